@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the program and the register simulator and starts the tool connected
+# to a simulated register with demo data. Stopping the tool stops the simulator.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "${JOBS:-2}" --target vilaron-setup vilaron-register-sim
+
+link="${XDG_RUNTIME_DIR:-/tmp}/vilaron-sim-$$"
+build/sim/vilaron-register-sim --demo --link "$link" &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
+build/src/app/vilaron-setup --port "$link"
