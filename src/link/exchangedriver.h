@@ -1,0 +1,118 @@
+#pragma once
+
+#include "link/frame.h"
+#include "link/linkport.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+// Carries every request to the register and every reply back: one request at
+// a time, repeated every retry period while unanswered, given up after three
+// repeats. Holds no port and no timer of its own: bytes come in through
+// received(), timer expiries through retryTick(), so it can be driven by hand.
+//
+// Feedback goes out through signals; the driver never opens a window.
+class ExchangeDriver : public QObject {
+    Q_OBJECT
+public:
+    using ReplyHandler = std::function<void(const QByteArray &frame)>;
+
+    static constexpr int MaxRepeats = 3;
+
+    ExchangeDriver(LinkPort &port, RetryTimer &timer, QObject *parent = nullptr);
+
+    // Where the serial number of every request comes from (the text of the
+    // serial-number field).
+    void setSerialNumberSource(std::function<QString()> source);
+
+    // One handler per command code; the family that owns the code registers it.
+    void setReplyHandler(std::uint8_t command, ReplyHandler handler);
+
+    // Start-up state: sequence counter 1, nothing awaited, buffers cleared.
+    void reset();
+
+    // Starts an exchange: builds the request in the cleared send buffer, starts
+    // the retry timer, marks the reply awaited, lights the transmit lamp and
+    // writes the frame. A write failure shows the "ГРЕШКА" message; the retry
+    // timer then treats the request as unanswered.
+    void send(std::uint8_t command, const QByteArray &data = QByteArray());
+
+    // Bytes that arrived on the register port.
+    void received(const QByteArray &bytes);
+    // The retry timer expired.
+    void retryTick();
+    // The cancel button.
+    void cancel();
+    // The end-of-dialogue button: command 121, no data.
+    void endDialogue();
+
+    // For the transfers that lock the page control while they run (articles):
+    // disables the page control, shows the cancel button, clears the cancel flag.
+    void lockForTransfer();
+    // Enables the page control and hides the cancel button.
+    void releaseTransfer();
+
+    int transferIndex() const { return m_transferIndex; }
+    void setTransferIndex(int index) { m_transferIndex = index; }
+
+    // True from the moment a request is written until it is answered without
+    // a follow-up request, given up or cancelled.
+    bool isBusy() const { return m_busy; }
+
+    bool replyAwaited() const { return m_replyAwaited; }
+    bool cancelFlag() const { return m_cancelFlag; }
+    int retryCount() const { return m_retryCount; }
+    int sequenceCounter() const { return m_sequenceCounter; }
+    int receiveCount() const { return m_receiveCount; }
+    const Frame::Buffer &sendBuffer() const { return m_send; }
+    const Frame::Buffer &receiveBuffer() const { return m_receive; }
+    // The length of the request now in the send buffer.
+    int requestLength() const { return Frame::repeatLength(m_send); }
+
+signals:
+    void status(const QString &text);
+    void progress(int value);
+    void message(const QString &title, const QString &text);
+    // An error no handler caught: shown in the general error report.
+    void programError(const QString &text);
+    void transmitLampLit();
+    void receiveLampLit();
+    void pageEnabledChanged(bool enabled);
+    void cancelButtonVisibleChanged(bool visible);
+    void busyChanged(bool busy);
+    // The retry timer gave up on a request (after the no-reply message).
+    void gaveUp();
+    // Tax-rate family: its read-back flag is cleared on a give-up.
+    void giveUpCleanup();
+
+private:
+    void drain();
+    bool writeRequest(int length, QString *error);
+    bool dispatchComplete();
+    void giveUp(bool showNoReply);
+    void setBusy(bool busy);
+    void runHandler(std::uint8_t command, const QByteArray &frame);
+
+    LinkPort &m_port;
+    RetryTimer &m_timer;
+    std::function<QString()> m_serialSource;
+    std::array<ReplyHandler, 256> m_handlers;
+
+    Frame::Buffer m_send{};
+    Frame::Buffer m_receive{};
+    int m_receiveCount = 0;
+    int m_sequenceCounter = 1;
+    bool m_replyAwaited = false;
+    int m_retryCount = 0;
+    bool m_cancelFlag = false;
+    int m_transferIndex = 0;
+    bool m_busy = false;
+    bool m_sentDuringHandler = false;
+
+    // Bytes that arrive while a reply handler runs (a modal message is open)
+    // wait here until the handler returns; the handler is never re-entered.
+    bool m_inReception = false;
+    QByteArray m_pending;
+};

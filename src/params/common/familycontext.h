@@ -1,0 +1,10 @@
+#pragma once
+
+#include "link/exchangedriver.h"
+#include "link/regional.h"
+
+// What every parameter family is given by the main window.
+struct FamilyContext {
+    ExchangeDriver &driver;
+    Regional regional;
+};

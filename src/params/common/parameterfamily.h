@@ -1,0 +1,36 @@
+#pragma once
+
+#include "link/programerror.h"
+
+#include <QObject>
+#include <QString>
+#include <exception>
+
+// Base of the parameter families' logic classes. Families report through
+// these signals and never touch the footer or open a window themselves.
+class ParameterFamily : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    void status(const QString &text);
+    void progress(int value);
+    void message(const QString &title, const QString &text);
+    // An error the family does not handle itself: the general error report.
+    void programError(const QString &text);
+
+protected:
+    // Runs a button handler; a program error abandons it and is reported.
+    template <typename F>
+    void guarded(F &&handler)
+    {
+        try {
+            handler();
+        } catch (const ProgramError &e) {
+            emit programError(e.text());
+        } catch (const std::exception &e) {
+            emit programError(QString::fromLocal8Bit(e.what()));
+        }
+    }
+};
