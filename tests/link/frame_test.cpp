@@ -40,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
     Protocol, WorkedExamples,
     ::testing::Values(Worked{"123", 1, 121, "", "AA 01 11 00 01 23 01 79 00 5A E0 0D"},
                       Worked{"004512", 7, 101, "00", "AA 01 11 00 45 12 07 65 01 00 80 8E 0D"},
-                      Worked{"123456", 3, 115, "1000", "AA 01 11 12 34 56 03 73 02 10 00 E0 A8 0D"}));
+                      Worked{"123456", 3, 115, "1000", "AA 01 11 12 34 56 03 73 02 10 00 E0 A8 0D"}),
+    [](const ::testing::TestParamInfo<Worked> &info) { return "command" + std::to_string(info.param.command); });
 
 TEST(Frame, SequenceByteWrapsAfter128Replies)
 {
