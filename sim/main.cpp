@@ -1,0 +1,171 @@
+// vilaron-register-sim: a Vilaron register on a pseudo-terminal, for demos,
+// training and tests. Prints the path of the line to open and serves until
+// SIGINT or SIGTERM.
+
+#include "sim/ptyregister.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onSignal(int)
+{
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "vilaron-register-sim: %s\n", text.toLocal8Bit().constData());
+}
+
+bool parseCount(const QCommandLineParser &parser, const QString &option, int min, int *out)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < min) {
+        printError(QStringLiteral("--%1 needs a whole number of at least %2, not \"%3\"")
+                       .arg(option)
+                       .arg(min)
+                       .arg(parser.value(option)));
+        return false;
+    }
+    *out = value;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vilaron-register-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A Vilaron fiscal register on a pseudo-terminal. Prints the path of the line on\n"
+        "standard output; point the setup tool's port field at that path (or at the\n"
+        "--link path). Serves until interrupted (Ctrl+C or SIGTERM)."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("link"), QStringLiteral("Also make a symbolic link <path> to the line."), QStringLiteral("path")},
+        {QStringLiteral("demo"), QStringLiteral("Start from a demo register (shop header, rates, articles, logo, ...).")},
+        {QStringLiteral("state"), QStringLiteral("Load the register's memory from <file> if it exists; write it there on exit."),
+         QStringLiteral("file")},
+        {QStringLiteral("silent"), QStringLiteral("Never answer.")},
+        {QStringLiteral("drop-every"), QStringLiteral("Leave every <n>-th reply unsent."), QStringLiteral("n")},
+        {QStringLiteral("delay"), QStringLiteral("Answer <ms> milliseconds after each request."), QStringLiteral("ms")},
+        {QStringLiteral("split"), QStringLiteral("Write each reply in several pieces with short pauses.")},
+        {QStringLiteral("noise"), QStringLiteral("Write text outside frames (\"OK\\r\") before each reply.")},
+        {QStringLiteral("bad-checksums"), QStringLiteral("Send replies with wrong checksums.")},
+        {QStringLiteral("baud"), QStringLiteral("Pace the replies at the byte rate of a <rate> baud line (10 bits a byte)."),
+         QStringLiteral("rate")},
+        {QStringLiteral("trace"), QStringLiteral("Print every request and reply in hex on standard error.")},
+    });
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        printError(QStringLiteral("unexpected argument \"%1\"; see --help").arg(parser.positionalArguments().first()));
+        return 2;
+    }
+
+    PtyRegister::Faults faults;
+    int baud = 0;
+    if (!parseCount(parser, QStringLiteral("drop-every"), 1, &faults.dropEvery)
+        || !parseCount(parser, QStringLiteral("delay"), 0, &faults.delayMs)
+        || !parseCount(parser, QStringLiteral("baud"), 10, &baud))
+        return 2;
+    faults.silent = parser.isSet(QStringLiteral("silent"));
+    faults.split = parser.isSet(QStringLiteral("split"));
+    faults.noise = parser.isSet(QStringLiteral("noise"));
+    faults.badChecksums = parser.isSet(QStringLiteral("bad-checksums"));
+    faults.bytesPerSecond = baud / 10;
+
+    RegisterState initial = parser.isSet(QStringLiteral("demo")) ? RegisterState::demo() : RegisterState::blank();
+    const QString statePath = parser.value(QStringLiteral("state"));
+    if (!statePath.isEmpty() && QFileInfo::exists(statePath)) {
+        QString error;
+        if (!initial.load(statePath, &error)) {
+            printError(error);
+            return 1;
+        }
+    }
+
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        printError(QStringLiteral("cannot create the signal pipe"));
+        return 1;
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGHUP, &action, nullptr);
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [] {
+        char drain[16];
+        while (::read(signalPipe[0], drain, sizeof drain) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+
+    PtyRegister reg(initial);
+    if (!reg.isOpen()) {
+        printError(reg.errorString());
+        return 1;
+    }
+    reg.setFaults(faults);
+    if (parser.isSet(QStringLiteral("trace")))
+        QObject::connect(&reg, &PtyRegister::trace, [](const QString &line) {
+            std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+            std::fflush(stderr);
+        });
+
+    const QString linkPath = parser.value(QStringLiteral("link"));
+    if (!linkPath.isEmpty()) {
+        const QFileInfo existing(linkPath);
+        if (existing.isSymLink())
+            QFile::remove(linkPath);
+        else if (existing.exists()) {
+            printError(QStringLiteral("%1 exists and is not a symbolic link; not replacing it").arg(linkPath));
+            return 1;
+        }
+        if (!QFile::link(reg.slavePath(), linkPath)) {
+            printError(QStringLiteral("cannot make the link %1").arg(linkPath));
+            return 1;
+        }
+    }
+
+    std::fprintf(stdout, "%s\n", reg.slavePath().toLocal8Bit().constData());
+    std::fflush(stdout);
+
+    const int served = app.exec();
+
+    int rc = served;
+    if (!linkPath.isEmpty() && QFileInfo(linkPath).symLinkTarget() == QFileInfo(reg.slavePath()).absoluteFilePath())
+        QFile::remove(linkPath);
+    if (!statePath.isEmpty()) {
+        QString error;
+        if (!reg.state().save(statePath, &error)) {
+            printError(error);
+            rc = 1;
+        }
+    }
+    return rc;
+}
