@@ -1,0 +1,80 @@
+#include "app/headerstrip.h"
+
+#include "app/uistyle.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+template <typename W, typename... Args>
+W *named(const char *name, Args &&...args)
+{
+    auto *w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+} // namespace
+
+HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
+{
+    m_title = named<QLabel>("lblNaslov", QStringLiteral("Параметризација фискалне касе \"Виларон\""), this);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setFixedHeight(16);
+    QPalette titlePalette = m_title->palette();
+    titlePalette.setColor(QPalette::WindowText, Qt::blue);
+    m_title->setPalette(titlePalette);
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+
+    auto *label1 = named<QLabel>("Label1", QStringLiteral("Сер.бр.касе"), this);
+    m_serial = named<QLineEdit>("EdtId", this);
+    m_serial->setFixedWidth(90);
+    UiStyle::markData(m_serial, true);
+    m_endDialogue = named<QPushButton>("BtnEndDialog", QStringLiteral("Крај дијалога"), this);
+    m_endDialogue->setEnabled(false);
+
+    auto *label20 = named<QLabel>("Label20", QStringLiteral("Комуникациони порт :"), this);
+    m_registerPort = named<QComboBox>("CB_ComPort", this);
+    m_registerPort->setMinimumWidth(110);
+    m_registerButton = named<QPushButton>("btnCOM", QStringLiteral("Отвори порт"), this);
+    auto *label48 = named<QLabel>("Label48", QStringLiteral("Порт Баркод читача:"), this);
+    m_scannerPort = named<QComboBox>("cbBCCom", this);
+    m_scannerPort->setMinimumWidth(110);
+    m_scannerButton = named<QPushButton>("btnBCCom", QStringLiteral("Отвори порт"), this);
+
+    m_close = named<QPushButton>("btnClose", QStringLiteral("Излаз"), this);
+    m_close->setMinimumSize(80, 44);
+    m_close->setStyleSheet(QStringLiteral("QPushButton#btnClose { background-color: #d01010; color: white;"
+                                          " font-weight: bold; border: 1px solid #700000; border-radius: 3px; }"
+                                          "QPushButton#btnClose:pressed { background-color: #a00000; }"));
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(m_serial, 1, 0);
+    grid->addWidget(m_endDialogue, 1, 1);
+    grid->addWidget(label20, 0, 3, 1, 2);
+    grid->addWidget(m_registerPort, 1, 3);
+    grid->addWidget(m_registerButton, 1, 4);
+    grid->addWidget(label48, 0, 6, 1, 2);
+    grid->addWidget(m_scannerPort, 1, 6);
+    grid->addWidget(m_scannerButton, 1, 7);
+    grid->setColumnMinimumWidth(2, 12);
+    grid->setColumnMinimumWidth(5, 12);
+    grid->setColumnStretch(8, 1);
+
+    auto *row = new QHBoxLayout;
+    row->addLayout(grid, 1);
+    row->addWidget(m_close, 0, Qt::AlignRight | Qt::AlignVCenter);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    layout->addWidget(m_title);
+    layout->addLayout(row);
+}

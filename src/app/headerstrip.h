@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The top of the main window: the title line, the serial-number field, the
+// end-of-dialogue button, the register and scanner port selectors with their
+// open/close buttons, and the exit button.
+class HeaderStrip : public QWidget {
+    Q_OBJECT
+public:
+    explicit HeaderStrip(QWidget *parent = nullptr);
+
+    QLineEdit *serialNumber() const { return m_serial; }
+    QPushButton *endDialogueButton() const { return m_endDialogue; }
+    QComboBox *registerPortNames() const { return m_registerPort; }
+    QPushButton *registerPortButton() const { return m_registerButton; }
+    QComboBox *scannerPortNames() const { return m_scannerPort; }
+    QPushButton *scannerPortButton() const { return m_scannerButton; }
+    QPushButton *closeButton() const { return m_close; }
+
+private:
+    QLabel *m_title;
+    QLineEdit *m_serial;
+    QPushButton *m_endDialogue;
+    QComboBox *m_registerPort;
+    QPushButton *m_registerButton;
+    QComboBox *m_scannerPort;
+    QPushButton *m_scannerButton;
+    QPushButton *m_close;
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "link/exchangedriver.h"
+#include "link/qtretrytimer.h"
+#include "link/regional.h"
+#include "link/serialline.h"
+#include "params/common/exchangebuttons.h"
+#include "params/common/familycontext.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class ErrorReport;
+class Footer;
+class HeaderLines;
+class HeaderLinesBox;
+class HeaderStrip;
+class MessageDialog;
+class ParameterFamily;
+class PortControl;
+class QPushButton;
+class QStackedWidget;
+class TaxRates;
+class TaxRatesBox;
+
+struct MainWindowOptions {
+    Regional regional = Regional::system();
+    // The retry period of the exchange driver (tests shorten it).
+    int retryIntervalMs = 5000;
+    // The register port name in force at start ("COM1" or a device path).
+    QString registerPort = QStringLiteral("COM1");
+};
+
+// The main window (form MainForm of class TMainForm). It only composes:
+// creates the two ports, the retry timer, the exchange driver, the exchange
+// buttons, the families and their group boxes, lays them out on the three
+// pages and routes the feedback of the families and the driver to the
+// footer, the message dialog and the general error report.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(const MainWindowOptions &options = MainWindowOptions(), QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The message dialog is created after the main window; until it is
+    // attached, messages only go to the debug output.
+    void setMessageDialog(MessageDialog *dialog);
+    void setRetryIntervalMs(int ms) { m_retryTimer.setInterval(ms); }
+    // The retry timer "Timer" of the exchange driver.
+    const QtRetryTimer &retryTimer() const { return m_retryTimer; }
+
+    ErrorReport &errorReport() { return *m_errorReport; }
+    ExchangeDriver &driver() { return m_driver; }
+    ExchangeButtons &exchangeButtons() { return m_buttons; }
+    SerialLine &registerLine() { return m_registerLine; }
+    SerialLine &scannerLine() { return m_scannerLine; }
+    HeaderLines &headerLines() { return *m_headerLines; }
+    TaxRates &taxRates() { return *m_taxRates; }
+    const Regional &regional() const { return m_context.regional; }
+
+public slots:
+    void FormActivate();
+    void btPage1Click();
+    void btPage2Click();
+    void btPage3Click();
+    void btnCOMClick();
+    void CB_ComPortClick();
+    void btnBCComClick();
+    void cbBCComClick();
+    void btnCloseClick();
+    void BtnEndDialogClick();
+    void btnOtkazClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *createPage1();
+    QWidget *createPage2();
+    QWidget *createPage3();
+    void route(ParameterFamily *family);
+    void showMessage(const QString &title, const QString &text);
+    void showPage(int index);
+    void closePorts();
+
+    SerialLine m_registerLine{SerialSettings::registerPort()};
+    SerialLine m_scannerLine{SerialSettings::scannerPort()};
+    QtRetryTimer m_retryTimer;
+    ExchangeDriver m_driver{m_registerLine, m_retryTimer};
+    ExchangeButtons m_buttons;
+    FamilyContext m_context;
+    std::unique_ptr<HeaderLines> m_headerLines;
+    std::unique_ptr<TaxRates> m_taxRates;
+
+    ErrorReport *m_errorReport = nullptr;
+    QPointer<MessageDialog> m_messages;
+    HeaderStrip *m_header = nullptr;
+    Footer *m_footer = nullptr;
+    PortControl *m_registerPort = nullptr;
+    PortControl *m_scannerPort = nullptr;
+    QStackedWidget *m_pages = nullptr;
+    QList<QPushButton *> m_pageButtons;
+    HeaderLinesBox *m_headerLinesBox = nullptr;
+    TaxRatesBox *m_taxRatesBox = nullptr;
+    bool m_activated = false;
+};

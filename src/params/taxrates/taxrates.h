@@ -1,0 +1,70 @@
+#pragma once
+
+#include "params/common/familycontext.h"
+#include "params/common/parameterfamily.h"
+#include "params/taxrates/taxratetable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// The nine tax rates: read from the register (command 107) following the
+// index each reply carries, written (command 108) one record per request with
+// every entry checked before its request is sent, and read back after a
+// complete write.
+class TaxRates : public ParameterFamily {
+    Q_OBJECT
+public:
+    static constexpr std::uint16_t NoRate = 0xFFFF;
+    // The largest rate accepted, in hundredths of a percent.
+    static constexpr qint64 MaxRate = 10000;
+
+    TaxRates(FamilyContext &ctx, QObject *parent = nullptr);
+
+    TaxRateTable &table() { return m_table; }
+    const TaxRateTable &table() const { return m_table; }
+
+    // Set while a write (and its read-back) runs; the read that completes
+    // next reports the write.
+    bool readBackPending() const { return m_readBack; }
+    // Start-up state: no read-back pending.
+    void clearReadBack() { m_readBack = false; }
+
+    // "%(0" d "0-99" d "99)"
+    static QString rangeHint(QChar decimal);
+    // "**" d "**"
+    static QString noRateText(QChar decimal);
+    // A wire value as the table shows it.
+    static QString rateText(std::uint16_t wire, QChar decimal);
+
+    // The outcome of checking one rate entry.
+    struct Entry {
+        bool accepted = false;
+        std::uint16_t wire = 0;
+    };
+    // An entry beginning with '*' is the no-rate marker. A text with the
+    // regional separator converts with it and throws ConversionError when it
+    // does not; any other text converts with the point. Entries that do not
+    // convert (point form) or lie outside 0..100 are refused.
+    static Entry convertEntry(const QString &text, const Regional &regional);
+
+public slots:
+    void btnTGReadClick();
+    void btnTGWriteClick();
+
+signals:
+    // A read transfer starts: from now on the write button may be used.
+    void readStarted();
+
+private:
+    void onReadReply(const QByteArray &frame);
+    void onWriteReply(const QByteArray &frame);
+    // Builds and sends the write request of a tax index; false when its entry
+    // was refused (the data-error message is out). Throws ConversionError.
+    bool sendWrite(int taxIndex);
+    void sendRead(int taxIndex);
+
+    FamilyContext &m_ctx;
+    TaxRateTable m_table;
+    bool m_readBack = false;
+};

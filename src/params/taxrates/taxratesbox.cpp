@@ -1,0 +1,96 @@
+#include "params/taxrates/taxratesbox.h"
+
+#include "params/common/exchangebuttons.h"
+#include "params/taxrates/taxrates.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+// The header row and the label column look like the fixed cells of a grid.
+class FixedCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (TaxRateTable::isFixed(index.column(), index.row())) {
+            option->backgroundBrush = option->palette.button();
+            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::ButtonText));
+            option->palette.setColor(QPalette::HighlightedText, option->palette.color(QPalette::ButtonText));
+            option->palette.setBrush(QPalette::Highlight, option->palette.button());
+            option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        }
+    }
+};
+} // namespace
+
+TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *parent)
+    : QGroupBox(QStringLiteral(" Пореске стопе : "), parent)
+{
+    setObjectName(QStringLiteral("gbTaxGroups"));
+
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("sgTaxGroups"));
+    m_table->setProperty("dataLook", QStringLiteral("plain"));
+    m_table->setModel(&family.table());
+    m_table->setItemDelegate(new FixedCellDelegate(m_table));
+    m_table->horizontalHeader()->hide();
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setMinimumSectionSize(10);
+    m_table->verticalHeader()->setDefaultSectionSize(17);
+    m_table->horizontalHeader()->setMinimumSectionSize(20);
+    m_table->setColumnWidth(0, 30);
+    m_table->setColumnWidth(1, 66);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setTextElideMode(Qt::ElideNone);
+    m_table->setWordWrap(false);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                             | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setFixedSize(30 + 66 + 2 * m_table->frameWidth() + 1,
+                          TaxRateTable::Rows * 17 + 2 * m_table->frameWidth() + 1);
+    selectFirstRate();
+
+    m_read = new QPushButton(QStringLiteral("Читање из касе"), this);
+    m_read->setObjectName(QStringLiteral("btnTGRead"));
+    m_write = new QPushButton(QStringLiteral("Унос у касу"), this);
+    m_write->setObjectName(QStringLiteral("btnTGWrite"));
+    buttons.add(m_read, true);
+    buttons.add(m_write, false);
+    connect(m_read, &QPushButton::clicked, &family, &TaxRates::btnTGReadClick);
+    connect(m_write, &QPushButton::clicked, &family, &TaxRates::btnTGWriteClick);
+    connect(&family, &TaxRates::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
+
+    m_realNumbers = new QCheckBox(this);
+    m_realNumbers->setObjectName(QStringLiteral("chbRealNumbers"));
+    m_realNumbers->setChecked(true);
+    m_realNumbers->setEnabled(false);
+    m_realNumbers->hide();
+    auto *realLabel = new QLabel(QStringLiteral("Разломци"), this);
+    realLabel->setObjectName(QStringLiteral("chbRealNumbersLabel"));
+    realLabel->hide();
+
+    auto *buttonColumn = new QVBoxLayout;
+    buttonColumn->addStretch();
+    buttonColumn->addWidget(m_read);
+    buttonColumn->addWidget(m_write);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_table, 0, Qt::AlignTop);
+    layout->addLayout(buttonColumn);
+}
+
+void TaxRatesBox::selectFirstRate()
+{
+    m_table->setCurrentIndex(m_table->model()->index(1, 1));
+}
