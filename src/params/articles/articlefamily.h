@@ -1,0 +1,63 @@
+#pragma once
+
+#include "params/articles/articleedits.h"
+#include "params/articles/articlerecord.h"
+#include "params/articles/articletablemodel.h"
+#include "params/common/familycontext.h"
+#include "params/common/parameterfamily.h"
+
+// The article family: owns the article table, the row selection, the
+// correction from the edit controls and the exchange of all 4000 articles
+// with the register (read 115, write 116, one article per exchange).
+class ArticleFamily : public ParameterFamily {
+    Q_OBJECT
+public:
+    ArticleFamily(FamilyContext &ctx, QObject *parent = nullptr);
+
+    ArticleTableModel &model() { return m_model; }
+    const ArticleTableModel &model() const { return m_model; }
+    const Regional &regional() const { return m_ctx.regional; }
+
+    // The row the edit controls belong to (model row, 0 = article 1).
+    int currentRow() const { return m_currentRow; }
+
+public slots:
+    // The user selected a cell of the given model row.
+    void sgArticlesClick(int row);
+    // Correction of the current row from the edit values. Returns true when
+    // the row was changed.
+    bool btnACorClick(const ArticleEdits &edits);
+    // Start-up: row 1, column 1 selected, the edit controls showing row 1.
+    void selectFirstRow();
+    // Selects a row for other features (search): the current cell moves
+    // there and the edit controls take it as on a click.
+    void selectRow(int row);
+
+    void btnAReadClick();
+    void btnAWriteClick();
+
+signals:
+    // A read has started: the write button may be used from now on.
+    void readStarted();
+    // The record counter of the running transfer (lblBrojac).
+    void counter(const QString &text);
+    // The edit controls are to show these values.
+    void editsFilled(const ArticleEditFill &fill);
+    // The view's current cell is to move here (model row and column).
+    void currentCellRequested(int row, int column);
+
+private:
+    void onReadReply(const QByteArray &frame);
+    void onWriteReply(const QByteArray &frame);
+    // Builds and sends the write request for the transfer index; false when
+    // the row stopped the write.
+    bool sendWrite(bool firstRow);
+    void stopOnDataError(bool firstRow);
+
+    FamilyContext &m_ctx;
+    ArticleTableModel m_model;
+    int m_currentRow = 0;
+    // A write is under way (see DepartmentFamily): a reply after a stop
+    // does not continue it, a late reply after a give-up does.
+    bool m_writing = false;
+};

@@ -1,0 +1,182 @@
+#include "params/articles/articlesbox.h"
+
+#include "params/articles/articlefamily.h"
+#include "params/articles/taxlabeldelegate.h"
+#include "params/common/exchangebuttons.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel *label(const char *name, const QString &text, QWidget *parent)
+{
+    return named(new QLabel(text, parent), name);
+}
+
+QPushButton *button(const char *name, const QString &text, QWidget *parent)
+{
+    return named(new QPushButton(text, parent), name);
+}
+
+} // namespace
+
+QWidget *ArticleCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
+{
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    if (index.column() == ArticleTableModel::Name)
+        editor->setMaxLength(ArticleTableModel::NameLength);
+    return editor;
+}
+
+ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidget *parent)
+    : QGroupBox(QStringLiteral(" Артикли : "), parent), m_family(family)
+{
+    setObjectName(QStringLiteral("gbArticles"));
+
+    m_name = named(new QLineEdit(this), "edtArticleName");
+    m_name->setValidator(new TypingLimit(ArticleTableModel::NameLength, m_name));
+    m_barcode = named(new QLineEdit(this), "edtBarkod");
+    m_barcode->setValidator(new TypingLimit(13, m_barcode));
+    m_stand = named(new QComboBox(this), "cbAStand");
+    m_stand->addItems(ArticleEditing::departmentItems());
+    m_stand->setCurrentIndex(0);
+    m_price = named(new QLineEdit(this), "edtAPrice");
+    m_price->setValidator(new TypingLimit(10, m_price));
+    m_tax = named(new QComboBox(this), "cbATG");
+    TaxLabelDelegate::setUp(m_tax);
+    m_quantity = named(new QLineEdit(this), "EdtAKol");
+    m_group = named(new QComboBox(this), "CB_AGrupa");
+    m_group->addItems(ArticleEditing::groupItems());
+    m_group->setCurrentIndex(0);
+    m_correct = button("btnACor", QStringLiteral("Исправка"), this);
+
+    auto *edits = new QGridLayout;
+    const QList<QPair<QLabel *, QWidget *>> columns = {
+        {label("Label18", QStringLiteral("Назив артикла :"), this), m_name},
+        {label("LabelBarkod", QStringLiteral("Бар-код :"), this), m_barcode},
+        {label("Label21", QStringLiteral("Од."), this), m_stand},
+        {label("Label16", QStringLiteral("Цена :"), this), m_price},
+        {label("Label6", QStringLiteral("П. Ст."), this), m_tax},
+        {label("LblAKolicina", QStringLiteral("Кол."), this), m_quantity},
+        {label("lblAGrupa", QStringLiteral("Гр."), this), m_group},
+    };
+    for (int c = 0; c < columns.size(); ++c) {
+        columns[c].first->setBuddy(columns[c].second);
+        edits->addWidget(columns[c].first, 0, c);
+        edits->addWidget(columns[c].second, 1, c);
+    }
+    edits->addWidget(m_correct, 1, int(columns.size()));
+    edits->setColumnStretch(0, 4);
+    edits->setColumnStretch(1, 2);
+    edits->setColumnStretch(3, 1);
+    edits->setColumnStretch(5, 1);
+
+    m_table = named(new QTableView(this), "sgArticles");
+    m_table->setModel(&family.model());
+    m_table->setItemDelegate(new ArticleCellDelegate(m_table));
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                             | QAbstractItemView::AnyKeyPressed);
+    m_table->verticalHeader()->hide();
+    // 4000 rows: fixed row heights, never measured from the contents.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    const int widths[ArticleTableModel::ColumnCount] = {40, 230, 110, 60, 80, 45, 70, 45, 70, 80};
+    for (int c = 0; c < ArticleTableModel::ColumnCount; ++c)
+        m_table->setColumnWidth(c, widths[c]);
+
+    m_read = button("btnARead", QStringLiteral("Читање из касе"), this);
+    m_write = button("btnAWrite", QStringLiteral("Унос у касу"), this);
+    auto *fileSave = button("btnAFSave", QStringLiteral("Снимање у фаjл"), this);
+    auto *fileLoad = button("btnAFLoad", QStringLiteral("Читање из фаjла"), this);
+    auto *search = button("BtnPretraga", QStringLiteral("Тражи"), this);
+    auto *terminal = button("BtnTerminal", QStringLiteral("Терминал"), this);
+    auto *report = button("BitBtn1", QString(), this);
+    report->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    report->setToolTip(QStringLiteral("Извештај"));
+
+    auto *row = new QHBoxLayout;
+    for (QPushButton *b : {fileSave, fileLoad, search, report, terminal})
+        row->addWidget(b);
+    row->addStretch(1);
+    row->addWidget(m_read);
+    row->addWidget(m_write);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(edits);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(row);
+
+    buttons.add(m_read, true);
+    buttons.add(m_write, true);
+
+    connect(&family, &ArticleFamily::editsFilled, this, &ArticlesBox::applyFill);
+    connect(&family, &ArticleFamily::currentCellRequested, this, &ArticlesBox::moveCurrentCell);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this, &ArticlesBox::onCurrentChanged);
+    connect(m_read, &QPushButton::clicked, &family, &ArticleFamily::btnAReadClick);
+    connect(m_write, &QPushButton::clicked, &family, &ArticleFamily::btnAWriteClick);
+    connect(&family, &ArticleFamily::readStarted, &buttons, [&buttons, this] { buttons.allow(m_write); });
+    connect(m_correct, &QPushButton::clicked, this, [this] { m_family.btnACorClick(this->edits()); });
+
+    // Start-up: row 1, column 1 current and shown in the edit fields.
+    family.selectFirstRow();
+}
+
+ArticleEdits ArticlesBox::edits() const
+{
+    return ArticleEdits{m_name->text(),  m_barcode->text(),  m_stand->currentText(), m_price->text(),
+                        m_tax->currentText(), m_quantity->text(), m_group->currentText()};
+}
+
+void ArticlesBox::applyFill(const ArticleEditFill &fill)
+{
+    if (fill.name)
+        m_name->setText(*fill.name);
+    if (fill.barcode)
+        m_barcode->setText(*fill.barcode);
+    if (fill.price)
+        m_price->setText(*fill.price);
+    if (fill.quantity)
+        m_quantity->setText(*fill.quantity);
+    if (fill.department)
+        m_stand->setCurrentIndex(*fill.department);
+    if (fill.tax)
+        m_tax->setCurrentIndex(*fill.tax);
+    if (fill.group)
+        m_group->setCurrentIndex(*fill.group);
+}
+
+void ArticlesBox::moveCurrentCell(int row, int column)
+{
+    const QModelIndex index = m_family.model().index(row, column);
+    m_movingCurrent = true;
+    m_table->setCurrentIndex(index);
+    m_table->scrollTo(index);
+    m_movingCurrent = false;
+}
+
+void ArticlesBox::onCurrentChanged(const QModelIndex &current, const QModelIndex &)
+{
+    if (m_movingCurrent || !current.isValid())
+        return;
+    m_family.sgArticlesClick(current.row());
+}

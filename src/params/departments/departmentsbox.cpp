@@ -1,0 +1,120 @@
+#include "params/departments/departmentsbox.h"
+
+#include "params/articles/articleedits.h"
+#include "params/articles/taxlabeldelegate.h"
+#include "params/common/exchangebuttons.h"
+#include "params/departments/departmentfamily.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton *button(const char *name, const QString &text, QWidget *parent)
+{
+    return named(new QPushButton(text, parent), name);
+}
+
+} // namespace
+
+DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &buttons, QWidget *parent)
+    : QGroupBox(QStringLiteral(" Одељења : "), parent), m_family(family)
+{
+    setObjectName(QStringLiteral("gbStands"));
+
+    m_name = named(new QLineEdit(this), "EdtONaziv");
+    m_price = named(new QLineEdit(this), "EdtOCena");
+    m_group = named(new QComboBox(this), "CB_OGrupa");
+    m_group->addItems(ArticleEditing::groupItems());
+    m_group->setCurrentIndex(0);
+    m_tax = named(new QComboBox(this), "CB_OPorez");
+    TaxLabelDelegate::setUp(m_tax);
+    auto *correct = button("BtnOCor", QStringLiteral("Исправка"), this);
+
+    auto *edits = new QGridLayout;
+    const QList<QPair<QLabel *, QWidget *>> columns = {
+        {named(new QLabel(QStringLiteral("Назив"), this), "LblONaziv"), m_name},
+        {named(new QLabel(QStringLiteral("Цена"), this), "LblOCena"), m_price},
+        {named(new QLabel(QStringLiteral("Група"), this), "LblOGrupa"), m_group},
+        {named(new QLabel(QStringLiteral("Порез"), this), "lblOPorez"), m_tax},
+    };
+    for (int c = 0; c < columns.size(); ++c) {
+        columns[c].first->setBuddy(columns[c].second);
+        edits->addWidget(columns[c].first, 0, c);
+        edits->addWidget(columns[c].second, 1, c);
+    }
+    edits->addWidget(correct, 1, int(columns.size()));
+    edits->setColumnStretch(0, 3);
+    edits->setColumnStretch(1, 1);
+
+    m_table = named(new QTableView(this), "SgPodgrupe");
+    m_table->setModel(&family.model());
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    const int widths[DepartmentTableModel::ColumnCount] = {40, 150, 80, 50, 45, 90};
+    for (int c = 0; c < DepartmentTableModel::ColumnCount; ++c)
+        m_table->setColumnWidth(c, widths[c]);
+    m_table->setCurrentIndex(family.model().index(0, DepartmentTableModel::Name));
+
+    auto *read = button("btnSTRead", QStringLiteral("Читање из касе"), this);
+    auto *write = button("btnSTWrite", QStringLiteral("Унос у касу"), this);
+    auto *row = new QHBoxLayout;
+    row->addWidget(button("BtnOFileSave", QStringLiteral("Снимање у фаjл"), this));
+    row->addWidget(button("BtnOFileRead", QStringLiteral("Читање из фаjла"), this));
+    row->addStretch(1);
+    row->addWidget(read);
+    row->addWidget(write);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(edits);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(row);
+
+    buttons.add(read, true);
+    buttons.add(write, false);
+
+    connect(read, &QPushButton::clicked, &family, &DepartmentFamily::btnSTReadClick);
+    connect(write, &QPushButton::clicked, &family, &DepartmentFamily::btnSTWriteClick);
+    connect(&family, &DepartmentFamily::readStarted, &buttons, [&buttons, write] { buttons.allow(write); });
+    connect(correct, &QPushButton::clicked, this, [this] { m_family.BtnOCorClick(this->edits()); });
+    connect(&family, &DepartmentFamily::editsFilled, this, &DepartmentsBox::applyFill);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_family.selectRow(current.row());
+            });
+}
+
+DepartmentEdits DepartmentsBox::edits() const
+{
+    return DepartmentEdits{m_name->text(), m_price->text(), m_group->currentText(), m_tax->currentText()};
+}
+
+void DepartmentsBox::applyFill(const DepartmentEditFill &fill)
+{
+    m_name->setText(fill.name);
+    m_price->setText(fill.price);
+    if (fill.group)
+        m_group->setCurrentIndex(*fill.group);
+    if (fill.tax)
+        m_tax->setCurrentIndex(*fill.tax);
+}
