@@ -7,6 +7,10 @@
 #include "app/messagedialog.h"
 #include "app/portcontrol.h"
 #include "app/uistyle.h"
+#include "params/articles/articlefamily.h"
+#include "params/articles/articlesbox.h"
+#include "params/departments/departmentfamily.h"
+#include "params/departments/departmentsbox.h"
 #include "params/headerlines/headerlines.h"
 #include "params/headerlines/headerlinesbox.h"
 #include "params/taxrates/taxrates.h"
@@ -19,6 +23,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -49,6 +54,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 
     m_headerLines = std::make_unique<HeaderLines>(m_context);
     m_taxRates = std::make_unique<TaxRates>(m_context);
+    m_departments = std::make_unique<DepartmentFamily>(m_context);
+    m_articles = std::make_unique<ArticleFamily>(m_context);
 
     auto *central = new QWidget(this);
     m_header = new HeaderStrip(central);
@@ -124,6 +131,9 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 
     route(m_headerLines.get());
     route(m_taxRates.get());
+    route(m_departments.get());
+    route(m_articles.get());
+    connect(m_articles.get(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
 
     UiStyle::applyDataLook(central);
     showPage(1);
@@ -149,32 +159,15 @@ QWidget *MainWindow::createPage1()
     return page;
 }
 
-// Departments and articles: placeholders with their captions and exchange
-// buttons, until DepartmentsBox and ArticlesBox take their places.
 QWidget *MainWindow::createPage2()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("tabTaxGroups"));
-    auto placeholder = [&](const char *name, const QString &caption, const char *read, const char *write,
-                           bool writeAtOnce) {
-        auto *box = new QGroupBox(caption, page);
-        box->setObjectName(QString::fromLatin1(name));
-        auto *r = namedButton(read, QStringLiteral("Читање из касе"), box);
-        auto *w = namedButton(write, QStringLiteral("Унос у касу"), box);
-        m_buttons.add(r, true);
-        m_buttons.add(w, writeAtOnce);
-        auto *row = new QHBoxLayout;
-        row->addStretch();
-        row->addWidget(r);
-        row->addWidget(w);
-        auto *layout = new QVBoxLayout(box);
-        layout->addStretch();
-        layout->addLayout(row);
-        return box;
-    };
+    m_departmentsBox = new DepartmentsBox(*m_departments, m_buttons, page);
+    m_articlesBox = new ArticlesBox(*m_articles, m_buttons, page);
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(placeholder("gbStands", QStringLiteral(" Одељења : "), "btnSTRead", "btnSTWrite", false), 2);
-    layout->addWidget(placeholder("gbArticles", QStringLiteral(" Артикли : "), "btnARead", "btnAWrite", true), 3);
+    layout->addWidget(m_departmentsBox, 2);
+    layout->addWidget(m_articlesBox, 5);
     return page;
 }
 
@@ -224,6 +217,7 @@ void MainWindow::FormActivate()
     setWindowTitle(WindowCaption);
     m_header->registerPortButton()->setText(QStringLiteral("Отвори порт"));
     m_header->scannerPortButton()->setText(QStringLiteral("Отвори порт"));
+    m_articles->selectFirstRow();
     m_taxRatesBox->selectFirstRate();
     m_buttons.setPortOpen(m_registerLine.isOpen());
     m_footer->reset();

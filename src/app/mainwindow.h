@@ -11,6 +11,10 @@
 #include <QPointer>
 #include <memory>
 
+class ArticleFamily;
+class ArticlesBox;
+class DepartmentFamily;
+class DepartmentsBox;
 class ErrorReport;
 class Footer;
 class HeaderLines;
@@ -57,6 +61,8 @@ public:
     SerialLine &scannerLine() { return m_scannerLine; }
     HeaderLines &headerLines() { return *m_headerLines; }
     TaxRates &taxRates() { return *m_taxRates; }
+    DepartmentFamily &departments() { return *m_departments; }
+    ArticleFamily &articles() { return *m_articles; }
     const Regional &regional() const { return m_context.regional; }
 
 public slots:
@@ -93,6 +99,8 @@ private:
     FamilyContext m_context;
     std::unique_ptr<HeaderLines> m_headerLines;
     std::unique_ptr<TaxRates> m_taxRates;
+    std::unique_ptr<DepartmentFamily> m_departments;
+    std::unique_ptr<ArticleFamily> m_articles;
 
     ErrorReport *m_errorReport = nullptr;
     QPointer<MessageDialog> m_messages;
@@ -104,5 +112,7 @@ private:
     QList<QPushButton *> m_pageButtons;
     HeaderLinesBox *m_headerLinesBox = nullptr;
     TaxRatesBox *m_taxRatesBox = nullptr;
+    DepartmentsBox *m_departmentsBox = nullptr;
+    ArticlesBox *m_articlesBox = nullptr;
     bool m_activated = false;
 };
