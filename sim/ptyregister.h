@@ -80,6 +80,8 @@ private:
     void onRecheck();
     void queueReply(QByteArray reply);
     void pump();
+    // Calls pump() after `ns` nanoseconds.
+    void wakeAfter(qint64 ns);
     // Writes as much as the line takes; returns the count, -1 on EAGAIN.
     qint64 writeSome(const char *data, qint64 size);
     void emitTrace(const char *direction, const QByteArray &bytes, const QString &note);
@@ -95,6 +97,8 @@ private:
     QSocketNotifier *m_writeNotifier = nullptr;
     QTimer m_pumpTimer;
     QTimer m_recheckTimer;
+    int m_wakeFd = -1;
+    QSocketNotifier *m_wakeNotifier = nullptr;
     QElapsedTimer m_clock;
     std::deque<Chunk> m_queue;
     double m_lineFreeNs = 0; // when the paced line may start its next byte

@@ -11,6 +11,7 @@
 #include "params/articles/articlesbox.h"
 #include "params/departments/departmentfamily.h"
 #include "params/departments/departmentsbox.h"
+#include "params/files/tablefileactions.h"
 #include "params/headerlines/headerlines.h"
 #include "params/headerlines/headerlinesbox.h"
 #include "params/taxrates/taxrates.h"
@@ -134,6 +135,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     route(m_departments.get());
     route(m_articles.get());
     connect(m_articles.get(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
+    connectFileButtons(serial);
 
     UiStyle::applyDataLook(central);
     showPage(1);
@@ -169,6 +171,22 @@ QWidget *MainWindow::createPage2()
     layout->addWidget(m_departmentsBox, 2);
     layout->addWidget(m_articlesBox, 5);
     return page;
+}
+
+void MainWindow::connectFileButtons(QLineEdit *serial)
+{
+    m_fileActions = std::make_unique<TableFileActions>(*m_articles, *m_departments, m_context.regional,
+                                                       [serial] { return serial->text(); });
+    m_fileActions->setDialogParent(this);
+    route(m_fileActions.get());
+    auto wire = [this](const char *name, void (TableFileActions::*handler)()) {
+        if (auto *b = findChild<QPushButton *>(QString::fromLatin1(name)))
+            connect(b, &QPushButton::clicked, m_fileActions.get(), handler);
+    };
+    wire("btnAFSave", &TableFileActions::btnAFSaveClick);
+    wire("btnAFLoad", &TableFileActions::btnAFLoadClick);
+    wire("BtnOFileSave", &TableFileActions::BtnOFileSaveClick);
+    wire("BtnOFileRead", &TableFileActions::BtnOFileReadClick);
 }
 
 QWidget *MainWindow::createPage3()

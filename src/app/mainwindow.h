@@ -16,6 +16,8 @@ class ArticlesBox;
 class DepartmentFamily;
 class DepartmentsBox;
 class ErrorReport;
+class QLineEdit;
+class TableFileActions;
 class Footer;
 class HeaderLines;
 class HeaderLinesBox;
@@ -63,6 +65,7 @@ public:
     TaxRates &taxRates() { return *m_taxRates; }
     DepartmentFamily &departments() { return *m_departments; }
     ArticleFamily &articles() { return *m_articles; }
+    TableFileActions &fileActions() { return *m_fileActions; }
     const Regional &regional() const { return m_context.regional; }
 
 public slots:
@@ -87,6 +90,7 @@ private:
     QWidget *createPage2();
     QWidget *createPage3();
     void route(ParameterFamily *family);
+    void connectFileButtons(QLineEdit *serial);
     void showMessage(const QString &title, const QString &text);
     void showPage(int index);
     void closePorts();
@@ -101,6 +105,7 @@ private:
     std::unique_ptr<TaxRates> m_taxRates;
     std::unique_ptr<DepartmentFamily> m_departments;
     std::unique_ptr<ArticleFamily> m_articles;
+    std::unique_ptr<TableFileActions> m_fileActions;
 
     ErrorReport *m_errorReport = nullptr;
     QPointer<MessageDialog> m_messages;

@@ -1,0 +1,140 @@
+#include "params/files/tablefileactions.h"
+
+#include "params/articles/articlefamily.h"
+#include "params/common/filedialogs.h"
+#include "params/departments/departmentfamily.h"
+#include "params/tablefiles/filestore.h"
+#include "params/tablefiles/tablefile.h"
+
+#include <QWidget>
+
+namespace {
+const QString InfoTitle = QStringLiteral("Информација !!!");
+const QString SavedText = QStringLiteral("Подаци су успешно уписани!...");
+
+template <typename Model>
+QList<QStringList> rowsOf(const Model &model, int rows, int columns)
+{
+    QList<QStringList> out;
+    out.reserve(rows);
+    for (int r = 0; r < rows; ++r) {
+        QStringList cells;
+        cells.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            cells << model.cell(r, c);
+        out << cells;
+    }
+    return out;
+}
+} // namespace
+
+TableFileActions::TableFileActions(ArticleFamily &articles, DepartmentFamily &departments, Regional regional,
+                                   std::function<QString()> serialNumber, QObject *parent)
+    : ParameterFamily(parent), m_articles(articles), m_departments(departments), m_regional(regional),
+      m_serialNumber(std::move(serialNumber))
+{
+}
+
+bool TableFileActions::save(const QString &path, const QByteArray &bytes)
+{
+    QString error;
+    if (!FileStore::writeAtomically(path, bytes, &error)) {
+        emit programError(error);
+        return false;
+    }
+    return true;
+}
+
+void TableFileActions::reportSaved() { emit message(InfoTitle, SavedText); }
+
+bool TableFileActions::saveArticles(const QString &path)
+{
+    const auto &model = m_articles.model();
+    const QByteArray bytes = TableFile::articles().save(rowsOf(model, model.rowCount(), 10), m_regional.list);
+    if (!save(path, bytes))
+        return false;
+    reportSaved();
+    return true;
+}
+
+bool TableFileActions::saveDepartments(const QString &path)
+{
+    const auto &model = m_departments.model();
+    const QByteArray bytes = TableFile::departments().save(rowsOf(model, model.rowCount(), 6), m_regional.list);
+    if (!save(path, bytes))
+        return false;
+    reportSaved();
+    return true;
+}
+
+bool TableFileActions::loadArticles(const QString &path)
+{
+    QByteArray bytes;
+    QString error;
+    if (!FileStore::readAll(path, &bytes, &error)) {
+        emit programError(error);
+        return false;
+    }
+    auto &model = m_articles.model();
+    const QList<QStringList> rows = TableFile::articles().load(bytes, m_regional.list);
+    for (int r = 0; r < rows.size() && r < model.rowCount(); ++r) {
+        // The quantity sold and the turnover are the register's: kept.
+        ArticleRow row = model.row(r);
+        for (int c = 0; c < TableFile::articles().columnsLoaded(); ++c)
+            ArticleTableModel::setField(row, c, rows[r][c]);
+        model.setRow(r, row);
+    }
+    return true;
+}
+
+bool TableFileActions::loadDepartments(const QString &path)
+{
+    QByteArray bytes;
+    QString error;
+    if (!FileStore::readAll(path, &bytes, &error)) {
+        emit programError(error);
+        return false;
+    }
+    auto &model = m_departments.model();
+    const QList<QStringList> rows = TableFile::departments().load(bytes, m_regional.list);
+    for (int r = 0; r < rows.size() && r < model.rowCount(); ++r)
+        for (int c = 0; c < TableFile::departments().columnsLoaded(); ++c)
+            model.setCell(r, c, rows[r][c]);
+    return true;
+}
+
+void TableFileActions::btnAFSaveClick()
+{
+    const QString path = FileDialogs::askSavePath(m_dialogParent, TableFile::articles().defaultFileName(m_serialNumber()),
+                                                  TableFile::qtFilter());
+    if (!path.isEmpty())
+        saveArticles(path);
+}
+
+void TableFileActions::btnAFLoadClick()
+{
+    const QString path = FileDialogs::askOpenPath(m_dialogParent, TableFile::articles().defaultFileName(m_serialNumber()),
+                                                  TableFile::qtFilter());
+    if (!path.isEmpty())
+        loadArticles(path);
+    // Loaded or not, the table and the edit controls show row 1.
+    m_articles.selectFirstRow();
+}
+
+void TableFileActions::BtnOFileSaveClick()
+{
+    const QString path = FileDialogs::askSavePath(m_dialogParent,
+                                                  TableFile::departments().defaultFileName(m_serialNumber()),
+                                                  TableFile::qtFilter());
+    if (!path.isEmpty())
+        saveDepartments(path);
+}
+
+void TableFileActions::BtnOFileReadClick()
+{
+    const QString path = FileDialogs::askOpenPath(m_dialogParent,
+                                                  TableFile::departments().defaultFileName(m_serialNumber()),
+                                                  TableFile::qtFilter());
+    if (!path.isEmpty())
+        loadDepartments(path);
+}
