@@ -168,7 +168,9 @@ QWidget *MainWindow::createPage2()
     m_departmentsBox = new DepartmentsBox(*m_departments, m_buttons, page);
     m_articlesBox = new ArticlesBox(*m_articles, m_buttons, page);
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(m_departmentsBox, 2);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(m_departmentsBox, 4);
     layout->addWidget(m_articlesBox, 5);
     return page;
 }

@@ -3,6 +3,8 @@
 #include "app/errorreport.h"
 #include "app/lamp.h"
 #include "app/mainwindow.h"
+#include "params/articles/articlefamily.h"
+#include "params/departments/departmentfamily.h"
 #include "app/messagedialog.h"
 #include "link/fields.h"
 #include "params/headerlines/headerlines.h"
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include "support/waituntil.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -369,6 +373,10 @@ TEST(Screenshots, EachPage)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.driver().isBusy(); }, Patience));
     window.taxRates().btnTGReadClick();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.driver().isBusy(); }, Patience));
+    window.departments().btnSTReadClick();
+    ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, Patience));
+    window.articles().btnAReadClick();
+    ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, 30000));
     // Pictures with the lamps at rest.
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return !window.findChild<Lamp *>("ledRec")->isLit() && !window.findChild<Lamp *>("ledTrans")->isLit();
