@@ -56,8 +56,13 @@ void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
     m_sentDuringHandler = true;
     setBusy(true);
     QString error;
-    if (!writeRequest(length, &error))
+    if (!writeRequest(length, &error)) {
+        // A chained request that cannot go out: the cancel button of the
+        // running transfer is of no more use.
+        if (m_inHandler)
+            emit cancelButtonVisibleChanged(false);
         emit message(WriteFailureTitle, error);
+    }
     drain();
 }
 
@@ -149,6 +154,7 @@ void ExchangeDriver::runHandler(std::uint8_t command, const QByteArray &frame)
     m_sentDuringHandler = false;
     const ReplyHandler &handler = m_handlers[command];
     if (handler) {
+        m_inHandler = true;
         try {
             handler(frame);
         } catch (const ProgramError &e) {
@@ -156,6 +162,7 @@ void ExchangeDriver::runHandler(std::uint8_t command, const QByteArray &frame)
         } catch (const std::exception &e) {
             emit programError(QString::fromLocal8Bit(e.what()));
         }
+        m_inHandler = false;
     }
     if (!m_sentDuringHandler)
         setBusy(false);

@@ -110,6 +110,7 @@ private:
     int m_transferIndex = 0;
     bool m_busy = false;
     bool m_sentDuringHandler = false;
+    bool m_inHandler = false;
 
     // Bytes that arrive while a reply handler runs (a modal message is open)
     // wait here until the handler returns; the handler is never re-entered.

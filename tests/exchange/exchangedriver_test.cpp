@@ -244,6 +244,20 @@ TEST_F(DriverTest, WriteFailureShowsTheErrorAndLeavesTheRetryArmed)
     EXPECT_TRUE(driver.replyAwaited());
 }
 
+TEST_F(DriverTest, ChainedRequestThatCannotGoOutHidesTheCancelButton)
+{
+    driver.setReplyHandler(115, [this](const QByteArray &) { driver.send(115, hexBytes("0100")); });
+    driver.lockForTransfer();
+    QSignalSpy cancelVisible(&driver, &ExchangeDriver::cancelButtonVisibleChanged);
+    port.failWrites = true;
+    driver.send(115, hexBytes("0000"));
+    EXPECT_EQ(cancelVisible.count(), 0) << "the first request's failure leaves it to the retry timer";
+    driver.received(reply(115, QByteArray(65, '\0')));
+    ASSERT_EQ(cancelVisible.count(), 1);
+    EXPECT_FALSE(cancelVisible[0][0].toBool());
+    EXPECT_EQ(messages.last().first, QStringLiteral("ГРЕШКА"));
+}
+
 TEST_F(DriverTest, WriteFailureDuringARepeatEndsTheTransfer)
 {
     driver.send(101, hexBytes("00"));
