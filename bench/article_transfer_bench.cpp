@@ -5,8 +5,9 @@
 //   article_transfer_bench [--runs N] [--no-paced]
 //
 // Prints seconds per full read and write against an unpaced simulator, and,
-// against a simulator paced at 57600 baud, the ratio of the measured time to
-// the time the simulator's bytes need on the wire.
+// against a simulator paced at 57600 baud (both ways: a request takes its
+// time to come in, a reply to go out), the ratio of the measured time to the
+// time all the bytes of the transfer need on the wire.
 #include "link/exchangedriver.h"
 #include "link/qtretrytimer.h"
 #include "link/serialline.h"
@@ -23,8 +24,9 @@ namespace {
 
 const QString ReadDone = QStringLiteral("Завршено читање артикала");
 const QString WriteDone = QStringLiteral("Успешно уписани артикли");
-constexpr int ReadReplyBytes = 65 + 12;  // the article record
-constexpr int WriteReplyBytes = 1 + 12;  // the simulator's acknowledgement
+// Bytes on the line per exchange, both ways: the request and the reply.
+constexpr int ReadBytes = (2 + 12) + (65 + 12);  // index; the article record
+constexpr int WriteBytes = (56 + 12) + (1 + 12); // the article record; the acknowledgement
 constexpr double BytesPerSecond = 57600.0 / 10.0;
 
 class Simulator {
@@ -117,6 +119,7 @@ int main(int argc, char **argv)
         for (int i = 0; i < runs; ++i) {
             const double read = stack.run(&ArticleFamily::btnAReadClick, ReadDone, 60000);
             const double write = stack.run(&ArticleFamily::btnAWriteClick, WriteDone, 60000);
+            std::setvbuf(stdout, nullptr, _IONBF, 0);
             std::printf("unpaced run %d: full read %.3f s, full write %.3f s\n", i + 1, read, write);
         }
     }
@@ -125,8 +128,8 @@ int main(int argc, char **argv)
         Stack stack;
         if (sim.path().isEmpty() || !open(stack, sim.path()))
             return 1;
-        const double readWire = 4000.0 * ReadReplyBytes / BytesPerSecond;
-        const double writeWire = 4000.0 * WriteReplyBytes / BytesPerSecond;
+        const double readWire = 4000.0 * ReadBytes / BytesPerSecond;
+        const double writeWire = 4000.0 * WriteBytes / BytesPerSecond;
         const double read = stack.run(&ArticleFamily::btnAReadClick, ReadDone, 200000);
         std::printf("paced 57600: full read %.3f s, wire time %.3f s, ratio %.4f\n", read, readWire, read / readWire);
         const double write = stack.run(&ArticleFamily::btnAWriteClick, WriteDone, 200000);

@@ -74,7 +74,7 @@ int main(int argc, char **argv)
         {QStringLiteral("split"), QStringLiteral("Write each reply in several pieces with short pauses.")},
         {QStringLiteral("noise"), QStringLiteral("Write text outside frames (\"OK\\r\") before each reply.")},
         {QStringLiteral("bad-checksums"), QStringLiteral("Send replies with wrong checksums.")},
-        {QStringLiteral("baud"), QStringLiteral("Pace the replies at the byte rate of a <rate> baud line (10 bits a byte)."),
+        {QStringLiteral("baud"), QStringLiteral("Pace the line at the byte rate of a <rate> baud line (10 bits a byte): requests take their time to come in, replies to go out."),
          QStringLiteral("rate")},
         {QStringLiteral("trace"), QStringLiteral("Print every request and reply in hex on standard error.")},
     });

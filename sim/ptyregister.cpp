@@ -191,7 +191,7 @@ void PtyRegister::onReadable()
             emitTrace("  ", {}, QStringLiteral("reply dropped"));
             continue;
         }
-        queueReply(ex.reply);
+        queueReply(ex.reply, ex.request.size());
     }
 }
 
@@ -206,7 +206,7 @@ void PtyRegister::onRecheck()
     m_readNotifier->setEnabled(true);
 }
 
-void PtyRegister::queueReply(QByteArray reply)
+void PtyRegister::queueReply(QByteArray reply, qsizetype requestBytes)
 {
     if (m_faults.badChecksums) {
         const int n = reply.size() - 12;
@@ -217,7 +217,14 @@ void PtyRegister::queueReply(QByteArray reply)
     ++m_replies;
 
     const qint64 now = m_clock.nsecsElapsed();
-    const qint64 base = now + qint64(qMax(0, m_faults.delayMs)) * 1000000;
+    qint64 received = now;
+    if (m_faults.bytesPerSecond > 0) {
+        // On a paced line the request itself takes its time to come in: the
+        // register answers once its last byte would have arrived.
+        m_inLineFreeNs = std::max(m_inLineFreeNs, double(now)) + double(requestBytes) * (1e9 / m_faults.bytesPerSecond);
+        received = static_cast<qint64>(m_inLineFreeNs);
+    }
+    const qint64 base = received + qint64(qMax(0, m_faults.delayMs)) * 1000000;
     if (m_faults.noise)
         m_queue.push_back({QByteArrayLiteral("OK\r"), base});
     if (m_faults.split && reply.size() >= 3) {

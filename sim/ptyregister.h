@@ -78,7 +78,7 @@ private:
     void open();
     void onReadable();
     void onRecheck();
-    void queueReply(QByteArray reply);
+    void queueReply(QByteArray reply, qsizetype requestBytes);
     void pump();
     // Calls pump() after `ns` nanoseconds.
     void wakeAfter(qint64 ns);
@@ -101,7 +101,8 @@ private:
     QSocketNotifier *m_wakeNotifier = nullptr;
     QElapsedTimer m_clock;
     std::deque<Chunk> m_queue;
-    double m_lineFreeNs = 0; // when the paced line may start its next byte
+    double m_lineFreeNs = 0;   // when the paced line may start its next byte
+    double m_inLineFreeNs = 0; // when the paced line has brought in the last request
     int m_requests = 0;
     int m_replies = 0;
     int m_dropped = 0;
