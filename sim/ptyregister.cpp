@@ -269,15 +269,17 @@ void PtyRegister::pump()
         }
         qint64 allowed = head.bytes.size();
         if (rate > 0) {
-            // A byte may start when the one before it has left the line; the
-            // line clock only catches up with real time after a pause.
+            // A byte starts when the one before it has left the line and is
+            // handed over once its last bit is through; the line clock only
+            // catches up with real time after a pause.
             const double perByte = 1e9 / rate;
             m_lineFreeNs = std::max(m_lineFreeNs, double(head.notBeforeNs));
-            if (m_lineFreeNs > double(now)) {
-                wakeAfter(static_cast<qint64>(std::ceil(m_lineFreeNs - now)));
+            const double firstByteDone = m_lineFreeNs + perByte;
+            if (firstByteDone > double(now)) {
+                wakeAfter(static_cast<qint64>(std::ceil(firstByteDone - now)));
                 return;
             }
-            allowed = qMin<qint64>(allowed, static_cast<qint64>((now - m_lineFreeNs) / perByte) + 1);
+            allowed = qMin<qint64>(allowed, static_cast<qint64>((now - m_lineFreeNs) / perByte));
         }
         const qint64 put = writeSome(head.bytes.constData(), allowed);
         if (m_queue.empty())
