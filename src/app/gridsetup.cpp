@@ -1,27 +1,10 @@
 #include "app/gridsetup.h"
 
+#include "params/common/fixedcelldelegate.h"
+
 #include <QHeaderView>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
-namespace {
-class FixedCellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.row() == 0 || index.column() == 0) {
-            option->backgroundBrush = option->palette.button();
-            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::ButtonText));
-            option->palette.setColor(QPalette::HighlightedText, option->palette.color(QPalette::ButtonText));
-            option->palette.setBrush(QPalette::Highlight, option->palette.button());
-        }
-    }
-};
-} // namespace
 
 namespace GridSetup {
 

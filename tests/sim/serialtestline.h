@@ -3,6 +3,8 @@
 // The tool's end of the line in the tests: a QSerialPort on the register's
 // pseudo-terminal, with the line settings of the register port.
 
+#include "support/waituntil.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSerialPort>
@@ -10,26 +12,6 @@
 
 #include <functional>
 #include <memory>
-
-// Runs the event loop until `done` holds or `timeoutMs` pass; true when it
-// holds. A real QEventLoop, not QTest::qWaitFor: with Qt 6.4, QSerialPort on a
-// pseudo-terminal stops seeing its descriptor after a hundred or so quick
-// exchanges driven by qWaitFor's time-limited processEvents.
-inline bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 class SerialTestLine {
 public:

@@ -1,6 +1,7 @@
 #include "params/taxrates/taxratesbox.h"
 
 #include "params/common/exchangebuttons.h"
+#include "params/common/fixedcelldelegate.h"
 #include "params/taxrates/taxrates.h"
 
 #include <QCheckBox>
@@ -8,30 +9,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-// The header row and the label column look like the fixed cells of a grid.
-class FixedCellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (TaxRateTable::isFixed(index.column(), index.row())) {
-            option->backgroundBrush = option->palette.button();
-            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::ButtonText));
-            option->palette.setColor(QPalette::HighlightedText, option->palette.color(QPalette::ButtonText));
-            option->palette.setBrush(QPalette::Highlight, option->palette.button());
-            option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-        }
-    }
-};
-} // namespace
 
 TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *parent)
     : QGroupBox(QStringLiteral(" Пореске стопе : "), parent)
@@ -42,7 +22,8 @@ TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *pa
     m_table->setObjectName(QStringLiteral("sgTaxGroups"));
     m_table->setProperty("dataLook", QStringLiteral("plain"));
     m_table->setModel(&family.table());
-    m_table->setItemDelegate(new FixedCellDelegate(m_table));
+    m_table->setItemDelegate(new FixedCellDelegate(
+        m_table, [](const QModelIndex &i) { return TaxRateTable::isFixed(i.column(), i.row()); }));
     m_table->horizontalHeader()->hide();
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
