@@ -1,7 +1,10 @@
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
 #include "app/uistyle.h"
-#include "app/windowshells.h"
+#include "params/articles/articlefamily.h"
+#include "report/reportwindow.h"
+#include "search/searchwindow.h"
+#include "terminal/terminalwindow.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -32,11 +35,12 @@ int main(int argc, char *argv[])
     MainWindow mainForm(options);
     MessageDialog dialog(&mainForm);
     mainForm.setMessageDialog(&dialog);
-    WindowShell search(QStringLiteral("frmTrazi"), QStringLiteral("TfrmTrazi"), QStringLiteral("Претрага"), &mainForm);
-    WindowShell report(QStringLiteral("izvestajForm"), QStringLiteral("TizvestajForm"), QStringLiteral("Извештај"),
-                       &mainForm);
-    WindowShell terminal(QStringLiteral("frmTerminal"), QStringLiteral("TfrmTerminal"), QStringLiteral("Terminal"),
-                         &mainForm);
+    SearchWindow search(mainForm.articles(), &mainForm);
+    mainForm.attachSearchWindow(&search);
+    ReportWindow report(mainForm.articles().model(), &mainForm);
+    mainForm.attachReportWindow(&report);
+    TfrmTerminal terminal(mainForm.articles().model(), mainForm.regional(), &mainForm);
+    mainForm.attachTerminalWindow(&terminal);
 
     mainForm.show();
     return app.exec();

@@ -3,17 +3,28 @@
 #include "app/errorreport.h"
 #include "app/footer.h"
 #include "app/headerstrip.h"
-#include "app/laterboxes.h"
 #include "app/messagedialog.h"
 #include "app/portcontrol.h"
 #include "app/uistyle.h"
+#include "barcode/barcodereader.h"
+#include "report/reportwindow.h"
+#include "search/searchwindow.h"
+#include "terminal/terminalwindow.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/articlesbox.h"
 #include "params/departments/departmentfamily.h"
 #include "params/departments/departmentsbox.h"
 #include "params/files/tablefileactions.h"
+#include "params/groups/groups.h"
+#include "params/groups/groupsbox.h"
 #include "params/headerlines/headerlines.h"
 #include "params/headerlines/headerlinesbox.h"
+#include "params/logo/logo.h"
+#include "params/logo/logobox.h"
+#include "params/operators/operators.h"
+#include "params/operators/operatorsbox.h"
+#include "params/passwords/passwords.h"
+#include "params/passwords/passwordsbox.h"
 #include "params/taxrates/taxrates.h"
 #include "params/taxrates/taxratesbox.h"
 
@@ -57,6 +68,10 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_taxRates = std::make_unique<TaxRates>(m_context);
     m_departments = std::make_unique<DepartmentFamily>(m_context);
     m_articles = std::make_unique<ArticleFamily>(m_context);
+    m_groups = std::make_unique<Groups>(m_context);
+    m_operators = std::make_unique<Operators>(m_context);
+    m_logo = std::make_unique<Logo>(m_context);
+    m_passwords = std::make_unique<Passwords>(m_context, m_logo->record());
 
     auto *central = new QWidget(this);
     m_header = new HeaderStrip(central);
@@ -134,6 +149,10 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     route(m_taxRates.get());
     route(m_departments.get());
     route(m_articles.get());
+    route(m_groups.get());
+    route(m_operators.get());
+    route(m_logo.get());
+    route(m_passwords.get());
     connect(m_articles.get(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);
 
@@ -196,10 +215,10 @@ QWidget *MainWindow::createPage3()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("tabOperators"));
     auto *grid = new QGridLayout(page);
-    grid->addWidget(LaterBoxes::groups(m_buttons, m_context.regional, page), 0, 0);
-    grid->addWidget(LaterBoxes::logo(m_buttons, page), 0, 1);
-    grid->addWidget(LaterBoxes::operators(m_buttons, page), 1, 0);
-    grid->addWidget(LaterBoxes::passwords(m_buttons, page), 1, 1);
+    grid->addWidget(new GroupsBox(*m_groups, m_buttons, page), 0, 0);
+    grid->addWidget(new LogoBox(*m_logo, m_buttons, page), 0, 1);
+    grid->addWidget(new OperatorsBox(*m_operators, m_buttons, page), 1, 0);
+    grid->addWidget(new PasswordsBox(*m_passwords, m_buttons, page), 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
     return page;
@@ -214,6 +233,35 @@ void MainWindow::route(ParameterFamily *family)
 }
 
 void MainWindow::setMessageDialog(MessageDialog *dialog) { m_messages = dialog; }
+
+void MainWindow::attachSearchWindow(SearchWindow *search)
+{
+    if (auto *button = findChild<QPushButton *>(QStringLiteral("BtnPretraga")))
+        connect(button, &QPushButton::clicked, search, [search] { search->exec(); });
+    // Codes scanned on the scanner port go to the barcode field and the search.
+    m_barcode = new BarcodeReader(findChild<QLineEdit *>(QStringLiteral("edtBarkod")), search, this);
+    m_barcode->listenTo(m_scannerLine);
+}
+
+void MainWindow::attachReportWindow(ReportWindow *report)
+{
+    if (auto *button = findChild<QPushButton *>(QStringLiteral("BitBtn1")))
+        connect(button, &QPushButton::clicked, report, &ReportWindow::BitBtn1Click);
+}
+
+void MainWindow::attachTerminalWindow(TfrmTerminal *terminal)
+{
+    connect(terminal, &TfrmTerminal::message, this, &MainWindow::showMessage);
+    connect(terminal, &TfrmTerminal::programError, m_errorReport, &ErrorReport::report);
+    connect(terminal, &TfrmTerminal::firstArticleShown, this, [this](const ArticleEditFill &fill) {
+        // The family's current row moves too, so that a later correction
+        // goes to row 1.
+        m_articles->selectFirstRow();
+        emit m_articles->editsFilled(fill);
+    });
+    if (auto *button = findChild<QPushButton *>(QStringLiteral("BtnTerminal")))
+        connect(button, &QPushButton::clicked, terminal, [terminal] { terminal->exec(); });
+}
 
 void MainWindow::showMessage(const QString &title, const QString &text)
 {
@@ -238,6 +286,9 @@ void MainWindow::FormActivate()
     m_header->registerPortButton()->setText(QStringLiteral("Отвори порт"));
     m_header->scannerPortButton()->setText(QStringLiteral("Отвори порт"));
     m_articles->selectFirstRow();
+    m_logo->reset();
+    if (m_barcode)
+        m_barcode->reset();
     m_taxRatesBox->selectFirstRate();
     m_buttons.setPortOpen(m_registerLine.isOpen());
     m_footer->reset();

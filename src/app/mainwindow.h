@@ -16,6 +16,10 @@ class ArticlesBox;
 class DepartmentFamily;
 class DepartmentsBox;
 class ErrorReport;
+class Groups;
+class Logo;
+class Passwords;
+class Operators;
 class QLineEdit;
 class TableFileActions;
 class Footer;
@@ -29,6 +33,10 @@ class QPushButton;
 class QStackedWidget;
 class TaxRates;
 class TaxRatesBox;
+class TfrmTerminal;
+class SearchWindow;
+class ReportWindow;
+class BarcodeReader;
 
 struct MainWindowOptions {
     Regional regional = Regional::system();
@@ -52,6 +60,13 @@ public:
     // The message dialog is created after the main window; until it is
     // attached, messages only go to the debug output.
     void setMessageDialog(MessageDialog *dialog);
+    // The terminal window, created after the main window: BtnTerminal shows
+    // it, its messages and errors go where the families' go.
+    void attachTerminalWindow(TfrmTerminal *terminal);
+    // The article search window (BtnPretraga), which the barcode reader on
+    // the scanner port also feeds, and the article list report (BitBtn1).
+    void attachSearchWindow(SearchWindow *search);
+    void attachReportWindow(ReportWindow *report);
     void setRetryIntervalMs(int ms) { m_retryTimer.setInterval(ms); }
     // The retry timer "Timer" of the exchange driver.
     const QtRetryTimer &retryTimer() const { return m_retryTimer; }
@@ -65,6 +80,10 @@ public:
     TaxRates &taxRates() { return *m_taxRates; }
     DepartmentFamily &departments() { return *m_departments; }
     ArticleFamily &articles() { return *m_articles; }
+    Groups &groups() { return *m_groups; }
+    Operators &operators() { return *m_operators; }
+    Logo &logo() { return *m_logo; }
+    Passwords &passwords() { return *m_passwords; }
     TableFileActions &fileActions() { return *m_fileActions; }
     const Regional &regional() const { return m_context.regional; }
 
@@ -105,6 +124,10 @@ private:
     std::unique_ptr<TaxRates> m_taxRates;
     std::unique_ptr<DepartmentFamily> m_departments;
     std::unique_ptr<ArticleFamily> m_articles;
+    std::unique_ptr<Groups> m_groups;
+    std::unique_ptr<Operators> m_operators;
+    std::unique_ptr<Logo> m_logo;
+    std::unique_ptr<Passwords> m_passwords;
     std::unique_ptr<TableFileActions> m_fileActions;
 
     ErrorReport *m_errorReport = nullptr;
@@ -119,5 +142,6 @@ private:
     TaxRatesBox *m_taxRatesBox = nullptr;
     DepartmentsBox *m_departmentsBox = nullptr;
     ArticlesBox *m_articlesBox = nullptr;
+    BarcodeReader *m_barcode = nullptr;
     bool m_activated = false;
 };

@@ -5,6 +5,10 @@
 #include "app/mainwindow.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
+#include "params/groups/groups.h"
+#include "params/logo/logo.h"
+#include "params/operators/operators.h"
+#include "params/passwords/passwords.h"
 #include "app/messagedialog.h"
 #include "link/fields.h"
 #include "params/headerlines/headerlines.h"
@@ -26,6 +30,7 @@
 #include <QTest>
 #include "support/waituntil.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -377,6 +382,12 @@ TEST(Screenshots, EachPage)
     ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, Patience));
     window.articles().btnAReadClick();
     ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, 30000));
+    for (auto read : std::initializer_list<std::function<void()>>{
+             [&] { window.groups().BtnGReadClick(); }, [&] { window.operators().BtnOReadClick(); },
+             [&] { window.logo().btnLogoReadClick(); }, [&] { window.passwords().BtnLozinkaReadClick(); }}) {
+        read();
+        ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, Patience));
+    }
     // Pictures with the lamps at rest.
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return !window.findChild<Lamp *>("ledRec")->isLit() && !window.findChild<Lamp *>("ledTrans")->isLit();

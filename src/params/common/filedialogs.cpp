@@ -51,6 +51,11 @@ QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &
     return ask(parent, "OD", QFileDialog::AcceptOpen, defaultName, filter, defaultSuffix);
 }
 
+QString askOpenPicturePath(QWidget *parent, const QString &filter)
+{
+    return ask(parent, "OPD", QFileDialog::AcceptOpen, QString(), filter, QString());
+}
+
 void answerNext(const QString &path) { nextAnswer() = path; }
 
 QString lastDefaultName() { return lastName(); }

@@ -15,6 +15,9 @@ QString askSavePath(QWidget *parent, const QString &defaultName, const QString &
 QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &filter,
                     const QString &defaultSuffix = QStringLiteral("CSV"));
 
+// The open-picture dialog `OPD`: no default name, no default extension.
+QString askOpenPicturePath(QWidget *parent, const QString &filter);
+
 // Test seam: the next dialog returns `path` at once (an empty path cancels).
 void answerNext(const QString &path);
 // The default name the last dialog was opened with.

@@ -1,0 +1,68 @@
+#include "params/groups/grouprecord.h"
+
+#include "link/decimaltext.h"
+#include "link/fields.h"
+#include "link/programerror.h"
+#include "params/groups/namefield.h"
+
+namespace GroupRecord {
+
+namespace {
+// Offsets in the data part (frame offset minus 9).
+constexpr int NumberAt = 0;
+constexpr int NameAt = 1;
+constexpr int ShareAt = 20;
+constexpr int TurnoverAt = 22;
+
+constexpr int ShareScale = 2;
+// The range is judged on 15 decimals, so that 100,001 is above 100.
+constexpr int RangeScale = 15;
+constexpr qint64 RangeFactor = 10000000000000LL; // 10^(RangeScale - ShareScale)
+} // namespace
+
+Share convertShare(const QString &text, const Regional &regional)
+{
+    const bool regionalForm = DecimalText::containsRegionalSeparator(text, regional);
+    const QChar mark = regionalForm ? regional.decimal : QLatin1Char('.');
+    ScaledNumber fine;
+    if (!DecimalText::tryParse(text, mark, RangeScale, &fine)) {
+        if (regionalForm)
+            throw ConversionError::floatingPoint(text);
+        return {};
+    }
+    // The wire holds an unsigned count of hundredths: a negative share or
+    // one above 100 would arrive as some other value, so both are refused.
+    if (fine.negative || fine.saturated || fine.units > qint64(MaxShare) * RangeFactor)
+        return {};
+    return {true, std::uint16_t(fine.units / RangeFactor)};
+}
+
+QByteArray readRequest(int group) { return QByteArray(1, char(group & 0xFF)); }
+
+QByteArray writeRequest(int group, const QString &name, std::uint16_t share)
+{
+    QByteArray data(WriteLength, '\0');
+    data[NumberAt] = char(group & 0xFF);
+    data.replace(NameAt, NameField::Width, NameField::encode(name));
+    Fields::putU16(data, ShareAt, share);
+    return data;
+}
+
+Reply readReply(const QByteArray &data, QChar decimal)
+{
+    Reply r;
+    if (data.isEmpty()) {
+        r.group = 0x100;
+        return r;
+    }
+    r.group = Fields::byteAt(data, NumberAt);
+    r.complete = data.size() >= ReplyLength;
+    if (!r.complete)
+        return r;
+    r.name = NameField::decode(data.mid(NameAt, NameField::Width));
+    r.share = DecimalText::formatScaled(Fields::getU16(data, ShareAt), ShareScale, decimal);
+    r.turnover = DecimalText::formatScaled(Fields::getAmount5(data, TurnoverAt), ShareScale, decimal);
+    return r;
+}
+
+} // namespace GroupRecord

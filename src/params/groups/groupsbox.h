@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QGroupBox>
+
+class ExchangeButtons;
+class Groups;
+class QPushButton;
+class QTableView;
+
+// The group box GBGroups: the group table and its two exchange buttons.
+class GroupsBox : public QGroupBox {
+    Q_OBJECT
+public:
+    GroupsBox(Groups &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
+
+    QTableView *table() const { return m_table; }
+    QPushButton *readButton() const { return m_read; }
+    QPushButton *writeButton() const { return m_write; }
+
+private:
+    QTableView *m_table;
+    QPushButton *m_read;
+    QPushButton *m_write;
+};

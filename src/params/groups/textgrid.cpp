@@ -1,0 +1,73 @@
+#include "params/groups/textgrid.h"
+
+TextGrid::TextGrid(int columns, int rows, QObject *parent)
+    : QAbstractTableModel(parent), m_columns(columns), m_rows(rows), m_cells(columns * rows)
+{
+}
+
+QString TextGrid::cell(int column, int row) const
+{
+    return inside(column, row) ? m_cells[row * m_columns + column] : QString();
+}
+
+void TextGrid::setCell(int column, int row, const QString &text)
+{
+    if (!inside(column, row))
+        return;
+    QString &target = m_cells[row * m_columns + column];
+    if (target == text)
+        return;
+    target = text;
+    const QModelIndex at = index(row, column);
+    emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void TextGrid::setCells(int row, int firstColumn, const QStringList &texts)
+{
+    if (texts.isEmpty() || !inside(firstColumn, row))
+        return;
+    const int last = qMin(m_columns - 1, firstColumn + int(texts.size()) - 1);
+    bool changed = false;
+    for (int c = firstColumn; c <= last; ++c) {
+        QString &target = m_cells[row * m_columns + c];
+        const QString &text = texts[c - firstColumn];
+        if (target != text) {
+            target = text;
+            changed = true;
+        }
+    }
+    if (changed)
+        emit dataChanged(index(row, firstColumn), index(row, last), {Qt::DisplayRole, Qt::EditRole});
+}
+
+int TextGrid::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+
+int TextGrid::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_columns; }
+
+QVariant TextGrid::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return QVariant();
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return cell(index.column(), index.row());
+    return QVariant();
+}
+
+bool TextGrid::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)
+        || isFixed(index.column(), index.row()))
+        return false;
+    setCell(index.column(), index.row(), value.toString());
+    return true;
+}
+
+Qt::ItemFlags TextGrid::flags(const QModelIndex &index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!isFixed(index.column(), index.row()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QVector>
+
+// A string grid as a table model: every cell is text, row 0 (the headings)
+// and column 0 (the record numbers) are fixed, every other cell can be edited.
+class TextGrid : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    TextGrid(int columns, int rows, QObject *parent = nullptr);
+
+    // Cells outside the grid read as empty and ignore writes.
+    QString cell(int column, int row) const;
+    void setCell(int column, int row, const QString &text);
+    // Writes cells [firstColumn, firstColumn + texts.size()) of one row and
+    // reports them in one change.
+    void setCells(int row, int firstColumn, const QStringList &texts);
+
+    int columns() const { return m_columns; }
+    int rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    static bool isFixed(int column, int row) { return column == 0 || row == 0; }
+
+private:
+    bool inside(int column, int row) const
+    {
+        return column >= 0 && column < m_columns && row >= 0 && row < m_rows;
+    }
+
+    int m_columns;
+    int m_rows;
+    QVector<QString> m_cells;
+};

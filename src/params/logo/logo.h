@@ -1,0 +1,57 @@
+#pragma once
+
+#include "params/common/familycontext.h"
+#include "params/common/parameterfamily.h"
+#include "params/logo/logopasswordrecord.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// The merchant's graphic logo: the picture shown on screen, loaded from a
+// picture file, read from the register row by row (103, then 119 for each
+// row, the next row following the row number of each reply) and written row
+// by row (103 for the passwords, 120 for each row, then 104 with the new
+// height). Owns the logo and password record that the passwords share.
+class Logo : public ParameterFamily {
+    Q_OBJECT
+public:
+    Logo(FamilyContext &ctx, QObject *parent = nullptr);
+
+    // The record and pending operation shared with the passwords.
+    LogoPasswordRecord &record() { return m_record; }
+
+    const QImage &picture() const { return m_picture; }
+    // Takes a picture as the logo keeps it (see LogoPicture::bounded); a
+    // null picture is refused and false returned.
+    bool setPicture(const QImage &picture);
+    // Loads a picture file into the logo. A file that does not load leaves
+    // the picture as it was and reports the loader's error.
+    bool loadPictureFile(const QString &path);
+
+    // Start-up state: a blank 216 x 198 picture, nothing pending.
+    void reset();
+
+public slots:
+    void btnLogoReadClick();
+    void btnLogoWriteClick();
+
+signals:
+    // The picture was replaced or one of its rows redrawn.
+    void pictureChanged();
+
+private:
+    void onRecordForRead();
+    void onRecordForWrite();
+    void onRecordWritten();
+    void onBadRecord();
+    void onRowRead(const QByteArray &frame);
+    void onRowWritten(const QByteArray &frame);
+    void sendRowRead(int row);
+    void sendRowWrite(int row);
+    void stopOnBadReply();
+
+    FamilyContext &m_ctx;
+    LogoPasswordRecord m_record;
+    QImage m_picture;
+};
