@@ -1,7 +1,7 @@
 #include "params/groups/gridview.h"
 
 #include "params/common/fixedcelldelegate.h"
-#include "params/groups/textgrid.h"
+#include "params/common/textgrid.h"
 
 #include <QHeaderView>
 #include <QTableView>

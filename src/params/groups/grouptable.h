@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/groups/textgrid.h"
+#include "params/common/textgrid.h"
 
 // The group table sgGrupe: 4 columns x 14 rows. Row g + 1 holds group g
 // (0..12): its number, name, revenue share in percent and turnover.

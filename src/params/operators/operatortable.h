@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/groups/textgrid.h"
+#include "params/common/textgrid.h"
 
 // The operator table SGOperateri: 19 columns x 26 rows. Row r holds operator
 // number r (1..25), whose index on the wire is r - 1: its name, password and

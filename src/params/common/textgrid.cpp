@@ -1,4 +1,4 @@
-#include "params/groups/textgrid.h"
+#include "params/common/textgrid.h"
 
 TextGrid::TextGrid(int columns, int rows, QObject *parent)
     : QAbstractTableModel(parent), m_columns(columns), m_rows(rows), m_cells(columns * rows)
