@@ -35,16 +35,10 @@ void putIndexHighFirst(QByteArray &out, int index)
 
 int indexHighFirst(const QByteArray &bytes) { return at(bytes, 0) << 8 | at(bytes, 1); }
 
-std::uint32_t u32LowFirst(const QByteArray &bytes, int offset)
-{
-    return std::uint32_t(at(bytes, offset)) | std::uint32_t(at(bytes, offset + 1)) << 8
-        | std::uint32_t(at(bytes, offset + 2)) << 16 | std::uint32_t(at(bytes, offset + 3)) << 24;
-}
-
 void putU32LowFirst(QByteArray &out, std::uint32_t value)
 {
-    for (int k = 0; k < 4; ++k)
-        out.append(char((value >> (8 * k)) & 0xFF));
+    out.append(4, '\0');
+    Fields::putU32(out, int(out.size()) - 4, value);
 }
 
 // Where the first record starts: after the first "<D>", or at the start.
@@ -173,7 +167,7 @@ std::optional<TerminalArticle> decodeArticle(const QByteArray &record)
     a.index = indexHighFirst(body);
     a.barcode = barcodeDigits(body.mid(ArticleBarcode, BarcodeWidth));
     a.taxIndex = at(body, ArticleTax);
-    a.priceHundredths = u32LowFirst(body, ArticlePrice);
+    a.priceHundredths = Fields::getU32(body, ArticlePrice);
     a.name = Cp1251::toUnicode(DeviceCharset::dekodiraj(body.mid(ArticleName))).left(NameLength);
     return a;
 }
@@ -185,8 +179,8 @@ std::optional<TerminalSale> decodeSale(const QByteArray &record)
     TerminalSale s;
     s.index = indexHighFirst(record);
     s.barcode = barcodeDigits(record.mid(SaleBarcode, BarcodeWidth));
-    s.soldThousandths = u32LowFirst(record, SaleSold);
-    s.turnoverHundredths = qint64(u32LowFirst(record, SaleTurnover)) * 100 + at(record, SaleTurnover + 4);
+    s.soldThousandths = Fields::getU32(record, SaleSold);
+    s.turnoverHundredths = Fields::getAmount5(record, SaleTurnover);
     return s;
 }
 
