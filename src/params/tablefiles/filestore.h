@@ -8,6 +8,9 @@
 namespace FileStore {
 
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error);
+// As writeAtomically, for a secret: the new file is made readable and
+// writable by its owner only before any of its content is written.
+bool writeOwnerOnly(const QString &path, const QByteArray &bytes, QString *error);
 bool readAll(const QString &path, QByteArray *bytes, QString *error);
 
 } // namespace FileStore

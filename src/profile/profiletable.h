@@ -1,0 +1,67 @@
+#pragma once
+
+#include "link/regional.h"
+#include "profile/profilecells.h"
+#include "profile/profileerror.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TableFile;
+
+// One table file of a profile: code page 1251, CR LF, the list separator
+// between fields, one record per line with its number first. Text fields are
+// quoted as in the program's article file, numbers bare. The article and
+// department tables are written by the program's own table files, so their
+// files are exactly the program's.
+class ProfileTable {
+public:
+    struct Column {
+        QString title; // the table's heading, used in messages
+        CellKind kind;
+    };
+
+    static const ProfileTable &headerLines();
+    static const ProfileTable &taxRates();
+    static const ProfileTable &departments();
+    static const ProfileTable &articles();
+    static const ProfileTable &groups();
+    static const ProfileTable &operators();
+    static const ProfileTable &passwords();
+
+    const QString &fileName() const { return m_fileName; }
+    int rowCount() const { return m_rowCount; }
+    // The cells of one row in the profile (the number column included when
+    // the table has one).
+    int columnCount() const { return int(m_columns.size()); }
+
+    // The file's bytes. Every row is checked first: a table of the wrong size
+    // or a cell that is not of its kind refuses the whole file, naming the
+    // line and the field it would have had.
+    bool write(const QList<QStringList> &rows, const Regional &regional, QByteArray *bytes,
+               ProfileError *error) const;
+
+    // The rows of a file written with the separators `from`, their numbers
+    // carried to the separators `to`. Refused as a whole when a record is
+    // missing or short, a number is bad, or a line follows the last record.
+    bool read(const QByteArray &bytes, const Regional &from, const Regional &to, QList<QStringList> *rows,
+              ProfileError *error) const;
+
+private:
+    ProfileTable(QString fileName, int rowCount, int firstNumber, bool numberInTable, QList<Column> columns,
+                 const TableFile *programFile = nullptr);
+
+    int fieldCount() const { return columnCount() + (m_numberInTable ? 0 : 1); }
+    QString fieldTitle(int field) const;
+    int numberOfRow(int row) const { return m_firstNumber + row; }
+
+    QString m_fileName;
+    int m_rowCount;
+    int m_firstNumber;
+    // Column 0 of the table is the record number; otherwise the file adds it.
+    bool m_numberInTable;
+    QList<Column> m_columns;
+    const TableFile *m_programFile;
+};
