@@ -41,9 +41,10 @@ public:
     {
     }
 
-    bool fail(const QString &key, const QString &what)
+    bool fail(const QString &key, const QString &what) { return failAt(key, lineOfKey(m_bytes, key), what); }
+    bool failAt(const QString &key, int line, const QString &what)
     {
-        *m_error = ProfileError::damaged(FileName, lineOfKey(m_bytes, key), key, what);
+        *m_error = ProfileError::damaged(FileName, line, key, what);
         return false;
     }
 
@@ -158,7 +159,8 @@ bool read(const QByteArray &bytes, ProfileManifest *manifest, ProfileFamilies *f
     for (const QJsonValue &name : object.value(FamiliesKey).toArray()) {
         ProfileFamily family;
         if (!ProfileFamilyNames::fromName(name.toString(), &family))
-            return fields.fail(FamiliesKey, QStringLiteral("„%1“ није позната група параметара").arg(name.toString()));
+            return fields.failAt(FamiliesKey, qMax(lineOfKey(bytes, name.toString()), lineOfKey(bytes, FamiliesKey)),
+                                 QStringLiteral("„%1“ није позната група параметара").arg(name.toString()));
         listed |= family;
     }
     *manifest = result;

@@ -162,11 +162,12 @@ bool ProfileTable::write(const QList<QStringList> &rows, const Regional &regiona
     }
     QString text;
     for (int r = 0; r < m_rowCount; ++r) {
-        text += QString::number(numberOfRow(r));
-        for (int c = 0; c < columnCount(); ++c) {
-            text += regional.list;
-            text += isQuoted(m_columns[c].kind) ? DelimitedFields::quoted(carried[r][c]) : carried[r][c];
-        }
+        QStringList fields;
+        if (!m_numberInTable)
+            fields << QString::number(numberOfRow(r));
+        for (int c = 0; c < columnCount(); ++c)
+            fields << (isQuoted(m_columns[c].kind) ? DelimitedFields::quoted(carried[r][c]) : carried[r][c]);
+        text += fields.join(regional.list);
         text += QStringLiteral("\r\n");
     }
     *bytes = Cp1251::fromUnicode(text);
