@@ -32,6 +32,31 @@ constexpr int BottomMargin = BaseHeight - (78 + ButtonHeight);
 constexpr int FrameWidthAllowance = 16;
 constexpr int FrameHeightAllowance = 40;
 
+// The text as the label shows it: a word wider than `maxWidth` gets a
+// zero-width break opportunity after each character, so that it wraps
+// instead of running past the edge.
+QString breakableText(const QString &text, const QFontMetrics &metrics, int maxWidth)
+{
+    static const QRegularExpression word(QStringLiteral("\\S+"));
+    QString shown;
+    qsizetype done = 0;
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        shown += text.mid(done, match.capturedStart() - done);
+        const QString w = match.captured();
+        if (metrics.horizontalAdvance(w) <= maxWidth) {
+            shown += w;
+        } else {
+            for (QChar c : w) {
+                shown += c;
+                shown += QChar(0x200B);
+            }
+        }
+        done = match.capturedEnd();
+    }
+    return shown + text.mid(done);
+}
+
 } // namespace
 
 MessageDialog::MessageDialog(QWidget *parent) : QDialog(parent)
@@ -80,7 +105,7 @@ MessageDialog::MessageDialog(QWidget *parent) : QDialog(parent)
 }
 
 QString MessageDialog::title() const { return m_title->text(); }
-QString MessageDialog::text() const { return m_text->text(); }
+QString MessageDialog::text() const { return m_message; }
 
 QSize MessageDialog::roomOnScreen() const
 {
@@ -98,12 +123,15 @@ void MessageDialog::fitToText()
     const int maxTextWidth = room.width() - Left - RightMargin;
     const int maxTextHeight = room.height() - TextTop - ButtonGap - ButtonHeight - BottomMargin;
 
-    // Wide enough for the title and for the widest word, which cannot wrap.
+    // Wide enough for the title and for the widest word, which does not wrap
+    // unless it is wider than the screen.
     int widest = QFontMetrics(m_title->font()).horizontalAdvance(m_title->text());
     const QFontMetrics metrics(m_text->font());
+    const int slack = 2 * m_text->margin() + 2;
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    for (const QString &word : m_text->text().split(blanks, Qt::SkipEmptyParts))
-        widest = std::max(widest, metrics.horizontalAdvance(word) + 2 * m_text->margin() + 2);
+    for (const QString &word : m_message.split(blanks, Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word) + slack);
+    m_text->setText(breakableText(m_message, metrics, maxTextWidth - slack));
     int textWidth = std::clamp(widest, BaseTextWidth, maxTextWidth);
     int textHeight = std::max(BaseTextHeight, m_text->heightForWidth(textWidth));
     if (textHeight > maxTextHeight && textWidth < maxTextWidth) {
@@ -153,7 +181,7 @@ void MessageDialog::showMessage(const QString &title, const QString &text)
     m_showing = true;
     while (!m_queue.isEmpty()) {
         const auto next = m_queue.takeFirst();
-        m_text->setText(next.second);
+        m_message = next.second;
         m_title->setText(next.first);
         fitToText();
         m_history.append(next);

@@ -53,6 +53,7 @@ private:
     QScrollArea *m_textArea;
     QLabel *m_text;
     QPushButton *m_button;
+    QString m_message; // the text as given; the label may show it with break marks
     QList<QPair<QString, QString>> m_queue;
     QList<QPair<QString, QString>> m_history;
     bool m_showing = false;

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTextLayout>
+#include <cmath>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -95,6 +97,25 @@ TEST(MessageDialog, NonBlockingSeamRecordsInOrder)
 
 namespace {
 
+// The widest line of `text` laid out as a word-wrapping label lays it out.
+int widestWrappedLine(const QString &text, const QFont &font, int width)
+{
+    qreal widest = 0;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            widest = std::max(widest, line.naturalTextWidth());
+        }
+        layout.endLayout();
+    }
+    return int(std::ceil(widest));
+}
+
 struct Shown {
     QSize dialog;
     QRect textInDialog;  // the text label's visible area, in dialog coordinates
@@ -102,10 +123,13 @@ struct Shown {
     int textHeight = 0;
     int neededHeight = 0; // what the label needs at its width
     int widestLine = 0;   // the widest line of the text, unwrapped
+    int widestWrapped = 0; // the widest line as the label wraps it
+    int textInnerWidth = 0;
     bool scrolls = false;
     QRect frame;
     QRect screen;
     QRect button;
+    QString shownText;
 };
 
 // Shows `text` the way callers do and measures the dialog while it is up.
@@ -123,10 +147,13 @@ Shown measure(const QString &title, const QString &text, QWidget *owner = nullpt
         seen.neededHeight = label->heightForWidth(label->width());
         for (const QString &line : text.split(QLatin1Char('\n')))
             seen.widestLine = std::max(seen.widestLine, label->fontMetrics().horizontalAdvance(line));
+        seen.textInnerWidth = label->contentsRect().width();
+        seen.widestWrapped = widestWrappedLine(label->text(), label->font(), seen.textInnerWidth);
         seen.scrolls = area->verticalScrollBar()->isVisible();
         seen.frame = dialog.frameGeometry();
         seen.screen = dialog.screen()->availableGeometry();
         seen.button = dialog.findChild<QPushButton *>(QStringLiteral("Button1"))->geometry();
+        seen.shownText = dialog.text();
         pressOk(dialog);
     });
     dialog.showMessage(title, text);
@@ -151,6 +178,9 @@ const LongMessage LongMessages[] = {
     {"skipped_records", "Пажња!!! ",
      "Записи терминала који не одговарају ниједном артиклу нису увезени: 3999"},
     {"terminal_price", "Грешка", "Цена артикла 4000 (12345678901234567890) не може да се пошаље терминалу."},
+    {"path_wider_than_the_screen", "ГРЕШКА",
+     "/home/korisnik/Dokumenti/kase/prodavnica_broj_7/artikli/2024/ART_0123456789_kopija_poslednja_ispravljena.CSV "
+     "ne može da se otvori."},
     {"ten_lines", "Информација !!!",
      "1 прва линија поруке\n2 друга\n3 трећа\n4 четврта\n5 пета\n6 шеста\n7 седма\n8 осма\n9 девета\n10 десета"},
 };
@@ -167,10 +197,12 @@ TEST_P(WholeText, TheLabelsRequiredSizeFitsInsideTheDialogOnScreen)
 {
     const Shown seen = measure(QString::fromUtf8(GetParam().title), QString::fromUtf8(GetParam().text));
     EXPECT_LE(seen.neededHeight, seen.textHeight) << "wrapped text taller than its label";
+    EXPECT_LE(seen.widestWrapped, seen.textInnerWidth) << "a line runs past the label's edge";
     EXPECT_LE(seen.textHeight, seen.textInDialog.height()) << "label taller than what shows of it";
     EXPECT_FALSE(seen.scrolls);
     EXPECT_TRUE(QRect(QPoint(0, 0), seen.dialog).contains(seen.textInDialog));
     EXPECT_LE(seen.textInDialog.bottom(), seen.button.top()) << "the button covers the text";
+    EXPECT_EQ(seen.shownText, QString::fromUtf8(GetParam().text)) << "the caller's text is kept as given";
     EXPECT_TRUE(seen.screen.contains(seen.frame))
         << "frame " << seen.frame.width() << "x" << seen.frame.height() << " screen " << seen.screen.width()
         << "x" << seen.screen.height();
@@ -185,7 +217,8 @@ TEST(MessageDialogSize, ShortMessageKeepsTheSmallBox)
 
 TEST(MessageDialogSize, WordWiderThanTheBoxWidensItWithinTheScreen)
 {
-    const QString path = QStringLiteral("/home/") + QString(60, QLatin1Char('x')) + QStringLiteral("/ART_123.CSV");
+    // About 420 pixels: wider than the small box, narrower than any screen.
+    const QString path = QStringLiteral("/home/") + QString(45, QLatin1Char('x')) + QStringLiteral("/ART_123.CSV");
     const Shown seen = measure(QStringLiteral("ГРЕШКА"), path);
     EXPECT_GE(seen.textWidth, seen.widestLine) << "the one word cannot wrap";
     EXPECT_GT(seen.dialog.width(), 386);
