@@ -181,6 +181,9 @@ const LongMessage LongMessages[] = {
     {"path_wider_than_the_screen", "ГРЕШКА",
      "/home/korisnik/Dokumenti/kase/prodavnica_broj_7/artikli/2024/ART_0123456789_kopija_poslednja_ispravljena.CSV "
      "ne može da se otvori."},
+    {"code_wider_than_the_screen", "Грешка",
+     "Бар код се не слаже: "
+     "8600123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890"},
     {"ten_lines", "Информација !!!",
      "1 прва линија поруке\n2 друга\n3 трећа\n4 четврта\n5 пета\n6 шеста\n7 седма\n8 осма\n9 девета\n10 десета"},
 };
@@ -199,6 +202,7 @@ TEST_P(WholeText, TheLabelsRequiredSizeFitsInsideTheDialogOnScreen)
     EXPECT_LE(seen.neededHeight, seen.textHeight) << "wrapped text taller than its label";
     EXPECT_LE(seen.widestWrapped, seen.textInnerWidth) << "a line runs past the label's edge";
     EXPECT_LE(seen.textHeight, seen.textInDialog.height()) << "label taller than what shows of it";
+    EXPECT_LE(seen.textWidth, seen.textInDialog.width()) << "label wider than what shows of it";
     EXPECT_FALSE(seen.scrolls);
     EXPECT_TRUE(QRect(QPoint(0, 0), seen.dialog).contains(seen.textInDialog));
     EXPECT_LE(seen.textInDialog.bottom(), seen.button.top()) << "the button covers the text";
