@@ -167,8 +167,10 @@ void MessageDialog::placeOverOwner()
     if (const QScreen *screen = parentWidget()->screen()) {
         // Centred over the owner, but never off the screen.
         const QRect available = screen->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), available.left(), std::max(available.left(), available.right() - frame.width())));
-        frame.moveTop(std::clamp(frame.top(), available.top(), std::max(available.top(), available.bottom() - frame.height())));
+        const int rightmost = std::max(available.left(), available.right() + 1 - frame.width());
+        const int lowest = std::max(available.top(), available.bottom() + 1 - frame.height());
+        frame.moveLeft(std::clamp(frame.left(), available.left(), rightmost));
+        frame.moveTop(std::clamp(frame.top(), available.top(), lowest));
     }
     move(frame.topLeft());
 }
