@@ -6,13 +6,16 @@
 #include <QString>
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 
 // The one message box of the program (window class TDialog): a blue title,
-// a text of two or three lines and the "У РЕДУ" button. Modal. A message
-// raised while one is already on screen (a timer tick or a reply during the
-// modal wait) waits and is shown after the first one is closed.
+// the message text and the "У РЕДУ" button. Modal. A short message keeps the
+// box at 386 x 137; a longer one wraps and the box grows, up to the room the
+// screen offers, so that the whole text can be read (beyond that the text
+// scrolls). A message raised while one is already on screen (a timer tick or
+// a reply during the modal wait) waits and is shown after the first one is
+// closed.
 class MessageDialog : public QDialog {
     Q_OBJECT
 public:
@@ -40,9 +43,17 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Sizes the box and places its parts for the title and text it holds.
+    void fitToText();
+    // The most the box may take: the available screen less the window frame.
+    QSize roomOnScreen() const;
+    void placeOverOwner();
+
     QLabel *m_title;
-    QPlainTextEdit *m_text;
+    QScrollArea *m_textArea;
+    QLabel *m_text;
     QPushButton *m_button;
+    QString m_message; // the text as given; the label may show it with break marks
     QList<QPair<QString, QString>> m_queue;
     QList<QPair<QString, QString>> m_history;
     bool m_showing = false;

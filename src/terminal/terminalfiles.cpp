@@ -168,7 +168,8 @@ std::optional<TerminalArticle> decodeArticle(const QByteArray &record)
     a.barcode = barcodeDigits(body.mid(ArticleBarcode, BarcodeWidth));
     a.taxIndex = at(body, ArticleTax);
     a.priceHundredths = Fields::getU32(body, ArticlePrice);
-    a.name = Cp1251::toUnicode(DeviceCharset::dekodiraj(body.mid(ArticleName))).left(NameLength);
+    // The whole name, however long: the register write cuts it to its field.
+    a.name = Cp1251::toUnicode(DeviceCharset::dekodiraj(body.mid(ArticleName)));
     return a;
 }
 

@@ -87,8 +87,9 @@ struct TerminalSale {
     qint64 turnoverHundredths = 0;
 };
 
-// A record (with or without its terminator) as split above. A record whose
-// name is empty, or one too short for its fixed part, gives nothing.
+// A record (with or without its terminator) as split above. The name is
+// every byte from offset 14 to the terminator, with no length limit. A record
+// whose name is empty, or one too short for its fixed part, gives nothing.
 std::optional<TerminalArticle> decodeArticle(const QByteArray &record);
 std::optional<TerminalSale> decodeSale(const QByteArray &record);
 

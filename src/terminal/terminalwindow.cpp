@@ -88,11 +88,9 @@ QString TfrmTerminal::saveFilter()
     return QStringLiteral("CSV fajlovi (*.csv);;Svi fajlovi (*.*);;IV fajlovi (*.iv)");
 }
 
-QString TfrmTerminal::openFilter()
-{
-    // The terminal files' entry is the one the dialog starts with.
-    return QStringLiteral("IV fajlovi (*.iv);;CSV fajlovi (*.csv);;Svi fajlovi (*.*)");
-}
+QString TfrmTerminal::openFilter() { return saveFilter(); }
+
+QString TfrmTerminal::openFilterShown() { return QStringLiteral("IV fajlovi (*.iv)"); }
 
 template <typename F>
 void TfrmTerminal::guarded(F &&handler)
@@ -216,7 +214,7 @@ void TfrmTerminal::reportSkipped(int skipped)
 void TfrmTerminal::BtnImportGPRSClick()
 {
     guarded([&] {
-        const QString path = FileDialogs::askOpenPath(this, DataFileName, openFilter(), FileSuffix);
+        const QString path = FileDialogs::askOpenPath(this, DataFileName, openFilter(), FileSuffix, openFilterShown());
         if (path.isEmpty()) {
             accept();
             return;
@@ -264,7 +262,7 @@ void TfrmTerminal::finishTurnover()
 void TfrmTerminal::BtnPrometClick()
 {
     guarded([&] {
-        const QString path = FileDialogs::askOpenPath(this, DataFileName, openFilter(), FileSuffix);
+        const QString path = FileDialogs::askOpenPath(this, DataFileName, openFilter(), FileSuffix, openFilterShown());
         if (path.isEmpty()) {
             finishTurnover();
             return;

@@ -26,9 +26,11 @@ public:
 
     QListWidget *list() const { return m_list; }
 
-    // The filter lists of the two file dialogs and their default names.
+    // The filter lists of the two file dialogs, the entry the open dialog
+    // starts with (the third: terminal files) and the default names.
     static QString saveFilter();
     static QString openFilter();
+    static QString openFilterShown();
     static const QString CommandFileName; // "Command.iv"
     static const QString DataFileName;    // "sold.iv"
 

@@ -219,3 +219,112 @@ TEST_P(ArticlesBoxTest, ExchangeButtonsFollowThePort)
     buttons.setPortOpen(false);
     EXPECT_FALSE(write->isEnabled());
 }
+
+namespace {
+
+// A click of the left mouse button on a cell, as the user makes it.
+void clickCell(QTableView *view, const QModelIndex &index)
+{
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(index).center());
+}
+
+ArticleRow sampleRow(const char *name, const char *barcode, const char *department, const char *group)
+{
+    ArticleRow row;
+    row.name = u(name);
+    row.barcode = u(barcode);
+    row.department = u(department);
+    row.price = u("45");
+    row.tax = u("Д");
+    row.quantity = u("3");
+    row.group = u(group);
+    return row;
+}
+
+} // namespace
+
+TEST_P(ArticlesBoxTest, ClickOnTheCurrentRowRefillsTheEditFieldsEveryTime)
+{
+    family.model().setRow(0, sampleRow("Хлеб", "8600000000011", "2", "5"));
+    QTableView *view = box.table();
+    ASSERT_EQ(view->currentIndex(), family.model().index(0, ArticleTableModel::Name));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // The user changes the fields; a click on the row puts the row back.
+        child<QLineEdit>("edtArticleName")->setText(u("нешто"));
+        child<QLineEdit>("edtBarkod")->setText(u("999"));
+        child<QComboBox>("cbAStand")->setCurrentIndex(7);
+        child<QComboBox>("CB_AGrupa")->setCurrentIndex(0);
+        clickCell(view, family.model().index(0, ArticleTableModel::Name));
+        EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), u("Хлеб")) << attempt;
+        EXPECT_EQ(child<QLineEdit>("edtBarkod")->text(), u("8600000000011")) << attempt;
+        EXPECT_EQ(child<QComboBox>("cbAStand")->currentText(), u("2")) << attempt;
+        EXPECT_EQ(child<QComboBox>("CB_AGrupa")->currentText(), u("5")) << attempt;
+        EXPECT_EQ(child<QComboBox>("cbATG")->currentText(), u("Д")) << attempt;
+    }
+}
+
+TEST_P(ArticlesBoxTest, EachClickOrKeyMoveSelectsOnceAndReportsItsConversionError)
+{
+    family.model().setRow(1, sampleRow("Млеко", "1", "x", "0"));
+    QSignalSpy fills(&family, &ArticleFamily::editsFilled);
+    QSignalSpy errors(&family, &ParameterFamily::programError);
+    QTableView *view = box.table();
+
+    // A click that moves the current cell selects its row once.
+    clickCell(view, family.model().index(1, ArticleTableModel::Price));
+    EXPECT_EQ(fills.count(), 1);
+    EXPECT_EQ(errors.count(), 1) << "the department x is no whole number";
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), u("Млеко"));
+    // A second click on the same cell selects it again, error included.
+    clickCell(view, family.model().index(1, ArticleTableModel::Price));
+    EXPECT_EQ(fills.count(), 2);
+    EXPECT_EQ(errors.count(), 2);
+
+    // The keyboard: each move of the current cell is a selection.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(view->currentIndex().row(), 2);
+    EXPECT_EQ(fills.count(), 3);
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), QString());
+    EXPECT_EQ(family.currentRow(), 2);
+
+    // Other buttons than the left one select nothing on the current row.
+    QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier,
+                      view->visualRect(view->currentIndex()).center());
+    EXPECT_EQ(fills.count(), 3);
+}
+
+TEST_P(ArticlesBoxTest, EditFieldsFollowEveryChangeOfTheSelectedRow)
+{
+    QTableView *view = box.table();
+    clickCell(view, family.model().index(6, ArticleTableModel::Name));
+    ASSERT_EQ(family.currentRow(), 6);
+
+    // Typed in place: the correction afterwards keeps the new name.
+    typeInCell(6, ArticleTableModel::Name, u("Ново име"));
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), u("Ново име"));
+    QTest::mouseClick(child<QPushButton>("btnACor"), Qt::LeftButton);
+    EXPECT_EQ(family.model().row(6).name, u("Ново име"));
+
+    // A change from elsewhere (a read, a load, an import) shows too.
+    family.model().setRow(6, sampleRow("Из касе", "8600000000066", "4", "7"));
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), u("Из касе"));
+    EXPECT_EQ(child<QLineEdit>("edtBarkod")->text(), u("8600000000066"));
+    EXPECT_EQ(child<QComboBox>("cbAStand")->currentText(), u("4"));
+    EXPECT_EQ(child<QComboBox>("CB_AGrupa")->currentText(), u("7"));
+    // A change of another row leaves the fields alone.
+    family.model().setRow(7, sampleRow("Друго", "1", "1", "1"));
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), u("Из касе"));
+    // A cell that does not convert fills the texts and no error is reported:
+    // the user did not select anything.
+    QSignalSpy errors(&family, &ParameterFamily::programError);
+    family.model().setCell(6, ArticleTableModel::Department, u("z"));
+    family.model().setCell(6, ArticleTableModel::Name, u("Треће"));
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), u("Треће"));
+    EXPECT_EQ(errors.count(), 0);
+    // The whole table back to its defaults.
+    family.model().resetToDefaults();
+    EXPECT_EQ(child<QLineEdit>("edtArticleName")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>("edtBarkod")->text(), u("00000000000000"));
+}

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -242,4 +243,50 @@ TEST_P(DepartmentsOnTheRegister, WriteStopsAtAGroupThatIsNoWholeNumber)
     for (int r = 4; r < 8; ++r)
         EXPECT_EQ(deps[std::size_t(r)], before.departments[std::size_t(r)]) << r;
     EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_P(DepartmentsOnTheRegister, ClickOnTheCurrentDepartmentFillsTheFieldsEveryTime)
+{
+    h.reg.state().departments[0] = department("Пиће", 3, 1, 1250, 0, 0);
+    click("btnSTRead");
+    ASSERT_TRUE(waitForStatus("Завршено читање подгрупа"));
+    QTableView *view = box.table();
+    const QModelIndex first = family.model().index(0, 1);
+    ASSERT_EQ(view->currentIndex(), first) << "department 1 is current from the start";
+    QLineEdit *name = child<QLineEdit>("EdtONaziv");
+    QLineEdit *price = child<QLineEdit>("EdtOCena");
+    ASSERT_EQ(name->text(), QString());
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(first).center());
+        EXPECT_EQ(name->text(), u("Пиће")) << attempt;
+        EXPECT_EQ(price->text(), s("12,5")) << attempt;
+        EXPECT_EQ(child<QComboBox>("CB_OGrupa")->currentText(), u("3")) << attempt;
+        EXPECT_EQ(child<QComboBox>("CB_OPorez")->currentText(), u("Г")) << attempt;
+        // The user changes the fields; the next click restores them.
+        name->setText(u("друго"));
+        price->setText(u("7"));
+        child<QComboBox>("CB_OGrupa")->setCurrentIndex(0);
+        child<QComboBox>("CB_OPorez")->setCurrentIndex(5);
+    }
+}
+
+TEST_P(DepartmentsOnTheRegister, EveryClickOnARowWithABadGroupReportsItOnce)
+{
+    family.model().setCell(2, DepartmentTableModel::Group, u("x"));
+    QSignalSpy fills(&family, &DepartmentFamily::editsFilled);
+    QTableView *view = box.table();
+    const QModelIndex third = family.model().index(2, 1);
+    for (int clicks = 1; clicks <= 2; ++clicks) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(third).center());
+        EXPECT_EQ(fills.count(), clicks) << "a click that moves the current cell counts once";
+        EXPECT_EQ(h.errors.size(), clicks);
+    }
+    EXPECT_EQ(h.errors.value(0), u("'x' is not a valid integer value"));
+    EXPECT_EQ(child<QLineEdit>("EdtONaziv")->text(), u("Одељење 3"));
+    // The keyboard moves select as well.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(fills.count(), 3);
+    EXPECT_EQ(child<QLineEdit>("EdtONaziv")->text(), u("Одељење 4"));
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -490,3 +491,50 @@ INSTANTIATE_TEST_SUITE_P(Separators, TerminalWindowTest, ::testing::Values(QChar
                          separatorName);
 
 } // namespace
+
+TEST_P(TerminalWindowTest, ImportKeepsANameOfFortyCharactersWhole)
+{
+    const QByteArray forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    ASSERT_EQ(forty.size(), 40);
+    writeFile(path("sold.iv"),
+              "<D>" + deviceArticle("00 04 12 3F FF FF FF FF FF 02 E2 04 00 00", forty) + "</D>");
+    click("BtnImportGPRS", path("sold.iv"));
+    EXPECT_EQ(model.row(4).name, QString::fromLatin1(forty));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+// ---------------------------------------------------------------- open dialog filter
+
+TEST_P(TerminalWindowTest, BothImportsOfferTheFiltersInTheirOrderAndStartOnTheTerminalFiles)
+{
+    const QString filters = u("CSV fajlovi (*.csv);;Svi fajlovi (*.*);;IV fajlovi (*.iv)");
+    for (const char *button : {"BtnImportGPRS", "BtnPromet"}) {
+        window->show();
+        click(button, QString());
+        EXPECT_EQ(FileDialogs::lastFilter(), filters) << button;
+        EXPECT_EQ(FileDialogs::lastSelectedFilter(), u("IV fajlovi (*.iv)")) << button;
+    }
+}
+
+TEST_P(TerminalWindowTest, TheShownOpenDialogStartsOnItsThirdFilterEntry)
+{
+    // The real dialog, answered by the test: it is cancelled once seen.
+    QStringList shownFilters;
+    QString selected;
+    QString dialogName;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            shownFilters = dialog->nameFilters();
+            selected = dialog->selectedNameFilter();
+            dialogName = dialog->objectName();
+            dialog->reject();
+        }
+    });
+    poll.start(5);
+    button("BtnImportGPRS")->click();
+    EXPECT_EQ(dialogName, u("OD"));
+    EXPECT_EQ(shownFilters, (QStringList{u("CSV fajlovi (*.csv)"), u("Svi fajlovi (*.*)"), u("IV fajlovi (*.iv)")}));
+    EXPECT_EQ(selected, u("IV fajlovi (*.iv)"));
+    EXPECT_FALSE(window->isVisible()) << "a cancelled import closes the window";
+}

@@ -62,6 +62,14 @@ ArticleEditFill readFill(const ArticleRow &row)
     return fill;
 }
 
+ArticleEditFill loadFill(const ArticleRow &row)
+{
+    ArticleEditFill fill = readFill(row);
+    fill.quantity = row.quantity;
+    fill.group = int(groupItems().indexOf(row.group));
+    return fill;
+}
+
 Outcome correct(const ArticleEdits &edits, const Regional &regional, ArticleRow *row)
 {
     ScaledNumber price;

@@ -49,6 +49,11 @@ void selectionFill(const ArticleRow &row, ArticleEditFill *fill);
 // department as the text of cbAStand and the tax label lookup.
 ArticleEditFill readFill(const ArticleRow &row);
 
+// The fill after an article file load: name, barcode, price and quantity
+// unchanged, the department and the group as the texts of their lists, and
+// the tax label lookup.
+ArticleEditFill loadFill(const ArticleRow &row);
+
 enum class Outcome { Accepted, DataError };
 
 // Correction: checks the edit values and, when they pass, writes them into

@@ -64,6 +64,13 @@ void ArticleFamily::selectFirstRow()
     emit editsFilled(fill);
 }
 
+void ArticleFamily::showFirstRowAfterLoad()
+{
+    m_currentRow = 0;
+    emit currentCellRequested(0, ArticleTableModel::Name);
+    emit editsFilled(ArticleEditing::loadFill(m_model.row(0)));
+}
+
 void ArticleFamily::selectRow(int row)
 {
     if (row < 0 || row >= ArticleTableModel::RowCount)

@@ -29,6 +29,9 @@ public slots:
     bool btnACorClick(const ArticleEdits &edits);
     // Start-up: row 1, column 1 selected, the edit controls showing row 1.
     void selectFirstRow();
+    // After an article file load (or its cancelled dialog): row 1, column 1
+    // selected and every edit control showing row 1.
+    void showFirstRowAfterLoad();
     // Selects a row for other features (search): the current cell moves
     // there and the edit controls take it as on a click.
     void selectRow(int row);

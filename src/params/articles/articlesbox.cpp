@@ -1,8 +1,10 @@
 #include "params/articles/articlesbox.h"
 
+#include "link/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/taxlabeldelegate.h"
 #include "params/common/exchangebuttons.h"
+#include "params/common/rowselection.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -131,7 +133,17 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
 
     connect(&family, &ArticleFamily::editsFilled, this, &ArticlesBox::applyFill);
     connect(&family, &ArticleFamily::currentCellRequested, this, &ArticlesBox::moveCurrentCell);
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this, &ArticlesBox::onCurrentChanged);
+    connect(new RowSelection(m_table), &RowSelection::selected, this, &ArticlesBox::onRowSelected);
+    // Whatever changes the selected row (typing in place, a read, a load, an
+    // import) shows in the edit fields, so that a correction never puts back
+    // what the row held before.
+    connect(&family.model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                const int row = m_family.currentRow();
+                if (topLeft.row() <= row && row <= bottomRight.row())
+                    refillFromCurrentRow();
+            });
+    connect(&family.model(), &QAbstractItemModel::modelReset, this, &ArticlesBox::refillFromCurrentRow);
     connect(m_read, &QPushButton::clicked, &family, &ArticleFamily::btnAReadClick);
     connect(m_write, &QPushButton::clicked, &family, &ArticleFamily::btnAWriteClick);
     connect(&family, &ArticleFamily::readStarted, &buttons, [&buttons, this] { buttons.allow(m_write); });
@@ -174,9 +186,20 @@ void ArticlesBox::moveCurrentCell(int row, int column)
     m_movingCurrent = false;
 }
 
-void ArticlesBox::onCurrentChanged(const QModelIndex &current, const QModelIndex &)
+void ArticlesBox::onRowSelected(const QModelIndex &index)
 {
-    if (m_movingCurrent || !current.isValid())
+    if (m_movingCurrent)
         return;
-    m_family.sgArticlesClick(current.row());
+    m_family.sgArticlesClick(index.row());
+}
+
+void ArticlesBox::refillFromCurrentRow()
+{
+    ArticleEditFill fill;
+    try {
+        ArticleEditing::selectionFill(m_family.model().row(m_family.currentRow()), &fill);
+    } catch (const ProgramError &) {
+        // Not the user's click: no error report; the lists stay as they were.
+    }
+    applyFill(fill);
 }

@@ -54,7 +54,9 @@ public:
 private:
     void applyFill(const ArticleEditFill &fill);
     void moveCurrentCell(int row, int column);
-    void onCurrentChanged(const QModelIndex &current, const QModelIndex &previous);
+    void onRowSelected(const QModelIndex &index);
+    // The edit fields take the selected row again after it changed.
+    void refillFromCurrentRow();
 
     ArticleFamily &m_family;
     QTableView *m_table;

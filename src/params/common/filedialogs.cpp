@@ -12,16 +12,23 @@ std::optional<QString> &nextAnswer()
     return answer;
 }
 
-QString &lastName()
+struct LastDialog {
+    QString defaultName;
+    QString filter;
+    QString selectedFilter;
+};
+
+LastDialog &last()
 {
-    static QString name;
-    return name;
+    static LastDialog dialog;
+    return dialog;
 }
 
 QString ask(QWidget *parent, const char *objectName, QFileDialog::AcceptMode mode, const QString &defaultName,
-            const QString &filter, const QString &defaultSuffix)
+            const QString &filter, const QString &defaultSuffix, const QString &selectedFilter = QString())
 {
-    lastName() = defaultName;
+    const QStringList filters = filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    last() = LastDialog{defaultName, filter, selectedFilter.isEmpty() ? filters.value(0) : selectedFilter};
     if (nextAnswer()) {
         const QString answer = *nextAnswer();
         nextAnswer().reset();
@@ -31,7 +38,9 @@ QString ask(QWidget *parent, const char *objectName, QFileDialog::AcceptMode mod
     dialog.setObjectName(QString::fromLatin1(objectName));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(filter);
+    dialog.setNameFilters(filters);
+    if (!selectedFilter.isEmpty())
+        dialog.selectNameFilter(selectedFilter);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -41,14 +50,16 @@ QString ask(QWidget *parent, const char *objectName, QFileDialog::AcceptMode mod
 
 } // namespace
 
-QString askSavePath(QWidget *parent, const QString &defaultName, const QString &filter, const QString &defaultSuffix)
+QString askSavePath(QWidget *parent, const QString &defaultName, const QString &filter, const QString &defaultSuffix,
+                    const QString &selectedFilter)
 {
-    return ask(parent, "SD", QFileDialog::AcceptSave, defaultName, filter, defaultSuffix);
+    return ask(parent, "SD", QFileDialog::AcceptSave, defaultName, filter, defaultSuffix, selectedFilter);
 }
 
-QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &filter, const QString &defaultSuffix)
+QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &filter, const QString &defaultSuffix,
+                    const QString &selectedFilter)
 {
-    return ask(parent, "OD", QFileDialog::AcceptOpen, defaultName, filter, defaultSuffix);
+    return ask(parent, "OD", QFileDialog::AcceptOpen, defaultName, filter, defaultSuffix, selectedFilter);
 }
 
 QString askOpenPicturePath(QWidget *parent, const QString &filter)
@@ -58,6 +69,8 @@ QString askOpenPicturePath(QWidget *parent, const QString &filter)
 
 void answerNext(const QString &path) { nextAnswer() = path; }
 
-QString lastDefaultName() { return lastName(); }
+QString lastDefaultName() { return last().defaultName; }
+QString lastFilter() { return last().filter; }
+QString lastSelectedFilter() { return last().selectedFilter; }
 
 } // namespace FileDialogs

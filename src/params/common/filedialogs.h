@@ -9,18 +9,23 @@ class QWidget;
 // next dialog in advance instead of showing it.
 namespace FileDialogs {
 
-// The chosen path, or an empty text when the user cancels.
+// The chosen path, or an empty text when the user cancels. `filter` lists
+// the entries in their order, separated by ";;"; `selectedFilter` is the
+// entry the dialog starts with (the first when empty).
 QString askSavePath(QWidget *parent, const QString &defaultName, const QString &filter,
-                    const QString &defaultSuffix = QStringLiteral("CSV"));
+                    const QString &defaultSuffix = QStringLiteral("CSV"), const QString &selectedFilter = QString());
 QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &filter,
-                    const QString &defaultSuffix = QStringLiteral("CSV"));
+                    const QString &defaultSuffix = QStringLiteral("CSV"), const QString &selectedFilter = QString());
 
 // The open-picture dialog `OPD`: no default name, no default extension.
 QString askOpenPicturePath(QWidget *parent, const QString &filter);
 
 // Test seam: the next dialog returns `path` at once (an empty path cancels).
 void answerNext(const QString &path);
-// The default name the last dialog was opened with.
+// The default name, the filter list and the starting filter entry the last
+// dialog was opened with.
 QString lastDefaultName();
+QString lastFilter();
+QString lastSelectedFilter();
 
 } // namespace FileDialogs

@@ -3,6 +3,7 @@
 #include "params/articles/articleedits.h"
 #include "params/articles/taxlabeldelegate.h"
 #include "params/common/exchangebuttons.h"
+#include "params/common/rowselection.h"
 #include "params/departments/departmentfamily.h"
 
 #include <QComboBox>
@@ -97,11 +98,9 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     connect(&family, &DepartmentFamily::readStarted, &buttons, [&buttons, write] { buttons.allow(write); });
     connect(correct, &QPushButton::clicked, this, [this] { m_family.BtnOCorClick(this->edits()); });
     connect(&family, &DepartmentFamily::editsFilled, this, &DepartmentsBox::applyFill);
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    m_family.selectRow(current.row());
-            });
+    // Every click on a row selects it, also a click on the row already current.
+    connect(new RowSelection(m_table), &RowSelection::selected, this,
+            [this](const QModelIndex &index) { m_family.selectRow(index.row()); });
 }
 
 DepartmentEdits DepartmentsBox::edits() const

@@ -118,7 +118,7 @@ void TableFileActions::btnAFLoadClick()
     if (!path.isEmpty())
         loadArticles(path);
     // Loaded or not, the table and the edit controls show row 1.
-    m_articles.selectFirstRow();
+    m_articles.showFirstRowAfterLoad();
 }
 
 void TableFileActions::BtnOFileSaveClick()
