@@ -129,10 +129,16 @@ TEST(ReadInChunks, GivesTheWholeFileInPieces)
     ASSERT_TRUE(FileStore::writeAtomically(path, bytes, &error));
     QByteArray joined;
     int pieces = 0;
-    ASSERT_TRUE(FileStore::readInChunks(path, [&](const char *d, qsizetype n) { joined.append(d, n); ++pieces; }, &error));
+    ASSERT_TRUE(FileStore::readInChunks(path, [&](const char *d, qsizetype n) {
+        joined.append(d, n);
+        return ++pieces < 1000;
+    }, &error));
     EXPECT_EQ(joined, bytes);
     EXPECT_GE(pieces, 4);
-    EXPECT_FALSE(FileStore::readInChunks(dir.filePath(QStringLiteral("none")), [](const char *, qsizetype) {}, &error));
+    int taken = 0;
+    ASSERT_TRUE(FileStore::readInChunks(path, [&](const char *, qsizetype) { return ++taken < 2; }, &error));
+    EXPECT_EQ(taken, 2) << "reading stops when the consumer has enough";
+    EXPECT_FALSE(FileStore::readInChunks(dir.filePath(QStringLiteral("none")), [](const char *, qsizetype) { return true; }, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("датотека или фасцикла не постоји"))) << error.toStdString();
 }
 

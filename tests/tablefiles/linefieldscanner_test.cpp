@@ -137,3 +137,21 @@ TEST(TableFileRead, OverlongCellsAreCut)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TableFileRead, LinesPastTheTableAreOnlyCheckedForZeroBytes)
+{
+    QByteArray file;
+    for (int i = 0; i < 4005; ++i)
+        file += "1;\"a;b\";\"0\";1;0;\"5\";0;0;0;0;\r\n";
+    const auto fine = TableFile::articles().read(file, QLatin1Char(';'));
+    EXPECT_EQ(fine.problem, TableFileContent::Problem::None);
+    EXPECT_EQ(fine.rows.size(), 4000);
+    EXPECT_EQ(fine.rows[3999][1], QStringLiteral("a;b"));
+    const auto zero = TableFile::articles().read(file + "\"x\0\r\n" + file.left(40), QLatin1Char(';'));
+    EXPECT_EQ(zero.problem, TableFileContent::Problem::NulByte);
+    EXPECT_EQ(zero.badLine, 4006);
+}
+
+} // namespace

@@ -73,7 +73,10 @@ bool TableFileActions::readTable(const QString &path, const TableFile &kind, con
 {
     TableFile::Reader reader(kind, m_regional.list);
     QString error;
-    if (!FileStore::readInChunks(path, [&reader](const char *data, qsizetype size) { reader.feed(data, size); },
+    if (!FileStore::readInChunks(path, [&reader](const char *data, qsizetype size) {
+        reader.feed(data, size);
+        return !reader.refused(); // the rest of a refused file does not matter
+    },
                                  &error)) {
         emit programError(error);
         return false;

@@ -43,10 +43,13 @@ QString readReason(const QFile &file, int systemError)
 bool readAll(const QString &path, QByteArray *bytes, QString *error)
 {
     bytes->clear();
-    return readInChunks(path, [bytes](const char *data, qsizetype size) { bytes->append(data, size); }, error);
+    return readInChunks(path, [bytes](const char *data, qsizetype size) {
+        bytes->append(data, size);
+        return true;
+    }, error);
 }
 
-bool readInChunks(const QString &path, const std::function<void(const char *, qsizetype)> &consume, QString *error)
+bool readInChunks(const QString &path, const std::function<bool(const char *, qsizetype)> &consume, QString *error)
 {
     QFile file(path);
     errno = 0;
@@ -68,7 +71,8 @@ bool readInChunks(const QString &path, const std::function<void(const char *, qs
         }
         if (n == 0)
             return true;
-        consume(chunk.constData(), n);
+        if (!consume(chunk.constData(), n))
+            return true;
     }
 }
 

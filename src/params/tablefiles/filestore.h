@@ -13,7 +13,8 @@ namespace FileStore {
 
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error);
 bool readAll(const QString &path, QByteArray *bytes, QString *error);
-// Hands the file to `consume` a piece at a time.
-bool readInChunks(const QString &path, const std::function<void(const char *, qsizetype)> &consume, QString *error);
+// Hands the file to `consume` a piece at a time; `consume` returns false when
+// it needs no more (reading stops there and still counts as a success).
+bool readInChunks(const QString &path, const std::function<bool(const char *, qsizetype)> &consume, QString *error);
 
 } // namespace FileStore

@@ -10,48 +10,68 @@ LineFieldScanner::LineFieldScanner(int separator, int keptFields, int cap, LineH
     m_lastOfCut.resize(m_keptFields);
     m_fieldCut.resize(m_keptFields);
     m_line.fieldCount = 1;
+    m_special.fill(false);
+    for (int b : {int('\r'), int('\n'), int('"'), 0, separator})
+        if (b >= 0 && b < 256)
+            m_special[std::size_t(b)] = true;
 }
 
-void LineFieldScanner::append(char c)
+void LineFieldScanner::appendRun(const char *bytes, qsizetype n)
 {
+    if (n <= 0)
+        return;
+    m_lineHasBytes = true;
+    if (m_line.start.size() < m_startBytes)
+        m_line.start.append(bytes, qMin<qsizetype>(n, m_startBytes - m_line.start.size()));
     const int field = m_line.fieldCount - 1;
     if (field >= m_keptFields)
         return;
     QByteArray &raw = m_line.raw[field];
-    if (raw.size() < m_cap) {
-        raw.append(c);
-    } else {
+    const qsizetype take = qMin<qsizetype>(n, m_cap - raw.size());
+    if (take > 0)
+        raw.append(bytes, take);
+    if (take < n) {
         m_fieldCut[field] = true;
-        m_lastOfCut[field] = c;
+        m_lastOfCut[field] = bytes[n - 1];
     }
 }
 
 void LineFieldScanner::feed(const char *data, qsizetype size)
 {
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = data[i];
+    qsizetype i = 0;
+    while (i < size) {
         if (m_afterCr) {
             m_afterCr = false;
-            if (c == '\n')
+            if (data[i] == '\n') {
+                ++i;
                 continue;
+            }
         }
+        // Ordinary bytes go in runs; a byte that matters is looked at alone.
+        qsizetype j = i;
+        while (j < size && !m_special[std::uint8_t(data[j])])
+            ++j;
+        appendRun(data + i, j - i);
+        if (j == size)
+            return;
+        const char c = data[j];
+        i = j + 1;
         if (c == '\r' || c == '\n') {
             endLine();
             m_afterCr = c == '\r';
-            continue;
-        }
-        m_lineHasBytes = true;
-        if (m_line.start.size() < StartBytes)
-            m_line.start.append(c);
-        if (c == '\0')
-            m_line.hasNul = true;
-        if (c == '"') {
+        } else if (c == '"') {
             m_inQuotes = !m_inQuotes;
-            append(c);
-        } else if (int(std::uint8_t(c)) == m_separator && !m_inQuotes) {
-            ++m_line.fieldCount;
+            appendRun(&c, 1);
+        } else if (c == '\0') {
+            m_line.hasNul = true;
+            appendRun(&c, 1);
+        } else if (m_inQuotes) { // the separator inside quotes
+            appendRun(&c, 1);
         } else {
-            append(c);
+            m_lineHasBytes = true;
+            if (m_line.start.size() < m_startBytes)
+                m_line.start.append(c);
+            ++m_line.fieldCount;
         }
     }
 }
@@ -70,13 +90,29 @@ void LineFieldScanner::endLine()
             m_line.cut = true;
         }
     }
-    m_handler(m_line);
-    const int next = m_line.number + 1;
-    m_line = Line();
-    m_line.number = next;
+    if (!m_onlyNul || m_line.hasNul)
+        m_handler(m_line);
+    // The buffers are kept for the next line: no allocation per line.
+    ++m_line.number;
+    for (QByteArray &raw : m_line.raw)
+        raw.resize(0);
     m_line.raw.resize(m_keptFields);
+    m_line.start.resize(0);
     m_line.fieldCount = 1;
+    m_line.cut = false;
+    m_line.hasNul = false;
     m_fieldCut.fill(false);
     m_inQuotes = false;
     m_lineHasBytes = false;
+}
+
+void LineFieldScanner::keepNothing()
+{
+    m_keptFields = 0;
+    m_startBytes = 0;
+    m_onlyNul = true;
+    // Quotes and separators no longer matter, so that long runs go by at once.
+    m_special.fill(false);
+    for (int b : {int('\r'), int('\n'), 0})
+        m_special[std::size_t(b)] = true;
 }

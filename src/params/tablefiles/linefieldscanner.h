@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <array>
 #include <functional>
 
 // Splits the bytes of a delimited file into lines and fields as they come
@@ -32,16 +33,21 @@ public:
     void feed(const char *data, qsizetype size);
     // Gives the last line when the bytes did not end with a line break.
     void finish();
+    // From the next line on only lines with a zero byte are given, with
+    // their numbers (the lines past those a table can take).
+    void keepNothing();
 
     static constexpr int StartBytes = 40;
 
 private:
     void endLine();
-    void append(char c);
+    void appendRun(const char *bytes, qsizetype n);
 
     int m_separator;
     int m_keptFields;
     int m_cap;
+    int m_startBytes = StartBytes;
+    bool m_onlyNul = false;
     LineHandler m_handler;
     Line m_line;
     QList<char> m_lastOfCut; // per kept field: its last byte when it was cut
@@ -49,4 +55,5 @@ private:
     bool m_inQuotes = false;
     bool m_afterCr = false;
     bool m_lineHasBytes = false;
+    std::array<bool, 256> m_special{}; // the bytes that end a run of ordinary ones
 };

@@ -135,8 +135,10 @@ void TableFile::Reader::take(int number, const QList<QByteArray> &raw, int field
         m_content.badLine = number;
         m_content.badLineStart = printable(start);
     }
-    if (m_content.rows.size() >= m_kind.m_rowCount)
+    if (m_content.rows.size() >= m_kind.m_rowCount) {
+        m_scanner->keepNothing();
         return;
+    }
     QStringList cells;
     cells.reserve(raw.size());
     for (const QByteArray &field : raw) {

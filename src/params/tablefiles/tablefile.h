@@ -63,6 +63,8 @@ public:
         // The rows and the first problem found; rows are kept even when
         // there is a problem, and the caller decides.
         TableFileContent finish();
+        // A zero byte was found: the file is refused whatever follows.
+        bool refused() const { return m_content.problem != TableFileContent::Problem::None; }
 
     private:
         void take(int number, const QList<QByteArray> &raw, int fieldCount, bool hasNul, const QByteArray &start);
