@@ -149,7 +149,7 @@ TEST(TableFileRead, LinesPastTheTableAreOnlyCheckedForZeroBytes)
     EXPECT_EQ(fine.problem, TableFileContent::Problem::None);
     EXPECT_EQ(fine.rows.size(), 4000);
     EXPECT_EQ(fine.rows[3999][1], QStringLiteral("a;b"));
-    const auto zero = TableFile::articles().read(file + "\"x\0\r\n" + file.left(40), QLatin1Char(';'));
+    const auto zero = TableFile::articles().read(file + QByteArray("\"x\0\r\n", 5) + file.left(40), QLatin1Char(';'));
     EXPECT_EQ(zero.problem, TableFileContent::Problem::NulByte);
     EXPECT_EQ(zero.badLine, 4006);
 }
