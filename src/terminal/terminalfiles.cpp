@@ -82,7 +82,8 @@ bool isNamed(const ArticleRow &row) { return !CellNumber::trimControls(row.name)
 
 QByteArray articleRecord(int number, const ArticleRow &row, const Regional &regional)
 {
-    const ScaledNumber price = DecimalText::parseCell(row.price, regional, 2);
+    // An empty price goes as 0, as the register write sends it.
+    const ScaledNumber price = row.price.isEmpty() ? ScaledNumber{} : DecimalText::parseCell(row.price, regional, 2);
     if (price.saturated || price.units < 0 || price.units > qint64(0xFFFFFFFFu))
         throw ProgramError(QStringLiteral("Цена артикла %1 (%2) не може да се пошаље терминалу.")
                                .arg(number)

@@ -43,7 +43,7 @@ bool isNamed(const ArticleRow &row);
 // The terminal article record of article `number` (1..4000), with its
 // terminator. The name goes as code page 1251 bytes, at most 36
 // characters; an ESC inside it is written as '?' so that it cannot end the
-// record. A price that does not convert throws ConversionError; a negative
+// record. An empty price is 0, as in the register write. A price that does not convert throws ConversionError; a negative
 // price or one beyond 32 bits of hundredths throws ProgramError. Nothing is
 // returned half-built.
 QByteArray articleRecord(int number, const ArticleRow &row, const Regional &regional);

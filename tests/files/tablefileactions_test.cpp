@@ -3,10 +3,13 @@
 #include "params/common/filedialogs.h"
 #include "params/departments/departmentfamily.h"
 #include "params/files/tablefileactions.h"
+#include "params/tablefiles/tablefile.h"
+#include "support/failingsaves.h"
 #include "support/fakelink.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,15 +142,71 @@ TEST_P(FilesTest, FailuresAreReportedAndNeverAsSuccess)
     EXPECT_EQ(readFile(path("old.csv")), QByteArray("previous contents"));
 }
 
-TEST_P(FilesTest, BinaryFileLoadsWhatItCan)
+TEST_P(FilesTest, ASaveThatFailsAtAnyStepKeepsTheOldFileAndReportsTheReason)
 {
+    using FileStore::SaveStep;
+    for (SaveStep step : {SaveStep::Open, SaveStep::Write, SaveStep::Flush, SaveStep::Commit}) {
+        for (const char *name : {"a.csv", "d.csv"}) {
+            writeFile(path(name), "previous contents");
+            errors.clear();
+            FailingSaves failing(step, ENOSPC);
+            const bool saved = QByteArray(name) == "a.csv" ? actions.saveArticles(path(name))
+                                                           : actions.saveDepartments(path(name));
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(failing.attempts, 1);
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].contains(path(name))) << errors[0].toStdString();
+            EXPECT_TRUE(errors[0].contains(QStringLiteral("нема места на диску"))) << errors[0].toStdString();
+            EXPECT_EQ(readFile(path(name)), QByteArray("previous contents"));
+        }
+    }
+    EXPECT_TRUE(messages.isEmpty()) << "no success message";
+}
+
+TEST_P(FilesTest, BinaryFileIsRefusedAndBothTablesStay)
+{
+    articles.model().setCell(0, 1, QStringLiteral("keep"));
+    departments.model().setCell(0, 1, QStringLiteral("keep"));
     QByteArray junk;
     for (int i = 0; i < 20000; ++i)
         junk.append(char((i * 131 + 7) % 256));
     writeFile(path("junk.csv"), junk);
-    EXPECT_TRUE(actions.loadArticles(path("junk.csv")));
-    EXPECT_TRUE(actions.loadDepartments(path("junk.csv")));
-    EXPECT_EQ(articles.model().rowCount(), 4000);
+    EXPECT_FALSE(actions.loadArticles(path("junk.csv")));
+    EXPECT_FALSE(actions.loadDepartments(path("junk.csv")));
+    EXPECT_EQ(articles.model().cell(0, 1), QStringLiteral("keep"));
+    EXPECT_EQ(departments.model().cell(0, 1), QStringLiteral("keep"));
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Датотека ") + path("junk.csv") + " није текстуална датотека: ред "))
+        << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral("садржи нулти бајт. Табела није промењена.")));
+}
+
+TEST_P(FilesTest, FileOfTheOtherKindIsRefusedWithItsFirstLine)
+{
+    const QString line = QStringList{"1", "\"Пиће\"", "0", "0", "\"Ђ\"", "0"}.join(sep());
+    writeFile(path("od.csv"), Cp1251::fromUnicode(line + "\r\n"));
+    articles.model().setCell(0, 1, QStringLiteral("keep"));
+    EXPECT_FALSE(actions.loadArticles(path("od.csv")));
+    EXPECT_EQ(articles.model().cell(0, 1), QStringLiteral("keep"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], QStringLiteral("Датотека %1 није датотека артикала: ниједан ред нема поља артикла "
+                                        "(први погрешан ред је 1: „%2“). Табела није промењена.")
+                             .arg(path("od.csv"), line));
+    EXPECT_TRUE(actions.loadDepartments(path("od.csv"))) << "it is a department file";
+    EXPECT_EQ(departments.model().cell(0, 1), QStringLiteral("Пиће"));
+}
+
+TEST_P(FilesTest, AHugeNameIsCutAndTheOtherFieldsLoad)
+{
+    const QByteArray s = sep().toLatin1();
+    const QByteArray name(8 * 1024 * 1024, 'N');
+    writeFile(path("huge.csv"), "1" + s + "\"" + name + "\"" + s + "\"860\"" + s + "2" + s + "4" + s + "\"3\"" + s + "1" + s
+                                    + "2" + s + "0" + s + "0" + s + "\r\n");
+    EXPECT_TRUE(actions.loadArticles(path("huge.csv")));
+    EXPECT_EQ(articles.model().cell(0, 1), QString(TableFile::CellLimit, QLatin1Char('N')));
+    EXPECT_EQ(articles.model().cell(0, 2), QStringLiteral("860"));
+    EXPECT_EQ(articles.model().cell(0, 5), QStringLiteral("Ђ")) << "the tax digit 3";
+    EXPECT_TRUE(errors.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Regional, FilesTest, ::testing::Values(Regional::comma(), Regional::point()),

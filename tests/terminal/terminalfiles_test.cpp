@@ -190,7 +190,9 @@ TEST_P(UnderBothSeparators, PriceThatIsNoNumberIsAConversionError)
     } catch (const ConversionError &e) {
         EXPECT_EQ(e.text(), u("'12a' is not a valid floating point value"));
     }
-    EXPECT_THROW(articleRecord(1, row("x", "", "", "А"), regional()), ConversionError);
+    EXPECT_THROW(articleRecord(1, row("x", "", " ", "А"), regional()), ConversionError);
+    EXPECT_EQ(hexOf(articleRecord(1, row("x", "", "", "А"), regional()).mid(10, 4)), "00 00 00 00")
+        << "an empty price is 0, as in the register write";
 }
 
 TEST_P(UnderBothSeparators, PriceOutsideTheFourBytesIsRefused)

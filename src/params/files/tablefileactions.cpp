@@ -7,6 +7,7 @@
 #include "params/tablefiles/tablefile.h"
 
 #include <QWidget>
+#include <vector>
 
 namespace {
 const QString InfoTitle = QStringLiteral("Информација !!!");
@@ -67,36 +68,68 @@ bool TableFileActions::saveDepartments(const QString &path)
     return true;
 }
 
-bool TableFileActions::loadArticles(const QString &path)
+bool TableFileActions::readTable(const QString &path, const TableFile &kind, const Kind &names,
+                                 QList<QStringList> *rows)
 {
-    QByteArray bytes;
+    TableFile::Reader reader(kind, m_regional.list);
     QString error;
-    if (!FileStore::readAll(path, &bytes, &error)) {
+    if (!FileStore::readInChunks(path, [&reader](const char *data, qsizetype size) {
+        reader.feed(data, size);
+        return !reader.refused(); // the rest of a refused file does not matter
+    },
+                                 &error)) {
         emit programError(error);
         return false;
     }
+    const TableFileContent content = reader.finish();
+    switch (content.problem) {
+    case TableFileContent::Problem::None:
+        *rows = content.rows;
+        return true;
+    case TableFileContent::Problem::NulByte:
+        emit programError(QStringLiteral("Датотека %1 није текстуална датотека: ред %2 садржи нулти бајт. "
+                                         "Табела није промењена.")
+                              .arg(path)
+                              .arg(content.badLine));
+        return false;
+    case TableFileContent::Problem::NoLineOfItsKind:
+        break;
+    }
+    emit programError(QStringLiteral("Датотека %1 није датотека %2: ниједан ред нема поља %3 "
+                                     "(први погрешан ред је %4: „%5“). Табела није промењена.")
+                          .arg(path, names.ofFile, names.ofLine)
+                          .arg(content.badLine)
+                          .arg(content.badLineStart));
+    return false;
+}
+
+bool TableFileActions::loadArticles(const QString &path)
+{
+    QList<QStringList> rows;
+    if (!readTable(path, TableFile::articles(), Kind{QStringLiteral("артикала"), QStringLiteral("артикла")}, &rows))
+        return false;
     auto &model = m_articles.model();
-    const QList<QStringList> rows = TableFile::articles().load(bytes, m_regional.list);
+    // The new rows are made aside and then put in; the quantity sold and
+    // the turnover are the register's and are kept.
+    std::vector<ArticleRow> scratch;
+    scratch.reserve(std::size_t(rows.size()));
     for (int r = 0; r < rows.size() && r < model.rowCount(); ++r) {
-        // The quantity sold and the turnover are the register's: kept.
         ArticleRow row = model.row(r);
         for (int c = 0; c < TableFile::articles().columnsLoaded(); ++c)
             ArticleTableModel::setField(row, c, rows[r][c]);
-        model.setRow(r, row);
+        scratch.push_back(row);
     }
+    for (std::size_t r = 0; r < scratch.size(); ++r)
+        model.setRow(int(r), scratch[r]);
     return true;
 }
 
 bool TableFileActions::loadDepartments(const QString &path)
 {
-    QByteArray bytes;
-    QString error;
-    if (!FileStore::readAll(path, &bytes, &error)) {
-        emit programError(error);
+    QList<QStringList> rows;
+    if (!readTable(path, TableFile::departments(), Kind{QStringLiteral("одељења"), QStringLiteral("одељења")}, &rows))
         return false;
-    }
     auto &model = m_departments.model();
-    const QList<QStringList> rows = TableFile::departments().load(bytes, m_regional.list);
     for (int r = 0; r < rows.size() && r < model.rowCount(); ++r)
         for (int c = 0; c < TableFile::departments().columnsLoaded(); ++c)
             model.setCell(r, c, rows[r][c]);

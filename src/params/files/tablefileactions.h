@@ -8,11 +8,14 @@
 
 class ArticleFamily;
 class DepartmentFamily;
+class TableFile;
 #include <QWidget>
 
 // Saving and loading the article table and the department table. A file
 // that cannot be read or written is reported with the system's error in the
-// general error report; success is reported only after a complete save.
+// general error report; success is reported only after a complete save. A
+// file with zero bytes, or in which no line has the fields of its kind, is
+// refused and the table stays as it was.
 class TableFileActions : public ParameterFamily {
     Q_OBJECT
 public:
@@ -35,6 +38,14 @@ public slots:
     void BtnOFileReadClick();
 
 private:
+    // How the messages name a file's kind ("датотека артикала", "поља артикла").
+    struct Kind {
+        QString ofFile;
+        QString ofLine;
+    };
+    // The file read whole into `rows` before any row of the table changes;
+    // a file that is no table file of its kind is refused with a message.
+    bool readTable(const QString &path, const TableFile &kind, const Kind &names, QList<QStringList> *rows);
     bool save(const QString &path, const QByteArray &bytes);
     void reportSaved();
 

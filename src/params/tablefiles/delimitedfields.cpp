@@ -4,6 +4,7 @@ namespace DelimitedFields {
 
 namespace {
 const QChar Quote = QLatin1Char('"');
+} // namespace
 
 QString unquote(QString result)
 {
@@ -13,7 +14,6 @@ QString unquote(QString result)
         result.replace(QStringLiteral("\"\""), QStringLiteral("\""));
     return result;
 }
-} // namespace
 
 QString extract(const QString &line, int k, QChar separator)
 {

@@ -13,6 +13,10 @@ namespace DelimitedFields {
 // quotes become one. A line with fewer fields gives an empty text.
 QString extract(const QString &line, int k, QChar separator);
 
+// A raw field as extract() finishes it: enclosing quotes removed, then
+// pairs of quotes made one.
+QString unquote(QString raw);
+
 // All fields of a line up to `count`, as extract() gives them.
 QStringList extractAll(const QString &line, int count, QChar separator);
 
