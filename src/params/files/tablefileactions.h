@@ -36,7 +36,8 @@ public slots:
 
 private:
     bool save(const QString &path, const QByteArray &bytes);
-    void reportSaved();
+    // The information message, then the status line naming the file.
+    void reportSaved(const QString &path);
 
     ArticleFamily &m_articles;
     DepartmentFamily &m_departments;
