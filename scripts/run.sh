@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Only the tool and the simulator: the tests and benchmarks are the test
+# command's business.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVILARON_TESTS=OFF -DVILARON_BENCH=OFF >/dev/null
 cmake --build build -j "${JOBS:-2}" --target vilaron-setup vilaron-register-sim
 
 link="${XDG_RUNTIME_DIR:-/tmp}/vilaron-sim-$$"

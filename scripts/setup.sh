@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need.
-# Does nothing when all of them are present.
+# Installs the Debian packages the project needs. Does nothing when all of
+# them are present.
+#   scripts/setup.sh          what building and running the tool need
+#   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
+#                             clang and its sanitizer and fuzzing runtimes)
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6
-  libgtest-dev
+  qt6-l10n-tools
   fonts-liberation2 fonts-dejavu-core
-  clang libclang-rt-14-dev
 )
+if [ "${1:-}" = "--test" ]; then
+  packages+=(libgtest-dev clang libclang-rt-14-dev)
+elif [ $# -gt 0 ]; then
+  echo "usage: scripts/setup.sh [--test]" >&2
+  exit 2
+fi
 
 missing=()
 for p in "${packages[@]}"; do

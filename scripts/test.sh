@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-scripts/setup.sh
+scripts/setup.sh --test
 
 export QT_QPA_PLATFORM=offscreen
 jobs=${JOBS:-2}
@@ -14,7 +14,7 @@ jobs=${JOBS:-2}
 echo "== sanitizer build (clang, ASan + UBSan, fuzz targets)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DVILARON_SANITIZE=ON -DVILARON_FUZZ=ON -DVILARON_BENCH=OFF >/dev/null
+  -DVILARON_SANITIZE=ON -DVILARON_FUZZ=ON -DVILARON_TESTS=ON -DVILARON_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -24,7 +24,7 @@ asan_status=0
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 echo "== plain build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVILARON_TESTS=ON -DVILARON_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
 if [ "$asan_status" -ne 0 ]; then
   echo "The sanitizer run failed (status $asan_status); see its report above."

@@ -1,5 +1,6 @@
 #include "app/headerstrip.h"
 
+#include "app/portcombobox.h"
 #include "app/uistyle.h"
 
 #include <QComboBox>
@@ -39,12 +40,10 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     m_endDialogue->setEnabled(false);
 
     auto *label20 = named<QLabel>("Label20", QStringLiteral("Комуникациони порт :"), this);
-    m_registerPort = named<QComboBox>("CB_ComPort", this);
-    m_registerPort->setMinimumWidth(110);
+    m_registerPort = named<PortComboBox>("CB_ComPort", this);
     m_registerButton = named<QPushButton>("btnCOM", QStringLiteral("Отвори порт"), this);
     auto *label48 = named<QLabel>("Label48", QStringLiteral("Порт Баркод читача:"), this);
-    m_scannerPort = named<QComboBox>("cbBCCom", this);
-    m_scannerPort->setMinimumWidth(110);
+    m_scannerPort = named<PortComboBox>("cbBCCom", this);
     m_scannerButton = named<QPushButton>("btnBCCom", QStringLiteral("Отвори порт"), this);
 
     m_close = named<QPushButton>("btnClose", QStringLiteral("Излаз"), this);

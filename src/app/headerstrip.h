@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class QComboBox;
+class PortComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,9 +17,9 @@ public:
 
     QLineEdit *serialNumber() const { return m_serial; }
     QPushButton *endDialogueButton() const { return m_endDialogue; }
-    QComboBox *registerPortNames() const { return m_registerPort; }
+    PortComboBox *registerPortNames() const { return m_registerPort; }
     QPushButton *registerPortButton() const { return m_registerButton; }
-    QComboBox *scannerPortNames() const { return m_scannerPort; }
+    PortComboBox *scannerPortNames() const { return m_scannerPort; }
     QPushButton *scannerPortButton() const { return m_scannerButton; }
     QPushButton *closeButton() const { return m_close; }
 
@@ -27,9 +27,9 @@ private:
     QLabel *m_title;
     QLineEdit *m_serial;
     QPushButton *m_endDialogue;
-    QComboBox *m_registerPort;
+    PortComboBox *m_registerPort;
     QPushButton *m_registerButton;
-    QComboBox *m_scannerPort;
+    PortComboBox *m_scannerPort;
     QPushButton *m_scannerButton;
     QPushButton *m_close;
 };

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
+#include "app/standardtexts.h"
 #include "app/uistyle.h"
 #include "params/articles/articlefamily.h"
 #include "report/reportwindow.h"
@@ -17,6 +18,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dravix"));
     QApplication::setFont(UiStyle::baseFont());
+    // The standard dialogs speak the window's language.
+    if (!StandardTexts::install(app))
+        QTextStream(stderr) << "vilaron-setup: the Serbian texts of the standard dialogs are missing\n";
 
     MainWindowOptions options;
     const QStringList args = QApplication::arguments();

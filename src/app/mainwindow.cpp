@@ -4,6 +4,7 @@
 #include "app/footer.h"
 #include "app/headerstrip.h"
 #include "app/messagedialog.h"
+#include "app/portcombobox.h"
 #include "app/portcontrol.h"
 #include "app/uistyle.h"
 #include "barcode/barcodereader.h"
@@ -111,9 +112,15 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 
     // Ports.
     m_registerPort = new PortControl(m_header->registerPortNames(), m_header->registerPortButton(),
-                                     m_registerLine, this);
+                                     m_registerLine, options.portEnumerator, this);
     m_scannerPort = new PortControl(m_header->scannerPortNames(), m_header->scannerPortButton(),
-                                    m_scannerLine, this);
+                                    m_scannerLine, options.portEnumerator, this);
+    // A lost register port takes its request with it: no repeats, no
+    // "no reply" message after the one that says the device is gone.
+    connect(m_registerPort, &PortControl::lost, this, [this] {
+        m_driver.cancel();
+        m_driver.reset();
+    });
     connect(m_registerPort, &PortControl::message, this, &MainWindow::showMessage);
     connect(m_scannerPort, &PortControl::message, this, &MainWindow::showMessage);
     connect(m_header->registerPortNames(), &QComboBox::activated, this, &MainWindow::CB_ComPortClick);

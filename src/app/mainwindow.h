@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/portchoices.h"
 #include "link/exchangedriver.h"
 #include "link/qtretrytimer.h"
 #include "link/regional.h"
@@ -44,6 +45,8 @@ struct MainWindowOptions {
     int retryIntervalMs = 5000;
     // The register port name in force at start ("COM1" or a device path).
     QString registerPort = QStringLiteral("COM1");
+    // Where the port lists come from (tests give a fixed list).
+    PortEnumerator portEnumerator = PortFacts::systemPorts;
 };
 
 // The main window (form MainForm of class TMainForm). It only composes:

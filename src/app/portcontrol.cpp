@@ -1,9 +1,10 @@
 #include "app/portcontrol.h"
 
+#include "app/portcombobox.h"
 #include "link/serialline.h"
 
-#include <QComboBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 const QString OpenCaption = QStringLiteral("Отвори порт");
@@ -11,22 +12,45 @@ const QString CloseCaption = QStringLiteral("Затвори порт");
 const QString ErrorTitle = QStringLiteral("Грешка !!! ");
 } // namespace
 
-PortControl::PortControl(QComboBox *names, QPushButton *button, SerialLine &line, QObject *parent)
-    : QObject(parent), m_names(names), m_button(button), m_line(line)
+PortControl::PortControl(PortComboBox *names, QPushButton *button, SerialLine &line, PortEnumerator enumerator,
+                         QObject *parent)
+    : QObject(parent), m_names(names), m_button(button), m_line(line), m_enumerator(std::move(enumerator))
 {
-    m_names->setEditable(true);
-    m_names->setInsertPolicy(QComboBox::NoInsert);
-    m_names->addItems(SerialLine::offeredPortNames());
+    if (!m_enumerator)
+        m_enumerator = PortFacts::systemPorts;
+    refresh();
     m_names->setCurrentText(line.portName());
+    connect(m_names, &PortComboBox::aboutToShowPopup, this, &PortControl::refresh);
     connect(&m_line, &SerialLine::openChanged, this, &PortControl::showCaption);
-    connect(&m_line, &SerialLine::disconnected, this,
-            [this](const QString &reason) { emit message(ErrorTitle, reason); });
+    connect(&m_line, &SerialLine::disconnected, this, [this](const QString &reason) {
+        emit lost();
+        emit message(ErrorTitle, reason);
+    });
     showCaption(m_line.isOpen());
+}
+
+void PortControl::refresh()
+{
+    const QString shown = m_names->currentText();
+    m_choices = PortChoices::build(m_enumerator());
+    const QSignalBlocker quiet(m_names);
+    m_names->clear();
+    for (const PortChoice &choice : m_choices) {
+        m_names->addItem(choice.text, choice.name);
+        m_names->setItemData(m_names->count() - 1, choice.toolTip, Qt::ToolTipRole);
+    }
+    const int index = m_names->findText(shown);
+    if (index >= 0)
+        m_names->setCurrentIndex(index);
+    else
+        m_names->setEditText(shown);
+    // The tooltip follows the text; the blocker kept that signal quiet.
+    m_names->setToolTip(index >= 0 ? m_choices[index].toolTip : shown);
 }
 
 void PortControl::applyChosenName()
 {
-    const QString name = m_names->currentText().trimmed();
+    const QString name = PortChoices::nameFor(m_choices, m_names->currentText());
     if (m_line.isOpen() || name.isEmpty())
         return;
     m_line.setPortName(name);

@@ -1,46 +1,13 @@
 #include "link/serialline.h"
 
-#include <QFile>
-#include <QSerialPortInfo>
-#include <cerrno>
+#include "link/portfacts.h"
+#include "link/portmessages.h"
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <cerrno>
 
 namespace {
 
-const QString OpenFailure = QStringLiteral("Problem u otvaranju porta");
 const QString WriteFailure = QStringLiteral("Problem u komunikaciji sa kasom");
-
-#ifdef Q_OS_UNIX
-// QSerialPort does not hand out the operating system's error number; find it
-// again by trying the device the way the port layer does.
-int osErrorOfOpening(const QString &device, QSerialPort::SerialPortError error)
-{
-    const QByteArray path = QFile::encodeName(device);
-    struct stat st;
-    if (::stat(path.constData(), &st) != 0)
-        return errno;
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    // The device opens, so another program holds it (lock file or TIOCEXCL).
-    return error == QSerialPort::PermissionError ? EBUSY : EIO;
-}
-#else
-int osErrorOfOpening(const QString &, QSerialPort::SerialPortError error)
-{
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError: return 2; // ERROR_FILE_NOT_FOUND
-    case QSerialPort::PermissionError: return 5;     // ERROR_ACCESS_DENIED
-    default: return 31;                              // ERROR_GEN_FAILURE
-    }
-}
-#endif
 
 } // namespace
 
@@ -54,54 +21,11 @@ SerialLine::~SerialLine() { close(); }
 
 void SerialLine::setPortName(const QString &name) { m_portName = name; }
 
-QString SerialLine::deviceFor(const QString &portName)
-{
-    static const QStringList labels = {QStringLiteral("COM1"), QStringLiteral("COM2"),
-                                       QStringLiteral("COM3"), QStringLiteral("COM4")};
-#ifdef Q_OS_WIN
-    return portName;
-#else
-    const int index = labels.indexOf(portName.trimmed().toUpper());
-    if (index >= 0)
-        return QStringLiteral("/dev/ttyS%1").arg(index);
-    return portName.trimmed();
-#endif
-}
-
-QStringList SerialLine::offeredPortNames()
-{
-    QStringList names = {QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
-                         QStringLiteral("COM4")};
-    QStringList covered;
-    for (const QString &n : names)
-        covered << deviceFor(n);
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        const QString location = info.systemLocation();
-        if (!covered.contains(location) && !names.contains(info.portName())) {
-            names << location;
-            covered << location;
-        }
-    }
-    return names;
-}
+QString SerialLine::deviceFor(const QString &portName) { return PortFacts::deviceFor(portName); }
 
 QString SerialLine::withErrorNumber(const QString &text, int osError)
 {
     return QStringLiteral("%1 (win error code: %2)").arg(text).arg(osError);
-}
-
-QString SerialLine::hintFor(int osError, QSerialPort::SerialPortError error)
-{
-#ifdef Q_OS_UNIX
-    if (osError == EACCES)
-        return QStringLiteral("Korisnik mora biti član grupe dialout (sudo usermod -aG dialout $USER).");
-    if (osError == EBUSY || (error == QSerialPort::PermissionError && osError != EACCES))
-        return QStringLiteral("Port koristi drugi program.");
-#else
-    Q_UNUSED(osError);
-    Q_UNUSED(error);
-#endif
-    return QString();
 }
 
 bool SerialLine::open(QString *error)
@@ -112,13 +36,12 @@ bool SerialLine::open(QString *error)
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
         const QSerialPort::SerialPortError e = m_port.error();
-        const int osError = osErrorOfOpening(device, e);
-        QString text = withErrorNumber(OpenFailure, osError);
-        const QString hint = hintFor(osError, e);
-        if (!hint.isEmpty())
-            text += QLatin1Char('\n') + hint;
-        if (error)
-            *error = text;
+        const int osError = PortFacts::openingError(device, e);
+        const PortFacts::Cause cause = PortFacts::causeOf(osError, e);
+        if (error) {
+            const auto holder = cause == PortFacts::Cause::InUse ? PortFacts::holderOf(device) : std::nullopt;
+            *error = PortMessages::openFailure(m_portName, device, osError, cause, holder);
+        }
         m_port.clearError();
         return false;
     }
@@ -201,6 +124,5 @@ void SerialLine::onError(QSerialPort::SerialPortError error)
     m_closingAfterError = true;
     close();
     m_closingAfterError = false;
-    emit disconnected(QStringLiteral("Uređaj na portu %1 više nije dostupan (isključen je); port je zatvoren.")
-                          .arg(m_portName));
+    emit disconnected(PortMessages::deviceLost(m_portName, deviceFor(m_portName)));
 }

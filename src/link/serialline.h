@@ -22,8 +22,9 @@ public:
     QString portName() const { return m_portName; }
 
     // Opens the port with the line settings. On failure returns false and
-    // fills *error with "Problem u otvaranju porta (win error code: %d)" or the
-    // text of the failing step, plus a hint line where a cure is likely.
+    // fills *error with "Problem u otvaranju porta (win error code: %d)" and
+    // the lines that name the device, the cause and the cure, or with the
+    // text of the failing step.
     bool open(QString *error);
     void close();
 
@@ -33,8 +34,6 @@ public:
     // The device a port name stands for: COM1..COM4 are the system's labels
     // for the first four serial devices; anything else is taken as a path.
     static QString deviceFor(const QString &portName);
-    // "COM1".."COM4" followed by the serial ports the system reports.
-    static QStringList offeredPortNames();
 
     QSerialPort &port() { return m_port; }
 
@@ -49,7 +48,6 @@ private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
     static QString withErrorNumber(const QString &text, int osError);
-    static QString hintFor(int osError, QSerialPort::SerialPortError error);
 
     SerialSettings m_settings;
     QString m_portName = QStringLiteral("COM1");

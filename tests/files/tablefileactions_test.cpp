@@ -7,6 +7,7 @@
 #include "support/failingsaves.h"
 #include "support/fakelink.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -40,6 +41,7 @@ protected:
     QTemporaryDir dir;
     QList<QPair<QString, QString>> messages;
     QStringList errors;
+    QStringList statuses;
     int fills = 0;
 
     void SetUp() override
@@ -47,6 +49,7 @@ protected:
         QObject::connect(&actions, &ParameterFamily::message,
                          [this](const QString &t, const QString &x) { messages.append({t, x}); });
         QObject::connect(&actions, &ParameterFamily::programError, [this](const QString &e) { errors << e; });
+        QObject::connect(&actions, &ParameterFamily::status, [this](const QString &s) { statuses << s; });
         QObject::connect(&articles, &ArticleFamily::editsFilled, [this] { ++fills; });
     }
     QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -67,6 +70,8 @@ TEST_P(FilesTest, SavingTheFreshArticleTable)
     EXPECT_EQ(bytes.count("\r\n"), 4000);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], qMakePair(QStringLiteral("Информација !!!"), QStringLiteral("Подаци су успешно уписани!...")));
+    // The status line names the file written.
+    EXPECT_EQ(statuses, QStringList{QStringLiteral("Снимљено у фаjл ") + QDir::toNativeSeparators(path("a.csv"))});
 }
 
 TEST_P(FilesTest, LoadingChangesOnlyTheRowsInTheFileAndKeepsSoldAndTurnover)
@@ -108,6 +113,8 @@ TEST_P(FilesTest, RoundTripOfTheDepartmentTable)
     FileDialogs::answerNext(path("d.csv"));
     actions.BtnOFileSaveClick();
     EXPECT_EQ(FileDialogs::lastDefaultName(), QStringLiteral("OD_123456.CSV"));
+    ASSERT_FALSE(statuses.isEmpty());
+    EXPECT_EQ(statuses.last(), QStringLiteral("Снимљено у фаjл ") + QDir::toNativeSeparators(path("d.csv")));
     model.setCell(2, 1, QStringLiteral("changed"));
     model.setCell(2, 5, QStringLiteral("0"));
     FileDialogs::answerNext(path("d.csv"));

@@ -1,6 +1,9 @@
 #include "params/common/filedialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <optional>
 
 namespace FileDialogs {
@@ -24,6 +27,19 @@ LastDialog &last()
     return dialog;
 }
 
+// The folder of the last file chosen in this run; empty until one is.
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+void remember(const QString &path)
+{
+    if (!path.isEmpty())
+        lastFolder() = QFileInfo(path).absolutePath();
+}
+
 QString ask(QWidget *parent, const char *objectName, QFileDialog::AcceptMode mode, const QString &defaultName,
             const QString &filter, const QString &defaultSuffix, const QString &selectedFilter = QString())
 {
@@ -32,6 +48,7 @@ QString ask(QWidget *parent, const char *objectName, QFileDialog::AcceptMode mod
     if (nextAnswer()) {
         const QString answer = *nextAnswer();
         nextAnswer().reset();
+        remember(answer);
         return answer;
     }
     QFileDialog dialog(parent);
@@ -42,10 +59,13 @@ QString ask(QWidget *parent, const char *objectName, QFileDialog::AcceptMode mod
     if (!selectedFilter.isEmpty())
         dialog.selectNameFilter(selectedFilter);
     dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setDirectory(startFolder());
     dialog.selectFile(defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().first();
+    const QString chosen = dialog.selectedFiles().first();
+    remember(chosen);
+    return chosen;
 }
 
 } // namespace
@@ -66,6 +86,18 @@ QString askOpenPicturePath(QWidget *parent, const QString &filter)
 {
     return ask(parent, "OPD", QFileDialog::AcceptOpen, QString(), filter, QString());
 }
+
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+void forgetLastFolder() { lastFolder().clear(); }
 
 void answerNext(const QString &path) { nextAnswer() = path; }
 

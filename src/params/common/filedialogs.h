@@ -5,8 +5,10 @@
 class QWidget;
 
 // The save dialog `SD` and the open dialog `OD` shared by the table files.
-// Each use starts from the default name of the file type. Tests answer the
-// next dialog in advance instead of showing it.
+// Each use starts from the default name of the file type, in the user's
+// documents folder and then in the folder of the last file chosen in this run
+// (never the program's working folder). Tests answer the next dialog in
+// advance instead of showing it.
 namespace FileDialogs {
 
 // The chosen path, or an empty text when the user cancels. `filter` lists
@@ -19,6 +21,12 @@ QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &
 
 // The open-picture dialog `OPD`: no default name, no default extension.
 QString askOpenPicturePath(QWidget *parent, const QString &filter);
+
+// The folder the next dialog opens in: the last one used in this run, else
+// the documents folder, else the home folder.
+QString startFolder();
+// Back to the start of a run (for tests).
+void forgetLastFolder();
 
 // Test seam: the next dialog returns `path` at once (an empty path cancels).
 void answerNext(const QString &path);

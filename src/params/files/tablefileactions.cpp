@@ -6,12 +6,15 @@
 #include "params/tablefiles/filestore.h"
 #include "params/tablefiles/tablefile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 #include <vector>
 
 namespace {
 const QString InfoTitle = QStringLiteral("Информација !!!");
 const QString SavedText = QStringLiteral("Подаци су успешно уписани!...");
+const QString SavedStatus = QStringLiteral("Снимљено у фаjл %1");
 
 template <typename Model>
 QList<QStringList> rowsOf(const Model &model, int rows, int columns)
@@ -46,7 +49,11 @@ bool TableFileActions::save(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-void TableFileActions::reportSaved() { emit message(InfoTitle, SavedText); }
+void TableFileActions::reportSaved(const QString &path)
+{
+    emit message(InfoTitle, SavedText);
+    emit status(SavedStatus.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+}
 
 bool TableFileActions::saveArticles(const QString &path)
 {
@@ -54,7 +61,7 @@ bool TableFileActions::saveArticles(const QString &path)
     const QByteArray bytes = TableFile::articles().save(rowsOf(model, model.rowCount(), 10), m_regional.list);
     if (!save(path, bytes))
         return false;
-    reportSaved();
+    reportSaved(path);
     return true;
 }
 
@@ -64,7 +71,7 @@ bool TableFileActions::saveDepartments(const QString &path)
     const QByteArray bytes = TableFile::departments().save(rowsOf(model, model.rowCount(), 6), m_regional.list);
     if (!save(path, bytes))
         return false;
-    reportSaved();
+    reportSaved(path);
     return true;
 }
 

@@ -47,7 +47,8 @@ private:
     // a file that is no table file of its kind is refused with a message.
     bool readTable(const QString &path, const TableFile &kind, const Kind &names, QList<QStringList> *rows);
     bool save(const QString &path, const QByteArray &bytes);
-    void reportSaved();
+    // The information message, then the status line naming the file.
+    void reportSaved(const QString &path);
 
     ArticleFamily &m_articles;
     DepartmentFamily &m_departments;
