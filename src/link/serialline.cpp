@@ -1,46 +1,14 @@
 #include "link/serialline.h"
 
-#include <QFile>
+#include "link/portplatform.h"
+
 #include <QSerialPortInfo>
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 const QString OpenFailure = QStringLiteral("Problem u otvaranju porta");
 const QString WriteFailure = QStringLiteral("Problem u komunikaciji sa kasom");
-
-#ifdef Q_OS_UNIX
-// QSerialPort does not hand out the operating system's error number; find it
-// again by trying the device the way the port layer does.
-int osErrorOfOpening(const QString &device, QSerialPort::SerialPortError error)
-{
-    const QByteArray path = QFile::encodeName(device);
-    struct stat st;
-    if (::stat(path.constData(), &st) != 0)
-        return errno;
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    // The device opens, so another program holds it (lock file or TIOCEXCL).
-    return error == QSerialPort::PermissionError ? EBUSY : EIO;
-}
-#else
-int osErrorOfOpening(const QString &, QSerialPort::SerialPortError error)
-{
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError: return 2; // ERROR_FILE_NOT_FOUND
-    case QSerialPort::PermissionError: return 5;     // ERROR_ACCESS_DENIED
-    default: return 31;                              // ERROR_GEN_FAILURE
-    }
-}
-#endif
 
 } // namespace
 
@@ -58,14 +26,10 @@ QString SerialLine::deviceFor(const QString &portName)
 {
     static const QStringList labels = {QStringLiteral("COM1"), QStringLiteral("COM2"),
                                        QStringLiteral("COM3"), QStringLiteral("COM4")};
-#ifdef Q_OS_WIN
-    return portName;
-#else
     const int index = labels.indexOf(portName.trimmed().toUpper());
     if (index >= 0)
-        return QStringLiteral("/dev/ttyS%1").arg(index);
+        return PortPlatform::deviceOfComLabel(index);
     return portName.trimmed();
-#endif
 }
 
 QStringList SerialLine::offeredPortNames()
@@ -112,7 +76,7 @@ bool SerialLine::open(QString *error)
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
         const QSerialPort::SerialPortError e = m_port.error();
-        const int osError = osErrorOfOpening(device, e);
+        const int osError = PortPlatform::openingErrorNumber(device, e);
         QString text = withErrorNumber(OpenFailure, osError);
         const QString hint = hintFor(osError, e);
         if (!hint.isEmpty())
