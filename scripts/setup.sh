@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-14-dev
+  librsvg2-bin dpkg-dev desktop-file-utils lintian
 )
 
 missing=()
