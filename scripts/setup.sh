@@ -2,6 +2,7 @@
 # Installs the Debian packages the project needs. Does nothing when all of
 # them are present.
 #   scripts/setup.sh          what building and running the tool need
+#   scripts/setup.sh --package   that, plus what building the Debian package needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             clang and its sanitizer and fuzzing runtimes)
 set -euo pipefail
@@ -9,13 +10,16 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6
-  qt6-l10n-tools
+  qt6-l10n-tools librsvg2-bin
   fonts-liberation2 fonts-dejavu-core
 )
+package_tools=(dpkg-dev desktop-file-utils lintian)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(libgtest-dev clang libclang-rt-14-dev)
+  packages+=(libgtest-dev clang libclang-rt-14-dev "${package_tools[@]}")
+elif [ "${1:-}" = "--package" ]; then
+  packages+=("${package_tools[@]}")
 elif [ $# -gt 0 ]; then
-  echo "usage: scripts/setup.sh [--test]" >&2
+  echo "usage: scripts/setup.sh [--package | --test]" >&2
   exit 2
 fi
 

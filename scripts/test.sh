@@ -26,6 +26,8 @@ unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 echo "== plain build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVILARON_TESTS=ON -DVILARON_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
+# The Debian package, made before the tests so that its test finds it.
+(cd build && cpack >/dev/null)
 if [ "$asan_status" -ne 0 ]; then
   echo "The sanitizer run failed (status $asan_status); see its report above."
 fi

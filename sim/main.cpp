@@ -3,6 +3,7 @@
 // SIGINT or SIGTERM.
 
 #include "sim/ptyregister.h"
+#include "vilaronversion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vilaron-register-sim"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(VilaronVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -63,6 +65,7 @@ int main(int argc, char **argv)
         "standard output; point the setup tool's port field at that path (or at the\n"
         "--link path). Serves until interrupted (Ctrl+C or SIGTERM)."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("link"), QStringLiteral("Also make a symbolic link <path> to the line."), QStringLiteral("path")},
         {QStringLiteral("demo"), QStringLiteral("Start from a demo register (shop header, rates, articles, logo, ...).")},

@@ -2,6 +2,7 @@
 
 #include "app/portcombobox.h"
 #include "app/uistyle.h"
+#include "vilaronversion.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,6 +32,10 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
     m_title->setFont(titleFont);
+    // The window caption is fixed; the version of this build shows here.
+    auto *version = named<QLabel>("lblVersion", QStringLiteral("верзија %1").arg(QLatin1String(VilaronVersion)), this);
+    version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    version->setEnabled(false);
 
     auto *label1 = named<QLabel>("Label1", QStringLiteral("Сер.бр.касе"), this);
     m_serial = named<QLineEdit>("EdtId", this);
@@ -74,6 +79,9 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
-    layout->addWidget(m_title);
+    auto *titleRow = new QGridLayout;
+    titleRow->addWidget(m_title, 0, 0);
+    titleRow->addWidget(version, 0, 0, Qt::AlignRight);
+    layout->addLayout(titleRow);
     layout->addLayout(row);
 }

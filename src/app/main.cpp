@@ -6,17 +6,30 @@
 #include "report/reportwindow.h"
 #include "search/searchwindow.h"
 #include "terminal/terminalwindow.h"
+#include "vilaronversion.h"
 
 #include <QApplication>
 #include <QTextStream>
 
-// vilaron-setup [--port PATH]
+#include <cstdio>
+#include <cstring>
+
+// vilaron-setup [--port PATH] [--version]
 // Without arguments the register port starts as "COM1"; --port preselects
 // another port name or device path (the simulator's pseudo-terminal).
 int main(int argc, char *argv[])
 {
+    // Answered before the window system is needed, so it works without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("vilaron-setup %s\n", VilaronVersion);
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dravix"));
+    QApplication::setApplicationVersion(QString::fromLatin1(VilaronVersion));
     QApplication::setFont(UiStyle::baseFont());
     // The standard dialogs speak the window's language.
     if (!StandardTexts::install(app))
@@ -30,7 +43,7 @@ int main(int argc, char *argv[])
         } else if (args[i].startsWith(QLatin1String("--port="))) {
             options.registerPort = args[i].mid(7);
         } else {
-            QTextStream(stderr) << "usage: vilaron-setup [--port PATH]\n";
+            QTextStream(stderr) << "usage: vilaron-setup [--port PATH] [--version]\n";
             return 2;
         }
     }
