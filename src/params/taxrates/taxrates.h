@@ -2,6 +2,7 @@
 
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
+#include "params/common/transferengine.h"
 #include "params/taxrates/taxratetable.h"
 
 #include <QByteArray>
@@ -21,6 +22,7 @@ public:
 
     TaxRates(FamilyContext &ctx, QObject *parent = nullptr);
 
+    TransferEngine &transfer() { return *m_transfer; }
     TaxRateTable &table() { return m_table; }
     const TaxRateTable &table() const { return m_table; }
 
@@ -52,19 +54,11 @@ public slots:
     void btnTGReadClick();
     void btnTGWriteClick();
 
-signals:
-    // A read transfer starts: from now on the write button may be used.
-    void readStarted();
-
 private:
-    void onReadReply(const QByteArray &frame);
-    void onWriteReply(const QByteArray &frame);
-    // Builds and sends the write request of a tax index; false when its entry
-    // was refused (the data-error message is out). Throws ConversionError.
-    bool sendWrite(int taxIndex);
-    void sendRead(int taxIndex);
+    // The data of a write request: index, blank and label, rate.
+    static QByteArray writeData(int taxIndex, std::uint16_t wire);
 
-    FamilyContext &m_ctx;
+    TransferEngine *m_transfer = nullptr;
     TaxRateTable m_table;
     bool m_readBack = false;
 };
