@@ -22,6 +22,7 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
     r.writeStart = QStringLiteral("Уписивање артикала у току");
     r.writeDone = QStringLiteral("Успешно уписани артикли");
     r.refusalTitle = QStringLiteral("Пажња!!! ");
+    r.readRequest = &ArticleRecord::readRequest;
     r.readProgress = [](int index, bool last) { return last ? -1 : (index + 1) / ArticlesPerStep + 1; };
     r.writeStartProgress = {1};
     // The row is the one asked for; the index in the reply is not used.
