@@ -55,6 +55,7 @@ void TransferEngine::begin(bool write, const QList<int> &indexes)
             m_rules.starting(write);
         if (m_indexes.isEmpty())
             return;
+        emit started(write);
         const int first = m_indexes.first();
         if (!write) {
             emit m_family.readStarted();
@@ -112,12 +113,14 @@ bool TransferEngine::sendWrite(int index, bool first)
     } catch (...) {
         if (m_rules.stopped)
             m_rules.stopped();
+        emit ended(true, Outcome::Failed);
         throw; // to the general error report
     }
     if (!data) {
         if (m_rules.refused)
             m_rules.refused(first);
         emit m_family.message(m_rules.refusalTitle, m_rules.refusalText);
+        emit ended(true, Outcome::Refused);
         return false;
     }
     m_writing = true;
@@ -130,8 +133,10 @@ void TransferEngine::onReadReply(const QByteArray &frame)
 {
     if (m_rules.accepts && !m_rules.accepts(false))
         return;
-    if (m_rules.endsCutShort && m_rules.endsCutShort(frame))
+    if (m_rules.endsCutShort && m_rules.endsCutShort(frame)) {
+        emit ended(false, Outcome::Failed);
         return;
+    }
     int index = 0;
     if (m_rules.next == TransferRules::Next::SharedIndex) {
         index = m_driver.transferIndex();
@@ -194,6 +199,7 @@ void TransferEngine::finish(bool write)
     showProgress(write ? m_rules.writeEndProgress : QList<int>{0});
     const bool readBack = !write && m_rules.readIsReadBack && m_rules.readIsReadBack();
     showStatus(write || readBack ? m_rules.writeDone : m_rules.readDone);
+    emit ended(write, Outcome::Completed);
     if (m_rules.finished)
         m_rules.finished(write);
 }
