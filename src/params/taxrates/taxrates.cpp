@@ -3,15 +3,13 @@
 #include "link/commands.h"
 #include "link/decimaltext.h"
 #include "link/fields.h"
+#include "params/common/celltext.h"
 #include "params/common/familytexts.h"
 
 namespace {
 constexpr int FullProgress = 16;
 constexpr int RecordLength = 5;
 constexpr int RateScale = 2;
-// Digits kept for the range check: 13 beyond the hundredths.
-constexpr int RangeScale = 15;
-constexpr qint64 RangeFactor = 10000000000000LL; // 10^(RangeScale - RateScale)
 } // namespace
 
 TaxRates::TaxRates(FamilyContext &ctx, QObject *parent)
@@ -92,20 +90,7 @@ TaxRates::Entry TaxRates::convertEntry(const QString &text, const Regional &regi
 {
     if (text.startsWith(QLatin1Char('*')))
         return {true, NoRate};
-    const bool regionalForm = DecimalText::containsRegionalSeparator(text, regional);
-    const QChar mark = regionalForm ? regional.decimal : QLatin1Char('.');
-    ScaledNumber fine;
-    if (!DecimalText::tryParse(text, mark, RangeScale, &fine)) {
-        if (regionalForm)
-            throw ConversionError::floatingPoint(text);
-        return {};
-    }
-    // The range is judged on the number as typed (100,001 is above 100), the
-    // wire value is cut to hundredths. The wire holds 0..655,35; rates
-    // outside 0..100 are refused in both forms.
-    if (fine.negative || fine.saturated || fine.units > MaxRate * RangeFactor)
-        return {};
-    return {true, std::uint16_t(fine.units / RangeFactor)};
+    return CellText::percent(text, regional);
 }
 
 void TaxRates::btnTGReadClick()

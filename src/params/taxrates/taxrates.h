@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/common/celltext.h"
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
 #include "params/common/transferengine.h"
@@ -40,10 +41,7 @@ public:
     static QString rateText(std::uint16_t wire, QChar decimal);
 
     // The outcome of checking one rate entry.
-    struct Entry {
-        bool accepted = false;
-        std::uint16_t wire = 0;
-    };
+    using Entry = CellText::Percent;
     // An entry beginning with '*' is the no-rate marker. A text with the
     // regional separator converts with it and throws ConversionError when it
     // does not; any other text converts with the point. Entries that do not
