@@ -12,15 +12,10 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
 {
     const Regional regional = ctx.regional;
     ExchangeDriver &driver = ctx.driver;
-    TransferRules r;
-    r.family = QStringLiteral("articles");
-    r.readCommand = Command::ReadArticle;
-    r.writeCommand = Command::WriteArticle;
-    r.recordCount = ArticleTableModel::RowCount;
-    r.readStart = QStringLiteral("Читање артикала у току...");
-    r.readDone = QStringLiteral("Завршено читање артикала");
-    r.writeStart = QStringLiteral("Уписивање артикала у току");
-    r.writeDone = QStringLiteral("Успешно уписани артикли");
+    TransferRules r(QStringLiteral("articles"), Command::ReadArticle, Command::WriteArticle, ArticleTableModel::RowCount,
+                    TransferRules::Next::SharedIndex);
+    r.texts(QStringLiteral("Читање артикала у току..."), QStringLiteral("Завршено читање артикала"),
+            QStringLiteral("Уписивање артикала у току"), QStringLiteral("Успешно уписани артикли"));
     r.refusalTitle = QStringLiteral("Пажња!!! ");
     r.readRequest = &ArticleRecord::readRequest;
     r.readProgress = [](int index, bool last) { return last ? -1 : (index + 1) / ArticlesPerStep + 1; };

@@ -7,16 +7,9 @@ GridFamily::GridFamily(FamilyContext &ctx, TextGrid *grid, Description d, QObjec
 {
     m_grid->setParent(this);
     const Regional regional = ctx.regional;
-    TransferRules r;
-    r.family = d.family;
-    r.readCommand = d.readCommand;
-    r.writeCommand = d.writeCommand;
-    r.recordCount = d.recordCount;
-    r.next = TransferRules::Next::ReplyIndex;
-    r.readStart = d.readStart;
-    r.readDone = d.readDone;
-    r.writeStart = FamilyTexts::Writing;
-    r.writeDone = d.writeDone;
+    TransferRules r(d.family, d.readCommand, d.writeCommand, d.recordCount, TransferRules::Next::ReplyIndex);
+    r.texts(d.readStart, d.readDone,
+            FamilyTexts::Writing, d.writeDone);
     r.readProgress = [progress = d.readProgress](int index, bool) { return progress(qMin(index, 0xFF)); };
     r.writeStartProgress = {1};
     r.writeProgress = [](int, bool last) { return last ? -1 : 1; };

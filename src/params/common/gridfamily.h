@@ -18,6 +18,12 @@ class GridFamily : public ParameterFamily {
 public:
     // What a grid family is.
     struct Description {
+        Description(QString familyName, std::uint8_t read, std::uint8_t write, int count, int replyBytes,
+                    int writeBytes)
+            : family(std::move(familyName)), readCommand(read), writeCommand(write), recordCount(count),
+              replyLength(replyBytes), writeLength(writeBytes)
+        {
+        }
         QString family;
         std::uint8_t readCommand = 0;
         std::uint8_t writeCommand = 0;

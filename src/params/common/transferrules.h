@@ -18,6 +18,18 @@ struct TransferRules {
         ReplyIndex,  // the read follows the record number each reply carries
     };
 
+    TransferRules() = default;
+    TransferRules(QString familyName, std::uint8_t read, std::uint8_t write, int count, Next nextRule)
+        : family(std::move(familyName)), readCommand(read), writeCommand(write), recordCount(count), next(nextRule)
+    {
+    }
+    // The start and end texts of a read and a write.
+    TransferRules &texts(QString rs, QString rd, QString ws, QString wd)
+    {
+        readStart = std::move(rs), readDone = std::move(rd), writeStart = std::move(ws), writeDone = std::move(wd);
+        return *this;
+    }
+
     QString family;
     std::uint8_t readCommand = 0;
     std::uint8_t writeCommand = 0;

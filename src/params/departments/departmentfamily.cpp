@@ -12,17 +12,11 @@ DepartmentFamily::DepartmentFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_ctx(ctx), m_model(ctx.regional)
 {
     const Regional regional = ctx.regional;
-    TransferRules r;
-    r.family = QStringLiteral("departments");
-    r.readCommand = Command::ReadDepartment;
-    r.writeCommand = Command::WriteDepartment;
-    r.recordCount = DepartmentTableModel::RowCount;
-    r.next = TransferRules::Next::ReplyIndex;
+    TransferRules r(QStringLiteral("departments"), Command::ReadDepartment, Command::WriteDepartment, DepartmentTableModel::RowCount,
+                    TransferRules::Next::ReplyIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање подгрупа"),
+            FamilyTexts::Writing, QStringLiteral("Успешно уписана одељења"));
     r.foreignReplyEnds = false; // consumed; nothing follows
-    r.readStart = FamilyTexts::Reading;
-    r.readDone = QStringLiteral("Завршено читање подгрупа");
-    r.writeStart = FamilyTexts::Writing;
-    r.writeDone = QStringLiteral("Успешно уписана одељења");
     r.writeStartProgress = {1};
     r.replyIndex = &DepartmentRecord::replyIndex;
     r.storeRead = [this, regional](int index, const QByteArray &frame) {

@@ -6,13 +6,8 @@
 namespace {
 GridFamily::Description groupsDescription()
 {
-    GridFamily::Description d;
-    d.family = QStringLiteral("groups");
-    d.readCommand = Command::ReadGroup;
-    d.writeCommand = Command::WriteGroup;
-    d.recordCount = GroupTable::GroupCount;
-    d.replyLength = GroupRecord::ReplyLength;
-    d.writeLength = GroupRecord::WriteLength;
+    GridFamily::Description d(QStringLiteral("groups"), Command::ReadGroup, Command::WriteGroup,
+                              GroupTable::GroupCount, GroupRecord::ReplyLength, GroupRecord::WriteLength);
     d.readStart = QStringLiteral("Читање група у току");
     d.readDone = QStringLiteral("Завршено читање група");
     d.writeDone = QStringLiteral("Завршен упис група");

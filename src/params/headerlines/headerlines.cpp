@@ -10,15 +10,10 @@ constexpr int FullProgress = 16;
 
 HeaderLines::HeaderLines(FamilyContext &ctx, QObject *parent) : ParameterFamily(parent)
 {
-    TransferRules r;
-    r.family = QStringLiteral("headerlines");
-    r.readCommand = Command::ReadHeaderLine;
-    r.writeCommand = Command::WriteHeaderLine;
-    r.recordCount = LineCount;
-    r.readStart = FamilyTexts::Reading;
-    r.readDone = QStringLiteral("Завршено читање");
-    r.writeStart = FamilyTexts::Writing;
-    r.writeDone = QStringLiteral("Завршен упис рекламних порука");
+    TransferRules r(QStringLiteral("headerlines"), Command::ReadHeaderLine, Command::WriteHeaderLine, LineCount,
+                    TransferRules::Next::SharedIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање"),
+            FamilyTexts::Writing, QStringLiteral("Завршен упис рекламних порука"));
     r.readProgress = [](int, bool) { return FullProgress; };
     r.writeStartProgress = {FullProgress};
     r.writeFirstSentProgress = {0};

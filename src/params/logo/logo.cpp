@@ -19,13 +19,10 @@ Logo::Logo(FamilyContext &ctx, QObject *parent)
     m_record.setBranch(Op::LogoWrite, {[this] { guarded([&] { onRecordForWrite(); }); },
                                        [this] { guarded([&] { onRecordWritten(); }); },
                                        [this] { guarded([&] { onBadRecord(); }); }});
-    TransferRules r;
-    r.family = QStringLiteral("logo");
-    r.readCommand = Command::ReadLogoRow;
-    r.writeCommand = Command::WriteLogoRow;
-    r.next = TransferRules::Next::ReplyIndex;
-    r.readStart = FamilyTexts::Reading;
-    r.readDone = QStringLiteral("Завршено читање ЛОГО-а");
+    // The row count is the logo height, set when each transfer starts.
+    TransferRules r(QStringLiteral("logo"), Command::ReadLogoRow, Command::WriteLogoRow, 0,
+                    TransferRules::Next::ReplyIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање ЛОГО-а"), QString(), QString());
     r.readProgress = [](int row, bool) { return (row + 1) / RowsPerStep; };
     r.writeProgress = r.readProgress;
     r.writeEndProgress = {};

@@ -6,13 +6,10 @@
 namespace {
 GridFamily::Description operatorsDescription()
 {
-    GridFamily::Description d;
-    d.family = QStringLiteral("operators");
-    d.readCommand = Command::ReadOperator;
-    d.writeCommand = Command::WriteOperator;
-    d.recordCount = OperatorTable::OperatorCount;
-    d.replyLength = OperatorRecord::ReplyLength;
-    d.writeLength = OperatorRecord::WriteLength;
+    GridFamily::Description d(QStringLiteral("operators"), Command::ReadOperator, Command::WriteOperator,
+                              OperatorTable::OperatorCount, OperatorRecord::ReplyLength,
+                              OperatorRecord::WriteLength);
+    // Texts: read start, read end, write end.
     d.readStart = QStringLiteral("Читање оператера у току");
     d.readDone = QStringLiteral("Завршено читање оператера");
     d.writeDone = QStringLiteral("Завршен упис оператера");

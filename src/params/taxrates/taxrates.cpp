@@ -16,16 +16,10 @@ TaxRates::TaxRates(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_table(ctx.regional.decimal, this)
 {
     const Regional regional = ctx.regional;
-    TransferRules r;
-    r.family = QStringLiteral("taxrates");
-    r.readCommand = Command::ReadTaxRate;
-    r.writeCommand = Command::WriteTaxRate;
-    r.recordCount = Fields::TaxLabelCount;
-    r.next = TransferRules::Next::ReplyIndex;
-    r.readStart = FamilyTexts::Reading;
-    r.readDone = QStringLiteral("Завршено читање пореских група");
-    r.writeStart = FamilyTexts::Writing;
-    r.writeDone = QStringLiteral("Завршен упис пореских група");
+    TransferRules r(QStringLiteral("taxrates"), Command::ReadTaxRate, Command::WriteTaxRate, Fields::TaxLabelCount,
+                    TransferRules::Next::ReplyIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање пореских група"),
+            FamilyTexts::Writing, QStringLiteral("Завршен упис пореских група"));
     r.readProgress = [](int, bool) { return FullProgress; };
     r.writeStartProgress = {1};
     r.writeProgress = [](int, bool last) { return last ? -1 : 1; };
