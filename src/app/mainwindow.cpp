@@ -11,34 +11,18 @@
 #include "report/reportwindow.h"
 #include "search/searchwindow.h"
 #include "terminal/terminalwindow.h"
+#include "app/mainpages.h"
 #include "params/articles/articlefamily.h"
-#include "params/articles/articlesbox.h"
-#include "params/departments/departmentfamily.h"
-#include "params/departments/departmentsbox.h"
 #include "params/files/tablefileactions.h"
-#include "params/groups/groups.h"
-#include "params/groups/groupsbox.h"
-#include "params/headerlines/headerlines.h"
-#include "params/headerlines/headerlinesbox.h"
-#include "params/logo/logo.h"
-#include "params/logo/logobox.h"
-#include "params/operators/operators.h"
-#include "params/operators/operatorsbox.h"
-#include "params/passwords/passwords.h"
-#include "params/passwords/passwordsbox.h"
-#include "params/taxrates/taxrates.h"
 #include "params/taxrates/taxratesbox.h"
+#include "session/registersession.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -56,23 +40,13 @@ QPushButton *namedButton(const char *name, const QString &caption, QWidget *pare
 } // namespace
 
 MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
-    : QMainWindow(parent), m_retryTimer(options.retryIntervalMs), m_context{m_driver, options.regional}
+    : QMainWindow(parent), m_session(std::make_unique<RegisterSession>(options))
 {
     setObjectName(QStringLiteral("MainForm"));
     setProperty("windowClass", QStringLiteral("TMainForm"));
     setWindowTitle(WindowCaption);
     setFont(UiStyle::baseFont());
     m_errorReport = new ErrorReport(this, this);
-    m_registerLine.setPortName(options.registerPort);
-
-    m_headerLines = std::make_unique<HeaderLines>(m_context);
-    m_taxRates = std::make_unique<TaxRates>(m_context);
-    m_departments = std::make_unique<DepartmentFamily>(m_context);
-    m_articles = std::make_unique<ArticleFamily>(m_context);
-    m_groups = std::make_unique<Groups>(m_context);
-    m_operators = std::make_unique<Operators>(m_context);
-    m_logo = std::make_unique<Logo>(m_context);
-    m_passwords = std::make_unique<Passwords>(m_context, m_logo->record());
 
     auto *central = new QWidget(this);
     m_header = new HeaderStrip(central);
@@ -81,9 +55,11 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     // The page control: three pages selected by the page buttons above them.
     m_pages = new QStackedWidget(central);
     m_pages->setObjectName(QStringLiteral("Page"));
-    m_pages->addWidget(createPage1());
-    m_pages->addWidget(createPage2());
-    m_pages->addWidget(createPage3());
+    const MainPages::FirstPage first = MainPages::createFirst(*m_session, m_buttons);
+    m_taxRatesBox = first.taxRates;
+    m_pages->addWidget(first.page);
+    m_pages->addWidget(MainPages::createSecond(*m_session, m_buttons));
+    m_pages->addWidget(MainPages::createThird(*m_session, m_buttons));
     auto *pageButtons = new QHBoxLayout;
     pageButtons->setSpacing(2);
     const QStringList captions = {QStringLiteral("Подаци о трговцу,пореске стопе:"),
@@ -112,15 +88,9 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 
     // Ports.
     m_registerPort = new PortControl(m_header->registerPortNames(), m_header->registerPortButton(),
-                                     m_registerLine, options.portEnumerator, this);
+                                     m_session->registerLine(), options.portEnumerator, this);
     m_scannerPort = new PortControl(m_header->scannerPortNames(), m_header->scannerPortButton(),
                                     m_scannerLine, options.portEnumerator, this);
-    // A lost register port takes its request with it: no repeats, no
-    // "no reply" message after the one that says the device is gone.
-    connect(m_registerPort, &PortControl::lost, this, [this] {
-        m_driver.cancel();
-        m_driver.reset();
-    });
     connect(m_registerPort, &PortControl::message, this, &MainWindow::showMessage);
     connect(m_scannerPort, &PortControl::message, this, &MainWindow::showMessage);
     connect(m_header->registerPortNames(), &QComboBox::activated, this, &MainWindow::CB_ComPortClick);
@@ -132,35 +102,23 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(m_header->registerPortButton(), &QPushButton::clicked, this, &MainWindow::btnCOMClick);
     connect(m_header->scannerPortButton(), &QPushButton::clicked, this, &MainWindow::btnBCComClick);
     connect(m_header->closeButton(), &QPushButton::clicked, this, &MainWindow::btnCloseClick);
-    connect(&m_registerLine, &SerialLine::bytesArrived, &m_driver, &ExchangeDriver::received);
-    connect(&m_registerLine, &SerialLine::openChanged, &m_buttons, &ExchangeButtons::setPortOpen);
-
-    // The driver.
+    connect(m_session.get(), &RegisterSession::portOpenChanged, &m_buttons, &ExchangeButtons::setPortOpen);
     m_buttons.add(m_header->endDialogueButton(), true);
     connect(m_header->endDialogueButton(), &QPushButton::clicked, this, &MainWindow::BtnEndDialogClick);
     connect(m_footer, &Footer::cancelClicked, this, &MainWindow::btnOtkazClick);
     QLineEdit *serial = m_header->serialNumber();
-    m_driver.setSerialNumberSource([serial] { return serial->text(); });
-    connect(&m_retryTimer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
-    connect(&m_driver, &ExchangeDriver::status, m_footer, &Footer::setStatus);
-    connect(&m_driver, &ExchangeDriver::progress, m_footer, &Footer::setProgress);
-    connect(&m_driver, &ExchangeDriver::message, this, &MainWindow::showMessage);
-    connect(&m_driver, &ExchangeDriver::programError, m_errorReport, &ErrorReport::report);
-    connect(&m_driver, &ExchangeDriver::transmitLampLit, m_footer, &Footer::lightTransmit);
-    connect(&m_driver, &ExchangeDriver::receiveLampLit, m_footer, &Footer::lightReceive);
-    connect(&m_driver, &ExchangeDriver::pageEnabledChanged, m_pages, &QWidget::setEnabled);
-    connect(&m_driver, &ExchangeDriver::cancelButtonVisibleChanged, m_footer, &Footer::setCancelVisible);
-    connect(&m_driver, &ExchangeDriver::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
-
-    route(m_headerLines.get());
-    route(m_taxRates.get());
-    route(m_departments.get());
-    route(m_articles.get());
-    route(m_groups.get());
-    route(m_operators.get());
-    route(m_logo.get());
-    route(m_passwords.get());
-    connect(m_articles.get(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
+    m_session->setSerialNumberSource([serial] { return serial->text(); });
+    RegisterSession *s = m_session.get();
+    connect(s, &RegisterSession::status, m_footer, &Footer::setStatus);
+    connect(s, &RegisterSession::progress, m_footer, &Footer::setProgress);
+    connect(s, &RegisterSession::message, this, &MainWindow::showMessage);
+    connect(s, &RegisterSession::programError, m_errorReport, &ErrorReport::report);
+    connect(s, &RegisterSession::transmitLampLit, m_footer, &Footer::lightTransmit);
+    connect(s, &RegisterSession::receiveLampLit, m_footer, &Footer::lightReceive);
+    connect(s, &RegisterSession::pagesLocked, m_pages, [this](bool locked) { m_pages->setEnabled(!locked); });
+    connect(s, &RegisterSession::cancelAvailable, m_footer, &Footer::setCancelVisible);
+    connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
+    connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);
 
     UiStyle::applyDataLook(central);
@@ -175,38 +133,15 @@ MainWindow::~MainWindow()
     delete takeCentralWidget();
 }
 
-QWidget *MainWindow::createPage1()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("TabCompany"));
-    m_headerLinesBox = new HeaderLinesBox(*m_headerLines, m_buttons, page);
-    m_taxRatesBox = new TaxRatesBox(*m_taxRates, m_buttons, page);
-    auto *layout = new QHBoxLayout(page);
-    layout->addWidget(m_headerLinesBox, 1, Qt::AlignTop);
-    layout->addWidget(m_taxRatesBox, 0, Qt::AlignTop);
-    return page;
-}
-
-QWidget *MainWindow::createPage2()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("tabTaxGroups"));
-    m_departmentsBox = new DepartmentsBox(*m_departments, m_buttons, page);
-    m_articlesBox = new ArticlesBox(*m_articles, m_buttons, page);
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(2);
-    layout->addWidget(m_departmentsBox, 4);
-    layout->addWidget(m_articlesBox, 5);
-    return page;
-}
-
 void MainWindow::connectFileButtons(QLineEdit *serial)
 {
-    m_fileActions = std::make_unique<TableFileActions>(*m_articles, *m_departments, m_context.regional,
+    m_fileActions = std::make_unique<TableFileActions>(articles(), departments(), regional(),
                                                        [serial] { return serial->text(); });
     m_fileActions->setDialogParent(this);
-    route(m_fileActions.get());
+    connect(m_fileActions.get(), &ParameterFamily::status, m_footer, &Footer::setStatus);
+    connect(m_fileActions.get(), &ParameterFamily::progress, m_footer, &Footer::setProgress);
+    connect(m_fileActions.get(), &ParameterFamily::message, this, &MainWindow::showMessage);
+    connect(m_fileActions.get(), &ParameterFamily::programError, m_errorReport, &ErrorReport::report);
     auto wire = [this](const char *name, void (TableFileActions::*handler)()) {
         if (auto *b = findChild<QPushButton *>(QString::fromLatin1(name)))
             connect(b, &QPushButton::clicked, m_fileActions.get(), handler);
@@ -215,28 +150,6 @@ void MainWindow::connectFileButtons(QLineEdit *serial)
     wire("btnAFLoad", &TableFileActions::btnAFLoadClick);
     wire("BtnOFileSave", &TableFileActions::BtnOFileSaveClick);
     wire("BtnOFileRead", &TableFileActions::BtnOFileReadClick);
-}
-
-QWidget *MainWindow::createPage3()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("tabOperators"));
-    auto *grid = new QGridLayout(page);
-    grid->addWidget(new GroupsBox(*m_groups, m_buttons, page), 0, 0);
-    grid->addWidget(new LogoBox(*m_logo, m_buttons, page), 0, 1);
-    grid->addWidget(new OperatorsBox(*m_operators, m_buttons, page), 1, 0);
-    grid->addWidget(new PasswordsBox(*m_passwords, m_buttons, page), 1, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(1, 1);
-    return page;
-}
-
-void MainWindow::route(ParameterFamily *family)
-{
-    connect(family, &ParameterFamily::status, m_footer, &Footer::setStatus);
-    connect(family, &ParameterFamily::progress, m_footer, &Footer::setProgress);
-    connect(family, &ParameterFamily::message, this, &MainWindow::showMessage);
-    connect(family, &ParameterFamily::programError, m_errorReport, &ErrorReport::report);
 }
 
 void MainWindow::setMessageDialog(MessageDialog *dialog) { m_messages = dialog; }
@@ -263,8 +176,8 @@ void MainWindow::attachTerminalWindow(TfrmTerminal *terminal)
     connect(terminal, &TfrmTerminal::firstArticleShown, this, [this](const ArticleEditFill &fill) {
         // The family's current row moves too, so that a later correction
         // goes to row 1.
-        m_articles->selectFirstRow();
-        emit m_articles->editsFilled(fill);
+        articles().selectFirstRow();
+        emit articles().editsFilled(fill);
     });
     if (auto *button = findChild<QPushButton *>(QStringLiteral("BtnTerminal")))
         connect(button, &QPushButton::clicked, terminal, [terminal] { terminal->exec(); });
@@ -288,18 +201,15 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::FormActivate()
 {
     m_activated = true;
-    m_driver.reset();
+    m_session->reset();
     setWindowTitle(WindowCaption);
     m_header->registerPortButton()->setText(QStringLiteral("Отвори порт"));
     m_header->scannerPortButton()->setText(QStringLiteral("Отвори порт"));
-    m_articles->selectFirstRow();
-    m_logo->reset();
     if (m_barcode)
         m_barcode->reset();
     m_taxRatesBox->selectFirstRate();
-    m_buttons.setPortOpen(m_registerLine.isOpen());
+    m_buttons.setPortOpen(m_session->registerLine().isOpen());
     m_footer->reset();
-    m_taxRates->clearReadBack();
     if (const QScreen *screen = this->screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -322,12 +232,12 @@ void MainWindow::CB_ComPortClick() { m_registerPort->applyChosenName(); }
 void MainWindow::btnBCComClick() { m_scannerPort->openOrClose(); }
 void MainWindow::cbBCComClick() { m_scannerPort->applyChosenName(); }
 void MainWindow::btnCloseClick() { close(); }
-void MainWindow::BtnEndDialogClick() { m_driver.endDialogue(); }
-void MainWindow::btnOtkazClick() { m_driver.cancel(); }
+void MainWindow::BtnEndDialogClick() { m_session->endDialogue(); }
+void MainWindow::btnOtkazClick() { m_session->cancel(); }
 
 void MainWindow::closePorts()
 {
-    m_registerLine.close();
+    m_session->registerLine().close();
     m_scannerLine.close();
 }
 

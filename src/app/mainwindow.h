@@ -7,6 +7,7 @@
 #include "link/serialline.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/familycontext.h"
+#include "session/registersession.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -39,13 +40,9 @@ class SearchWindow;
 class ReportWindow;
 class BarcodeReader;
 
-struct MainWindowOptions {
-    Regional regional = Regional::system();
-    // The retry period of the exchange driver (tests shorten it).
-    int retryIntervalMs = 5000;
-    // The register port name in force at start ("COM1" or a device path).
-    QString registerPort = QStringLiteral("COM1");
-    // Where the port lists come from (tests give a fixed list).
+// The session's options, and where the port lists come from (tests give a
+// fixed list).
+struct MainWindowOptions : SessionOptions {
     PortEnumerator portEnumerator = PortFacts::systemPorts;
 };
 
@@ -70,25 +67,26 @@ public:
     // the scanner port also feeds, and the article list report (BitBtn1).
     void attachSearchWindow(SearchWindow *search);
     void attachReportWindow(ReportWindow *report);
-    void setRetryIntervalMs(int ms) { m_retryTimer.setInterval(ms); }
+    RegisterSession &session() { return *m_session; }
+    void setRetryIntervalMs(int ms) { m_session->retryTimer().setInterval(ms); }
     // The retry timer "Timer" of the exchange driver.
-    const QtRetryTimer &retryTimer() const { return m_retryTimer; }
+    const QtRetryTimer &retryTimer() const { return m_session->retryTimer(); }
 
     ErrorReport &errorReport() { return *m_errorReport; }
-    ExchangeDriver &driver() { return m_driver; }
+    ExchangeDriver &driver() { return m_session->driver(); }
     ExchangeButtons &exchangeButtons() { return m_buttons; }
-    SerialLine &registerLine() { return m_registerLine; }
+    SerialLine &registerLine() { return m_session->registerLine(); }
     SerialLine &scannerLine() { return m_scannerLine; }
-    HeaderLines &headerLines() { return *m_headerLines; }
-    TaxRates &taxRates() { return *m_taxRates; }
-    DepartmentFamily &departments() { return *m_departments; }
-    ArticleFamily &articles() { return *m_articles; }
-    Groups &groups() { return *m_groups; }
-    Operators &operators() { return *m_operators; }
-    Logo &logo() { return *m_logo; }
-    Passwords &passwords() { return *m_passwords; }
+    HeaderLines &headerLines() { return m_session->headerLines(); }
+    TaxRates &taxRates() { return m_session->taxRates(); }
+    DepartmentFamily &departments() { return m_session->departments(); }
+    ArticleFamily &articles() { return m_session->articles(); }
+    Groups &groups() { return m_session->groups(); }
+    Operators &operators() { return m_session->operators(); }
+    Logo &logo() { return m_session->logo(); }
+    Passwords &passwords() { return m_session->passwords(); }
     TableFileActions &fileActions() { return *m_fileActions; }
-    const Regional &regional() const { return m_context.regional; }
+    const Regional &regional() const { return m_session->regional(); }
 
 public slots:
     void FormActivate();
@@ -108,29 +106,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWidget *createPage1();
-    QWidget *createPage2();
-    QWidget *createPage3();
-    void route(ParameterFamily *family);
     void connectFileButtons(QLineEdit *serial);
     void showMessage(const QString &title, const QString &text);
     void showPage(int index);
     void closePorts();
 
-    SerialLine m_registerLine{SerialSettings::registerPort()};
+    std::unique_ptr<RegisterSession> m_session;
     SerialLine m_scannerLine{SerialSettings::scannerPort()};
-    QtRetryTimer m_retryTimer;
-    ExchangeDriver m_driver{m_registerLine, m_retryTimer};
     ExchangeButtons m_buttons;
-    FamilyContext m_context;
-    std::unique_ptr<HeaderLines> m_headerLines;
-    std::unique_ptr<TaxRates> m_taxRates;
-    std::unique_ptr<DepartmentFamily> m_departments;
-    std::unique_ptr<ArticleFamily> m_articles;
-    std::unique_ptr<Groups> m_groups;
-    std::unique_ptr<Operators> m_operators;
-    std::unique_ptr<Logo> m_logo;
-    std::unique_ptr<Passwords> m_passwords;
     std::unique_ptr<TableFileActions> m_fileActions;
 
     ErrorReport *m_errorReport = nullptr;
@@ -141,10 +124,7 @@ private:
     PortControl *m_scannerPort = nullptr;
     QStackedWidget *m_pages = nullptr;
     QList<QPushButton *> m_pageButtons;
-    HeaderLinesBox *m_headerLinesBox = nullptr;
     TaxRatesBox *m_taxRatesBox = nullptr;
-    DepartmentsBox *m_departmentsBox = nullptr;
-    ArticlesBox *m_articlesBox = nullptr;
     BarcodeReader *m_barcode = nullptr;
     bool m_activated = false;
 };

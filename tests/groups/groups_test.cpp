@@ -2,7 +2,7 @@
 #include "params/groups/grouprecord.h"
 #include "params/groups/groups.h"
 #include "params/groups/namefield.h"
-#include "support/fakelink.h"
+#include "support/familyrig.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
@@ -220,42 +220,19 @@ TEST_P(Separator, TableStartsWithNumbersNamesAndZeros)
 
 // ---- transfers on the fake link -----------------------------------------
 
-struct Rig : ::testing::TestWithParam<char> {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(QLatin1Char(GetParam()))};
-    Groups groups{ctx};
-    QStringList statuses;
-    QList<int> progress;
-    QStringList messages;
-    QStringList errors;
-    int readsStarted = 0;
+struct Rig : ::testing::TestWithParam<char>, FamilyRig<Groups> {
+    Groups &groups = family;
 
-    Rig()
-    {
-        driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-        QObject::connect(&groups, &Groups::status, [this](const QString &t) { statuses << t; });
-        QObject::connect(&groups, &Groups::progress, [this](int v) { progress << v; });
-        QObject::connect(&groups, &Groups::message,
-                         [this](const QString &t, const QString &x) { messages << t + "|" + x; });
-        QObject::connect(&groups, &Groups::programError, [this](const QString &e) { errors << e; });
-        QObject::connect(&groups, &Groups::readStarted, [this] { ++readsStarted; });
-    }
+    Rig() : FamilyRig<Groups>(GetParam()) {}
     QString s(const char *text) const { return u(text).replace(QLatin1Char(','), QLatin1Char(GetParam())); }
-    int lastCommand() const { return static_cast<std::uint8_t>(port.last().at(7)); }
-    int lastNumber() const { return static_cast<std::uint8_t>(port.last().at(9)); }
+    int lastNumber() const { return lastRecord(); }
     QString cell(int group, GroupTable::Column c) const { return groups.table().groupCell(group, c); }
     void setShares(const QString &text)
     {
         for (int g = 0; g < 13; ++g)
             groups.table().setGroupCell(g, GroupTable::Share, text);
     }
-    void acknowledgeAll()
-    {
-        while (driver.isBusy() && lastCommand() == 0x72 && port.writes.size() < 100)
-            driver.received(reply(114, hexBytes("00")));
-    }
+    void acknowledgeAll() { FamilyRig::acknowledgeAll(114); }
 };
 
 TEST_P(Rig, ReadRequestsFollowTheNumberInTheReply)

@@ -1,7 +1,7 @@
 #include "link/frame.h"
 #include "params/operators/operatorrecord.h"
 #include "params/operators/operators.h"
-#include "support/fakelink.h"
+#include "support/familyrig.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
@@ -166,42 +166,19 @@ TEST(OperatorTableModel, StartsWithHeadingsAndNumbers)
 
 // ---- transfers on the fake link -----------------------------------------
 
-struct Rig : ::testing::TestWithParam<char> {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(QLatin1Char(GetParam()))};
-    Operators operators{ctx};
-    QStringList statuses;
-    QList<int> progress;
-    QStringList messages;
-    QStringList errors;
-    int readsStarted = 0;
+struct Rig : ::testing::TestWithParam<char>, FamilyRig<Operators> {
+    Operators &operators = family;
 
-    Rig()
-    {
-        driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-        QObject::connect(&operators, &Operators::status, [this](const QString &t) { statuses << t; });
-        QObject::connect(&operators, &Operators::progress, [this](int v) { progress << v; });
-        QObject::connect(&operators, &Operators::message,
-                         [this](const QString &t, const QString &x) { messages << t + "|" + x; });
-        QObject::connect(&operators, &Operators::programError, [this](const QString &e) { errors << e; });
-        QObject::connect(&operators, &Operators::readStarted, [this] { ++readsStarted; });
-    }
+    Rig() : FamilyRig<Operators>(GetParam()) {}
     QString s(const char *text) const { return u(text).replace(QLatin1Char(','), QLatin1Char(GetParam())); }
-    int lastCommand() const { return static_cast<std::uint8_t>(port.last().at(7)); }
-    int lastIndex() const { return static_cast<std::uint8_t>(port.last().at(9)); }
+    int lastIndex() const { return lastRecord(); }
     QString cell(int index, int column) const { return operators.table().operatorCell(index, column); }
     void setPasswords(const QString &text)
     {
         for (int k = 0; k < 25; ++k)
             operators.table().setOperatorCell(k, OperatorTable::Password, text);
     }
-    void acknowledgeAll()
-    {
-        while (driver.isBusy() && lastCommand() == 0x76 && port.writes.size() < 100)
-            driver.received(reply(118, hexBytes("00")));
-    }
+    void acknowledgeAll() { FamilyRig::acknowledgeAll(118); }
 };
 
 TEST_P(Rig, ReadRequestsFollowTheIndexInTheReply)

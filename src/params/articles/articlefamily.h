@@ -5,6 +5,7 @@
 #include "params/articles/articletablemodel.h"
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
+#include "params/common/transferengine.h"
 
 // The article family: owns the article table, the row selection, the
 // correction from the edit controls and the exchange of all 4000 articles
@@ -14,6 +15,7 @@ class ArticleFamily : public ParameterFamily {
 public:
     ArticleFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
+    TransferEngine &transfer() { return *m_transfer; }
     ArticleTableModel &model() { return m_model; }
     const ArticleTableModel &model() const { return m_model; }
     const Regional &regional() const { return m_ctx.regional; }
@@ -40,8 +42,6 @@ public slots:
     void btnAWriteClick();
 
 signals:
-    // A read has started: the write button may be used from now on.
-    void readStarted();
     // The record counter of the running transfer (lblBrojac).
     void counter(const QString &text);
     // The edit controls are to show these values.
@@ -50,17 +50,8 @@ signals:
     void currentCellRequested(int row, int column);
 
 private:
-    void onReadReply(const QByteArray &frame);
-    void onWriteReply(const QByteArray &frame);
-    // Builds and sends the write request for the transfer index; false when
-    // the row stopped the write.
-    bool sendWrite(bool firstRow);
-    void stopOnDataError(bool firstRow);
-
     FamilyContext &m_ctx;
+    TransferEngine *m_transfer = nullptr;
     ArticleTableModel m_model;
     int m_currentRow = 0;
-    // A write is under way (see DepartmentFamily): a reply after a stop
-    // does not continue it, a late reply after a give-up does.
-    bool m_writing = false;
 };

@@ -79,15 +79,4 @@ int charactersAfterSeparator(const QString &text, const Regional &regional)
     return at < 0 ? 0 : int(text.size() - at - 1);
 }
 
-QString trimControls(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 32)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 32)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 } // namespace CellNumber

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/common/celltext.h"
+
 #include "link/decimaltext.h"
 #include "link/regional.h"
 
@@ -38,7 +40,6 @@ bool priceOverLimit(const QString &text, QChar mark);
 // Number of characters after the first regional separator (0 without one).
 int charactersAfterSeparator(const QString &text, const Regional &regional);
 
-// Leading and trailing blanks and control characters (codes up to 32) removed.
-QString trimControls(const QString &text);
+using CellText::trimControls;
 
 } // namespace CellNumber

@@ -19,9 +19,11 @@ signals:
     void message(const QString &title, const QString &text);
     // An error the family does not handle itself: the general error report.
     void programError(const QString &text);
+    // A read transfer starts: from now on the write button may be used.
+    void readStarted();
 
-protected:
-    // Runs a button handler; a program error abandons it and is reported.
+public:
+    // Runs a handler; a program error abandons it and is reported.
     template <typename F>
     void guarded(F &&handler)
     {

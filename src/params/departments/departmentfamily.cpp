@@ -1,12 +1,9 @@
 #include "params/departments/departmentfamily.h"
 
 #include "link/commands.h"
+#include "params/common/familytexts.h"
 
 namespace {
-const QString ReadStart = QStringLiteral("Каса чита. Молимо, сачекаjте...");
-const QString ReadDone = QStringLiteral("Завршено читање подгрупа");
-const QString WriteStart = QStringLiteral("Унос параметара у касу. Молимо, сачекаjте...");
-const QString WriteDone = QStringLiteral("Успешно уписана одељења");
 const QString DataErrorTitle = QStringLiteral("Грешка !!! ");
 const QString DataErrorText = QStringLiteral("Грешка у подацима");
 } // namespace
@@ -14,81 +11,36 @@ const QString DataErrorText = QStringLiteral("Грешка у подацима")
 DepartmentFamily::DepartmentFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_ctx(ctx), m_model(ctx.regional)
 {
-    m_ctx.driver.setReplyHandler(Command::ReadDepartment, [this](const QByteArray &f) { onReadReply(f); });
-    m_ctx.driver.setReplyHandler(Command::WriteDepartment, [this](const QByteArray &f) { onWriteReply(f); });
-}
-
-void DepartmentFamily::btnSTReadClick()
-{
-    guarded([&] {
-        emit readStarted();
-        m_ctx.driver.setTransferIndex(0);
-        emit status(ReadStart);
-        m_ctx.driver.send(Command::ReadDepartment, DepartmentRecord::readRequest(0));
-    });
-}
-
-void DepartmentFamily::onReadReply(const QByteArray &frame)
-{
-    guarded([&] {
-        const int index = DepartmentRecord::replyIndex(frame);
-        if (index >= DepartmentTableModel::RowCount)
-            return; // consumed; nothing follows
+    const Regional regional = ctx.regional;
+    TransferRules r(QStringLiteral("departments"), Command::ReadDepartment, Command::WriteDepartment, DepartmentTableModel::RowCount,
+                    TransferRules::Next::ReplyIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање подгрупа"),
+            FamilyTexts::Writing, QStringLiteral("Успешно уписана одељења"));
+    r.foreignReplyEnds = false; // consumed; nothing follows
+    r.writeStartProgress = {1};
+    r.replyIndex = &DepartmentRecord::replyIndex;
+    r.storeRead = [this, regional](int index, const QByteArray &frame) {
         DepartmentRow row;
-        DepartmentRecord::readReply(frame, m_ctx.regional, &row);
+        DepartmentRecord::readReply(frame, regional, &row);
         m_model.setRow(index, row);
-        // The next department asked for follows the index in the reply.
-        if (index + 1 >= DepartmentTableModel::RowCount) {
-            emit progress(0);
-            emit status(ReadDone);
-        } else {
-            m_ctx.driver.send(Command::ReadDepartment, DepartmentRecord::readRequest(index + 1));
-        }
-    });
+        return true;
+    };
+    r.readAsWrite = [regional](int index, const QByteArray &frame) {
+        DepartmentRow row;
+        DepartmentRecord::readReply(frame, regional, &row);
+        return DepartmentRecord::writeRequest(index, row, regional);
+    };
+    // A group cell that is no whole number throws before the send, and the
+    // write ends.
+    r.writeRequest = [this, regional](int index) {
+        return std::optional<QByteArray>(DepartmentRecord::writeRequest(index, m_model.row(index), regional));
+    };
+    m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
 }
 
-void DepartmentFamily::btnSTWriteClick()
-{
-    guarded([&] {
-        emit status(WriteStart);
-        emit progress(1);
-        m_ctx.driver.setTransferIndex(0);
-        m_writing = true;
-        sendWrite();
-    });
-}
+void DepartmentFamily::btnSTReadClick() { m_transfer->read(); }
 
-void DepartmentFamily::sendWrite()
-{
-    const int index = m_ctx.driver.transferIndex();
-    if (index < 0 || index >= DepartmentTableModel::RowCount) {
-        m_writing = false; // the shared index was moved by another transfer
-        return;
-    }
-    // A group cell that is no whole number throws here, before the send,
-    // and the write ends.
-    m_writing = false;
-    const QByteArray data = DepartmentRecord::writeRequest(index, m_model.row(index), m_ctx.regional);
-    m_writing = true;
-    m_ctx.driver.send(Command::WriteDepartment, data);
-}
-
-void DepartmentFamily::onWriteReply(const QByteArray &)
-{
-    if (!m_writing)
-        return;
-    guarded([&] {
-        const int next = m_ctx.driver.transferIndex() + 1;
-        m_ctx.driver.setTransferIndex(next);
-        if (next == DepartmentTableModel::RowCount) {
-            m_writing = false;
-            emit progress(0);
-            emit status(WriteDone);
-        } else {
-            sendWrite();
-        }
-    });
-}
+void DepartmentFamily::btnSTWriteClick() { m_transfer->write(); }
 
 void DepartmentFamily::selectRow(int row)
 {

@@ -2,6 +2,7 @@
 
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
+#include "params/common/transferengine.h"
 #include "params/departments/departmentrecord.h"
 #include "params/departments/departmenttablemodel.h"
 
@@ -12,6 +13,7 @@ class DepartmentFamily : public ParameterFamily {
 public:
     DepartmentFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
+    TransferEngine &transfer() { return *m_transfer; }
     DepartmentTableModel &model() { return m_model; }
     const DepartmentTableModel &model() const { return m_model; }
     int currentRow() const { return m_currentRow; }
@@ -25,20 +27,11 @@ public slots:
     bool BtnOCorClick(const DepartmentEdits &edits);
 
 signals:
-    // A read has started: the write button may be used from now on.
-    void readStarted();
     void editsFilled(const DepartmentEditFill &fill);
 
 private:
-    void onReadReply(const QByteArray &frame);
-    void onWriteReply(const QByteArray &frame);
-    void sendWrite();
-
     FamilyContext &m_ctx;
+    TransferEngine *m_transfer = nullptr;
     DepartmentTableModel m_model;
     int m_currentRow = 0;
-    // A write is under way: set by the write button, cleared when the last
-    // department is answered or the write stops at a bad row. A late reply
-    // after a give-up still continues the write; a reply after a stop does not.
-    bool m_writing = false;
 };

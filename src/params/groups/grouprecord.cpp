@@ -2,7 +2,7 @@
 
 #include "link/decimaltext.h"
 #include "link/fields.h"
-#include "link/programerror.h"
+#include "params/common/celltext.h"
 #include "params/groups/namefield.h"
 
 namespace GroupRecord {
@@ -13,29 +13,10 @@ constexpr int NumberAt = 0;
 constexpr int NameAt = 1;
 constexpr int ShareAt = 20;
 constexpr int TurnoverAt = 22;
-
 constexpr int ShareScale = 2;
-// The range is judged on 15 decimals, so that 100,001 is above 100.
-constexpr int RangeScale = 15;
-constexpr qint64 RangeFactor = 10000000000000LL; // 10^(RangeScale - ShareScale)
 } // namespace
 
-Share convertShare(const QString &text, const Regional &regional)
-{
-    const bool regionalForm = DecimalText::containsRegionalSeparator(text, regional);
-    const QChar mark = regionalForm ? regional.decimal : QLatin1Char('.');
-    ScaledNumber fine;
-    if (!DecimalText::tryParse(text, mark, RangeScale, &fine)) {
-        if (regionalForm)
-            throw ConversionError::floatingPoint(text);
-        return {};
-    }
-    // The wire holds an unsigned count of hundredths: a negative share or
-    // one above 100 would arrive as some other value, so both are refused.
-    if (fine.negative || fine.saturated || fine.units > qint64(MaxShare) * RangeFactor)
-        return {};
-    return {true, std::uint16_t(fine.units / RangeFactor)};
-}
+Share convertShare(const QString &text, const Regional &regional) { return CellText::percent(text, regional); }
 
 QByteArray readRequest(int group) { return QByteArray(1, char(group & 0xFF)); }
 

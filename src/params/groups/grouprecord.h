@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/regional.h"
+#include "params/common/celltext.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,10 +19,7 @@ constexpr int WriteLength = 22;
 constexpr std::uint16_t MaxShare = 10000;
 
 // The outcome of checking one revenue share cell.
-struct Share {
-    bool accepted = false;
-    std::uint16_t wire = 0;
-};
+using Share = CellText::Percent;
 // A text holding the regional separator converts with it and throws
 // ConversionError when it does not; any other text converts with the point
 // as decimal mark and is refused when it does not. Shares below 0 or above

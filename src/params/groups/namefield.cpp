@@ -1,23 +1,11 @@
 #include "params/groups/namefield.h"
 
 #include "link/fields.h"
+#include "params/common/celltext.h"
 
 namespace NameField {
 
-namespace {
-bool isTrimmed(QChar c) { return c.unicode() <= 0x20; }
-} // namespace
-
-QString trimmed(const QString &cell)
-{
-    qsizetype begin = 0;
-    qsizetype end = cell.size();
-    while (begin < end && isTrimmed(cell[begin]))
-        ++begin;
-    while (end > begin && isTrimmed(cell[end - 1]))
-        --end;
-    return cell.mid(begin, end - begin);
-}
+QString trimmed(const QString &cell) { return CellText::trimControls(cell); }
 
 QByteArray encode(const QString &cell)
 {

@@ -2,22 +2,41 @@
 
 #include "link/commands.h"
 #include "link/fields.h"
-#include "link/frame.h"
+#include "params/common/familytexts.h"
 
 namespace {
-const QString Reading = QStringLiteral("Каса чита. Молимо, сачекаjте...");
-const QString ReadDone = QStringLiteral("Завршено читање");
-const QString Writing = QStringLiteral("Унос параметара у касу. Молимо, сачекаjте...");
-const QString WriteDone = QStringLiteral("Завршен упис рекламних порука");
 constexpr int FullProgress = 16;
 } // namespace
 
-HeaderLines::HeaderLines(FamilyContext &ctx, QObject *parent) : ParameterFamily(parent), m_ctx(ctx)
+HeaderLines::HeaderLines(FamilyContext &ctx, QObject *parent) : ParameterFamily(parent)
 {
-    m_ctx.driver.setReplyHandler(Command::ReadHeaderLine,
-                                 [this](const QByteArray &frame) { guarded([&] { onReadReply(frame); }); });
-    m_ctx.driver.setReplyHandler(Command::WriteHeaderLine,
-                                 [this](const QByteArray &frame) { guarded([&] { onWriteReply(frame); }); });
+    TransferRules r(QStringLiteral("headerlines"), Command::ReadHeaderLine, Command::WriteHeaderLine, LineCount,
+                    TransferRules::Next::SharedIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање"),
+            FamilyTexts::Writing, QStringLiteral("Завршен упис рекламних порука"));
+    r.readProgress = [](int, bool) { return FullProgress; };
+    r.writeStartProgress = {FullProgress};
+    r.writeFirstSentProgress = {0};
+    r.writeEndProgress = {FullProgress, 0};
+    r.storeRead = [this](int index, const QByteArray &frame) {
+        m_lines[index] = readText(frame);
+        emit lineRead(index, m_lines[index]);
+        return true;
+    };
+    r.readAsWrite = [](int index, const QByteArray &frame) { return writeData(index, readText(frame)); };
+    r.writeRequest = [this](int index) { return std::optional<QByteArray>(writeData(index, m_lines[index])); };
+    m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+}
+
+QString HeaderLines::readText(const QByteArray &frame)
+{
+    // The first data byte is skipped; the text is the rest, taken whole.
+    return Fields::decodeText(TransferEngine::dataPart(frame).mid(1));
+}
+
+QByteArray HeaderLines::writeData(int index, const QString &text)
+{
+    return QByteArray(1, char(index)) + lineField(text);
 }
 
 QString HeaderLines::line(int index) const
@@ -42,69 +61,6 @@ QByteArray HeaderLines::lineField(const QString &text)
     return field;
 }
 
-void HeaderLines::sendRead(int index)
-{
-    m_ctx.driver.send(Command::ReadHeaderLine, QByteArray(1, char(index)));
-}
+void HeaderLines::btnReadClicheClick() { m_transfer->read(); }
 
-void HeaderLines::sendWrite(int index)
-{
-    QByteArray data(1, char(index));
-    data.append(lineField(m_lines[index]));
-    m_ctx.driver.send(Command::WriteHeaderLine, data);
-}
-
-void HeaderLines::btnReadClicheClick()
-{
-    guarded([&] {
-        emit readStarted();
-        m_ctx.driver.setTransferIndex(0);
-        emit status(Reading);
-        sendRead(0);
-    });
-}
-
-void HeaderLines::btnWriteClicheClick()
-{
-    guarded([&] {
-        emit status(Writing);
-        emit progress(FullProgress);
-        m_ctx.driver.setTransferIndex(0);
-        sendWrite(0);
-        emit progress(0);
-    });
-}
-
-void HeaderLines::onReadReply(const QByteArray &frame)
-{
-    emit progress(FullProgress);
-    // Byte 9 is skipped; the text is the rest of the data part, taken whole.
-    const int n = Fields::byteAt(frame, Frame::LengthOffset);
-    const QByteArray text = frame.mid(Frame::DataOffset + 1, qMax(0, n - 1));
-    const int index = m_ctx.driver.transferIndex();
-    if (index >= 0 && index < LineCount) {
-        m_lines[index] = Fields::decodeText(text);
-        emit lineRead(index, m_lines[index]);
-    }
-    const int next = index + 1;
-    m_ctx.driver.setTransferIndex(next);
-    if (next >= LineCount || next < 0) {
-        emit progress(0);
-        emit status(ReadDone);
-        return;
-    }
-    sendRead(next);
-}
-
-void HeaderLines::onWriteReply(const QByteArray &)
-{
-    const int next = m_ctx.driver.transferIndex() + 1;
-    m_ctx.driver.setTransferIndex(next);
-    if (next >= LineCount || next < 0) {
-        emit progress(FullProgress);
-        emit progress(0);
-        emit status(WriteDone);
-        return;
-    }
-    sendWrite(next);
-}
+void HeaderLines::btnWriteClicheClick() { m_transfer->write(); }

@@ -2,15 +2,15 @@
 
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
+#include "params/common/transferengine.h"
 
 #include <QByteArray>
 #include <QString>
 #include <array>
 
-// The eight receipt header and message lines: reads all eight from the
-// register (command 101) and writes them back (command 102), one line per
-// request, the next request sent from the handler of the previous reply.
-// The shared transfer index of the driver holds the line being exchanged.
+// The eight receipt header and message lines: read (command 101) and written
+// (command 102) one line per request through the transfer engine; the
+// shared transfer index of the driver holds the line being exchanged.
 class HeaderLines : public ParameterFamily {
     Q_OBJECT
 public:
@@ -21,6 +21,8 @@ public:
     static constexpr int FieldWidth = 19;
 
     HeaderLines(FamilyContext &ctx, QObject *parent = nullptr);
+
+    TransferEngine &transfer() { return *m_transfer; }
 
     QString line(int index) const;
     // The user's edit of a line (no signal back).
@@ -37,15 +39,11 @@ public slots:
 signals:
     // A read reply replaced the text of a line.
     void lineRead(int index, const QString &text);
-    // A read transfer starts: from now on the write button may be used.
-    void readStarted();
 
 private:
-    void onReadReply(const QByteArray &frame);
-    void onWriteReply(const QByteArray &frame);
-    void sendRead(int index);
-    void sendWrite(int index);
+    static QString readText(const QByteArray &frame);
+    static QByteArray writeData(int index, const QString &text);
 
-    FamilyContext &m_ctx;
+    TransferEngine *m_transfer = nullptr;
     std::array<QString, LineCount> m_lines;
 };

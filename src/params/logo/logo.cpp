@@ -1,35 +1,69 @@
 #include "params/logo/logo.h"
 
 #include "link/commands.h"
-#include "link/fields.h"
-#include "link/frame.h"
+#include "params/common/familytexts.h"
 #include "params/logo/logopicture.h"
 
 #include <QImageReader>
 
 namespace {
-const QString Reading = QStringLiteral("Каса чита. Молимо, сачекаjте...");
-const QString ReadDone = QStringLiteral("Завршено читање ЛОГО-а");
-const QString Writing = QStringLiteral("Унос параметара у касу. Молимо, сачекаjте...");
-const QString WriteDone = QStringLiteral("Завршен упис Лога");
-const QString BadReplyTitle = QStringLiteral("Грешка !!! ");
-const QString BadReplyText = QStringLiteral("Неисправан одговор касе. Пренос прекинут!");
 constexpr int RowsPerStep = 12;
 using Op = LogoPasswordRecord::Operation;
 } // namespace
 
 Logo::Logo(FamilyContext &ctx, QObject *parent)
-    : ParameterFamily(parent), m_ctx(ctx), m_record(ctx.driver, this), m_picture(LogoPicture::blank())
+    : ParameterFamily(parent), m_record(ctx.driver, this), m_picture(LogoPicture::blank())
 {
     m_record.setBranch(Op::LogoRead, {[this] { guarded([&] { onRecordForRead(); }); }, nullptr,
                                       [this] { guarded([&] { onBadRecord(); }); }});
     m_record.setBranch(Op::LogoWrite, {[this] { guarded([&] { onRecordForWrite(); }); },
                                        [this] { guarded([&] { onRecordWritten(); }); },
                                        [this] { guarded([&] { onBadRecord(); }); }});
-    m_ctx.driver.setReplyHandler(Command::ReadLogoRow,
-                                 [this](const QByteArray &frame) { guarded([&] { onRowRead(frame); }); });
-    m_ctx.driver.setReplyHandler(Command::WriteLogoRow,
-                                 [this](const QByteArray &frame) { guarded([&] { onRowWritten(frame); }); });
+    // The row count is the logo height, set when each transfer starts.
+    TransferRules r(QStringLiteral("logo"), Command::ReadLogoRow, Command::WriteLogoRow, 0,
+                    TransferRules::Next::ReplyIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање ЛОГО-а"), QString(), QString());
+    r.readProgress = [](int row, bool) { return (row + 1) / RowsPerStep; };
+    r.writeProgress = r.readProgress;
+    r.writeEndProgress = {};
+    // Only the logo operation pending takes row replies; a late reply of an
+    // operation no longer pending is dropped.
+    r.accepts = [this](bool write) { return m_record.pending() == (write ? Op::LogoWrite : Op::LogoRead); };
+    // A row cut short is not drawn and ends the read.
+    r.endsCutShort = [this](const QByteArray &frame) {
+        if (TransferEngine::dataPart(frame).size() >= 1 + LogoPicture::RowBytes)
+            return false;
+        m_record.finish();
+        emit progress(0);
+        emit message(FamilyTexts::BadReplyTitle, FamilyTexts::BadReplyText);
+        return true;
+    };
+    r.storeRead = [this](int row, const QByteArray &frame) {
+        LogoPicture::drawRow(m_picture, row, TransferEngine::dataPart(frame).mid(1, LogoPicture::RowBytes));
+        emit pictureChanged();
+        return true;
+    };
+    r.readAsWrite = [](int, const QByteArray &frame) {
+        return TransferEngine::dataPart(frame).left(1 + LogoPicture::RowBytes);
+    };
+    r.writeRequest = [this](int row) {
+        return std::optional<QByteArray>(QByteArray(1, char(row)) + LogoPicture::packRow(m_picture, row));
+    };
+    // The logo height counts the rows written; after the last row the record
+    // goes back with the passwords just received and the new height.
+    r.recordDone = [this](int row) {
+        if (m_record.pending() == Op::LogoWrite)
+            m_record.setLogoHeight(row + 1);
+    };
+    r.finishing = [this](bool write) {
+        if (!write)
+            m_record.finish();
+    };
+    r.finished = [this](bool write) {
+        if (write)
+            m_record.sendWrite(m_record.servicePassword(), m_record.reportPassword());
+    };
+    m_rows = new TransferEngine(ctx.driver, *this, std::move(r));
 }
 
 bool Logo::setPicture(const QImage &picture)
@@ -70,7 +104,7 @@ void Logo::btnLogoReadClick()
 {
     guarded([&] {
         m_record.begin(Op::LogoRead);
-        emit status(Reading);
+        emit status(FamilyTexts::Reading);
         m_record.sendRead();
     });
 }
@@ -79,7 +113,7 @@ void Logo::btnLogoWriteClick()
 {
     guarded([&] {
         m_record.begin(Op::LogoWrite);
-        emit status(Writing);
+        emit status(FamilyTexts::Writing);
         m_record.sendRead();
     });
 }
@@ -88,76 +122,24 @@ void Logo::onRecordForRead()
 {
     m_picture = LogoPicture::blank(m_record.logoHeight());
     emit pictureChanged();
-    emit status(Reading);
     // Row 0 is asked for even when the register reports no rows.
-    sendRowRead(0);
+    m_rows->setRecordCount(qMax(1, m_record.logoHeight()));
+    m_rows->read();
 }
 
 void Logo::onRecordForWrite()
 {
     // The passwords just received stay stored and go back with the height.
     m_record.setLogoHeight(0);
-    sendRowWrite(0);
+    m_rows->setRecordCount(m_picture.height());
+    m_rows->write();
 }
 
 void Logo::onRecordWritten()
 {
     m_record.finish();
     emit progress(0);
-    emit status(WriteDone);
+    emit status(QStringLiteral("Завршен упис Лога"));
 }
 
-void Logo::onBadRecord() { emit message(BadReplyTitle, BadReplyText); }
-
-void Logo::stopOnBadReply()
-{
-    m_record.finish();
-    emit progress(0);
-    emit message(BadReplyTitle, BadReplyText);
-}
-
-void Logo::onRowRead(const QByteArray &frame)
-{
-    if (m_record.pending() != Op::LogoRead)
-        return; // a late reply of an operation no longer pending
-    const int n = Fields::byteAt(frame, Frame::LengthOffset);
-    if (n < 1 + LogoPicture::RowBytes || frame.size() < Frame::DataOffset + 1 + LogoPicture::RowBytes) {
-        // A row cut short is not drawn and ends the read.
-        stopOnBadReply();
-        return;
-    }
-    const int r = Fields::byteAt(frame, Frame::DataOffset);
-    LogoPicture::drawRow(m_picture, r, frame.mid(Frame::DataOffset + 1, LogoPicture::RowBytes));
-    emit pictureChanged();
-    emit progress((r + 1) / RowsPerStep);
-    if (r + 1 < m_record.logoHeight()) {
-        sendRowRead(r + 1);
-        return;
-    }
-    m_record.finish();
-    emit progress(0);
-    emit status(ReadDone);
-}
-
-void Logo::onRowWritten(const QByteArray &)
-{
-    if (m_record.pending() != Op::LogoWrite)
-        return;
-    const int y = m_record.logoHeight();
-    emit progress((y + 1) / RowsPerStep);
-    m_record.setLogoHeight(y + 1);
-    if (y + 1 < m_picture.height()) {
-        sendRowWrite(y + 1);
-        return;
-    }
-    m_record.sendWrite(m_record.servicePassword(), m_record.reportPassword());
-}
-
-void Logo::sendRowRead(int row) { m_ctx.driver.send(Command::ReadLogoRow, QByteArray(1, char(row))); }
-
-void Logo::sendRowWrite(int row)
-{
-    QByteArray data(1, char(row));
-    data.append(LogoPicture::packRow(m_picture, row));
-    m_ctx.driver.send(Command::WriteLogoRow, data);
-}
+void Logo::onBadRecord() { emit message(FamilyTexts::BadReplyTitle, FamilyTexts::BadReplyText); }

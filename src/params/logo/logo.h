@@ -2,6 +2,7 @@
 
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
+#include "params/common/transferengine.h"
 #include "params/logo/logopasswordrecord.h"
 
 #include <QByteArray>
@@ -20,6 +21,8 @@ public:
 
     // The record and pending operation shared with the passwords.
     LogoPasswordRecord &record() { return m_record; }
+    // The row transfer (commands 119 and 120).
+    TransferEngine &rows() { return *m_rows; }
 
     const QImage &picture() const { return m_picture; }
     // Takes a picture as the logo keeps it (see LogoPicture::bounded); a
@@ -45,13 +48,8 @@ private:
     void onRecordForWrite();
     void onRecordWritten();
     void onBadRecord();
-    void onRowRead(const QByteArray &frame);
-    void onRowWritten(const QByteArray &frame);
-    void sendRowRead(int row);
-    void sendRowWrite(int row);
-    void stopOnBadReply();
 
-    FamilyContext &m_ctx;
+    TransferEngine *m_rows = nullptr;
     LogoPasswordRecord m_record;
     QImage m_picture;
 };

@@ -1,5 +1,7 @@
 #include "params/passwords/passwords.h"
 
+#include "params/common/celltext.h"
+
 namespace {
 const QString Reading = QStringLiteral("Каса чита. Молимо, сачекаjте...");
 const QString ReadDone = QStringLiteral("Завршено читање лозинки");
@@ -31,18 +33,12 @@ Passwords::~Passwords()
 std::optional<std::uint32_t> Passwords::parse(const QString &text)
 {
     // Blanks and control characters (codes up to 32) around the digits go.
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    const qsizetype length = end - begin;
-    if (length < 1 || length > MaxDigits)
+    const QString digits = CellText::trimControls(text);
+    if (digits.size() < 1 || digits.size() > MaxDigits)
         return std::nullopt;
     std::uint32_t value = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        const char16_t c = text.at(i).unicode();
+    for (QChar ch : digits) {
+        const char16_t c = ch.unicode();
         if (c < u'0' || c > u'9')
             return std::nullopt;
         value = value * 10 + std::uint32_t(c - u'0');

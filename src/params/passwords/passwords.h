@@ -37,8 +37,6 @@ public slots:
     void BtnLozinkaWriteClick();
 
 signals:
-    // A read transfer starts: from now on the write button may be used.
-    void readStarted();
     // A record was read: the two fields show its passwords.
     void passwordsRead(const QString &service, const QString &report);
 

@@ -3,30 +3,67 @@
 #include "link/commands.h"
 #include "link/decimaltext.h"
 #include "link/fields.h"
-#include "link/frame.h"
+#include "params/common/celltext.h"
+#include "params/common/familytexts.h"
 
 namespace {
-const QString Reading = QStringLiteral("Каса чита. Молимо, сачекаjте...");
-const QString ReadDone = QStringLiteral("Завршено читање пореских група");
-const QString Writing = QStringLiteral("Унос параметара у касу. Молимо, сачекаjте...");
-const QString WriteDone = QStringLiteral("Завршен упис пореских група");
-const QString DataErrorTitle = QStringLiteral("Грешка !!! ");
-const QString DataErrorText = QStringLiteral("Грешка у подацима. Унос отказан!");
 constexpr int FullProgress = 16;
+constexpr int RecordLength = 5;
 constexpr int RateScale = 2;
-// Digits kept for the range check: 13 beyond the hundredths.
-constexpr int RangeScale = 15;
-constexpr qint64 RangeFactor = 10000000000000LL; // 10^(RangeScale - RateScale)
 } // namespace
 
 TaxRates::TaxRates(FamilyContext &ctx, QObject *parent)
-    : ParameterFamily(parent), m_ctx(ctx), m_table(ctx.regional.decimal, this)
+    : ParameterFamily(parent), m_table(ctx.regional.decimal, this)
 {
-    m_ctx.driver.setReplyHandler(Command::ReadTaxRate,
-                                 [this](const QByteArray &frame) { guarded([&] { onReadReply(frame); }); });
-    m_ctx.driver.setReplyHandler(Command::WriteTaxRate,
-                                 [this](const QByteArray &frame) { guarded([&] { onWriteReply(frame); }); });
-    connect(&m_ctx.driver, &ExchangeDriver::giveUpCleanup, this, [this] { m_readBack = false; });
+    const Regional regional = ctx.regional;
+    TransferRules r(QStringLiteral("taxrates"), Command::ReadTaxRate, Command::WriteTaxRate, Fields::TaxLabelCount,
+                    TransferRules::Next::ReplyIndex);
+    r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање пореских група"),
+            FamilyTexts::Writing, QStringLiteral("Завршен упис пореских група"));
+    r.readProgress = [](int, bool) { return FullProgress; };
+    r.writeStartProgress = {1};
+    r.writeProgress = [](int, bool last) { return last ? -1 : 1; };
+    r.readAsWrite = [](int index, const QByteArray &frame) {
+        const QByteArray record = TransferEngine::dataPart(frame);
+        return record.size() < RecordLength ? QByteArray() : writeData(index, Fields::getU16(record, 3));
+    };
+    r.storeRead = [this, regional](int index, const QByteArray &frame) {
+        const QByteArray record = TransferEngine::dataPart(frame);
+        if (record.size() < RecordLength)
+            return false;
+        m_table.setRate(index, rateText(Fields::getU16(record, 3), regional.decimal));
+        return true;
+    };
+    r.writeRequest = [this, regional](int index) -> std::optional<QByteArray> {
+        const Entry entry = convertEntry(m_table.rate(index), regional);
+        if (!entry.accepted)
+            return std::nullopt;
+        return writeData(index, entry.wire);
+    };
+    // Checked before the flag is set: a refused first entry sends nothing
+    // and leaves no read-back pending.
+    r.starting = [this](bool write) { m_readBack = m_readBack || write; };
+    r.refused = [this](bool) { m_readBack = false; };
+    r.stopped = [this] { m_readBack = false; };
+    // A complete write is read back; that read ends with the write's text.
+    r.readIsReadBack = [this] { return m_readBack; };
+    r.finished = [this](bool write) {
+        if (write)
+            btnTGReadClick();
+        else
+            m_readBack = false;
+    };
+    m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    connect(&ctx.driver, &ExchangeDriver::giveUpCleanup, this, [this] { m_readBack = false; });
+}
+
+QByteArray TaxRates::writeData(int taxIndex, std::uint16_t wire)
+{
+    QByteArray data(1, char(taxIndex));
+    data.append(Fields::encodeText(QStringLiteral(" ") + Fields::taxLabelOrA(taxIndex)));
+    data.append(2, '\0');
+    Fields::putU16(data, 3, wire);
+    return data;
 }
 
 QString TaxRates::rangeHint(QChar d)
@@ -47,106 +84,14 @@ TaxRates::Entry TaxRates::convertEntry(const QString &text, const Regional &regi
 {
     if (text.startsWith(QLatin1Char('*')))
         return {true, NoRate};
-    const bool regionalForm = DecimalText::containsRegionalSeparator(text, regional);
-    const QChar mark = regionalForm ? regional.decimal : QLatin1Char('.');
-    ScaledNumber fine;
-    if (!DecimalText::tryParse(text, mark, RangeScale, &fine)) {
-        if (regionalForm)
-            throw ConversionError::floatingPoint(text);
-        return {};
-    }
-    // The range is judged on the number as typed (100,001 is above 100), the
-    // wire value is cut to hundredths. The wire holds 0..655,35; rates
-    // outside 0..100 are refused in both forms.
-    if (fine.negative || fine.saturated || fine.units > MaxRate * RangeFactor)
-        return {};
-    return {true, std::uint16_t(fine.units / RangeFactor)};
-}
-
-void TaxRates::sendRead(int taxIndex)
-{
-    m_ctx.driver.send(Command::ReadTaxRate, QByteArray(1, char(taxIndex)));
-}
-
-bool TaxRates::sendWrite(int taxIndex)
-{
-    const Entry entry = convertEntry(m_table.rate(taxIndex), m_ctx.regional);
-    if (!entry.accepted) {
-        emit message(DataErrorTitle, DataErrorText);
-        return false;
-    }
-    QByteArray data(1, char(taxIndex));
-    data.append(Fields::encodeText(QStringLiteral(" ") + Fields::taxLabelOrA(taxIndex)));
-    data.append(2, '\0');
-    Fields::putU16(data, 3, entry.wire);
-    m_ctx.driver.send(Command::WriteTaxRate, data);
-    return true;
+    return CellText::percent(text, regional);
 }
 
 void TaxRates::btnTGReadClick()
 {
-    guarded([&] {
-        emit readStarted();
-        m_ctx.driver.setTransferIndex(0);
-        emit status(Reading);
-        sendRead(0);
-    });
+    // A read started by the button is no read-back; the one after a write
+    // keeps the flag the write set.
+    m_transfer->read();
 }
 
-void TaxRates::btnTGWriteClick()
-{
-    guarded([&] {
-        m_ctx.driver.setTransferIndex(0);
-        emit status(Writing);
-        emit progress(1);
-        // Checked before the flag is set: a refused first entry sends nothing
-        // and leaves no read-back pending.
-        const Entry first = convertEntry(m_table.rate(0), m_ctx.regional);
-        if (!first.accepted) {
-            emit message(DataErrorTitle, DataErrorText);
-            return;
-        }
-        m_readBack = true;
-        sendWrite(0);
-    });
-}
-
-void TaxRates::onReadReply(const QByteArray &frame)
-{
-    emit progress(FullProgress);
-    const int n = Fields::byteAt(frame, Frame::LengthOffset);
-    // The record's bytes; a short data part reads as zeros beyond its end.
-    const QByteArray record = frame.mid(Frame::DataOffset, n);
-    const int k = n >= 1 ? Fields::byteAt(record, 0) : Fields::TaxLabelCount;
-    if (k < Fields::TaxLabelCount && n >= 5) {
-        const std::uint16_t wire = Fields::getU16(record, 3);
-        m_table.setRate(k, rateText(wire, m_ctx.regional.decimal));
-    }
-    if (k + 1 >= Fields::TaxLabelCount) {
-        emit progress(0);
-        emit status(m_readBack ? WriteDone : ReadDone);
-        m_readBack = false;
-        return;
-    }
-    sendRead(k + 1);
-}
-
-void TaxRates::onWriteReply(const QByteArray &)
-{
-    const int next = m_ctx.driver.transferIndex() + 1;
-    m_ctx.driver.setTransferIndex(next);
-    if (next >= Fields::TaxLabelCount || next < 0) {
-        emit progress(0);
-        emit status(WriteDone);
-        btnTGReadClick();
-        return;
-    }
-    emit progress(1);
-    try {
-        if (!sendWrite(next))
-            m_readBack = false;
-    } catch (...) {
-        m_readBack = false;
-        throw;
-    }
-}
+void TaxRates::btnTGWriteClick() { m_transfer->write(); }

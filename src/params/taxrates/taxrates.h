@@ -1,7 +1,9 @@
 #pragma once
 
+#include "params/common/celltext.h"
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
+#include "params/common/transferengine.h"
 #include "params/taxrates/taxratetable.h"
 
 #include <QByteArray>
@@ -21,6 +23,7 @@ public:
 
     TaxRates(FamilyContext &ctx, QObject *parent = nullptr);
 
+    TransferEngine &transfer() { return *m_transfer; }
     TaxRateTable &table() { return m_table; }
     const TaxRateTable &table() const { return m_table; }
 
@@ -38,10 +41,7 @@ public:
     static QString rateText(std::uint16_t wire, QChar decimal);
 
     // The outcome of checking one rate entry.
-    struct Entry {
-        bool accepted = false;
-        std::uint16_t wire = 0;
-    };
+    using Entry = CellText::Percent;
     // An entry beginning with '*' is the no-rate marker. A text with the
     // regional separator converts with it and throws ConversionError when it
     // does not; any other text converts with the point. Entries that do not
@@ -52,19 +52,11 @@ public slots:
     void btnTGReadClick();
     void btnTGWriteClick();
 
-signals:
-    // A read transfer starts: from now on the write button may be used.
-    void readStarted();
-
 private:
-    void onReadReply(const QByteArray &frame);
-    void onWriteReply(const QByteArray &frame);
-    // Builds and sends the write request of a tax index; false when its entry
-    // was refused (the data-error message is out). Throws ConversionError.
-    bool sendWrite(int taxIndex);
-    void sendRead(int taxIndex);
+    // The data of a write request: index, blank and label, rate.
+    static QByteArray writeData(int taxIndex, std::uint16_t wire);
 
-    FamilyContext &m_ctx;
+    TransferEngine *m_transfer = nullptr;
     TaxRateTable m_table;
     bool m_readBack = false;
 };

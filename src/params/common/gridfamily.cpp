@@ -1,0 +1,30 @@
+#include "params/common/gridfamily.h"
+
+#include "params/common/familytexts.h"
+
+GridFamily::GridFamily(FamilyContext &ctx, TextGrid *grid, Description d, QObject *parent)
+    : ParameterFamily(parent), m_grid(grid)
+{
+    m_grid->setParent(this);
+    const Regional regional = ctx.regional;
+    TransferRules r(d.family, d.readCommand, d.writeCommand, d.recordCount, TransferRules::Next::ReplyIndex);
+    r.texts(d.readStart, d.readDone,
+            FamilyTexts::Writing, d.writeDone);
+    r.readProgress = [progress = d.readProgress](int index, bool) { return progress(qMin(index, 0xFF)); };
+    r.writeStartProgress = {1};
+    r.writeProgress = [](int, bool last) { return last ? -1 : 1; };
+    // A record cut short fills nothing; the read still follows its number.
+    r.readAsWrite = [d](int, const QByteArray &frame) {
+        const QByteArray record = TransferEngine::dataPart(frame);
+        return record.size() < d.replyLength ? QByteArray() : record.left(d.writeLength);
+    };
+    r.storeRead = [this, d, regional](int index, const QByteArray &frame) {
+        const QByteArray record = TransferEngine::dataPart(frame);
+        if (record.size() < d.replyLength)
+            return false;
+        m_grid->setCells(index + 1, 1, d.cells(record, regional.decimal));
+        return true;
+    };
+    r.writeRequest = [this, d, regional](int index) { return d.write(index, *m_grid, regional); };
+    m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "params/common/familycontext.h"
+#include "params/common/parameterfamily.h"
+#include "params/common/textgrid.h"
+#include "params/common/transferengine.h"
+
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// A family whose records are the rows of a text grid (row r + 1 holds record
+// r, its cells from column 1 on): the groups and the operators. The read
+// follows the record number each reply carries; each write request is built
+// from the row and checked before it is sent. No read-back after a write.
+class GridFamily : public ParameterFamily {
+    Q_OBJECT
+public:
+    // What a grid family is.
+    struct Description {
+        Description(QString familyName, std::uint8_t read, std::uint8_t write, int count, int replyBytes,
+                    int writeBytes)
+            : family(std::move(familyName)), readCommand(read), writeCommand(write), recordCount(count),
+              replyLength(replyBytes), writeLength(writeBytes)
+        {
+        }
+        QString family;
+        std::uint8_t readCommand = 0;
+        std::uint8_t writeCommand = 0;
+        int recordCount = 0;
+        int replyLength = 0; // a read reply's whole record
+        int writeLength = 0; // the write request's data, also the reply's first bytes
+        QString readStart;
+        QString readDone;
+        QString writeDone;
+        std::function<int(int index)> readProgress;
+        // The cells of a complete read record, from column 1 on.
+        std::function<QStringList(const QByteArray &record, QChar decimal)> cells;
+        // The write request of a row; empty when one of its cells is refused.
+        std::function<std::optional<QByteArray>(int index, const TextGrid &grid, const Regional &regional)> write;
+    };
+
+    GridFamily(FamilyContext &ctx, TextGrid *grid, Description description, QObject *parent = nullptr);
+
+    TransferEngine &transfer() { return *m_transfer; }
+    TextGrid &grid() { return *m_grid; }
+    const TextGrid &grid() const { return *m_grid; }
+    // True from the write button until the last record is acknowledged or
+    // the write stops at a refused entry.
+    bool isWriting() const { return m_transfer->isWriting(); }
+
+    void read() { m_transfer->read(); }
+    void write() { m_transfer->write(); }
+
+private:
+    TextGrid *m_grid;
+    TransferEngine *m_transfer = nullptr;
+};

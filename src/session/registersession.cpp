@@ -1,0 +1,116 @@
+#include "session/registersession.h"
+
+#include "params/articles/articlefamily.h"
+#include "params/departments/departmentfamily.h"
+#include "params/groups/groups.h"
+#include "params/headerlines/headerlines.h"
+#include "params/logo/logo.h"
+#include "params/operators/operators.h"
+#include "params/passwords/passwords.h"
+#include "params/taxrates/taxrates.h"
+
+#include <QMetaEnum>
+
+RegisterSession::RegisterSession(const Options &options, QObject *parent)
+    : QObject(parent), m_timer(options.retryIntervalMs), m_context{m_driver, options.regional}
+{
+    m_line.setPortName(options.registerPort);
+    m_headerLines = std::make_unique<HeaderLines>(m_context);
+    m_taxRates = std::make_unique<TaxRates>(m_context);
+    m_departments = std::make_unique<DepartmentFamily>(m_context);
+    m_articles = std::make_unique<ArticleFamily>(m_context);
+    m_groups = std::make_unique<Groups>(m_context);
+    m_operators = std::make_unique<Operators>(m_context);
+    m_logo = std::make_unique<Logo>(m_context);
+    m_passwords = std::make_unique<Passwords>(m_context, m_logo->record());
+
+    connect(&m_line, &SerialLine::bytesArrived, &m_driver, &ExchangeDriver::received);
+    connect(&m_line, &SerialLine::openChanged, this, &RegisterSession::portOpenChanged);
+    // A lost register port takes its request with it: no repeats, no
+    // "no reply" message after the one that says the device is gone.
+    connect(&m_line, &SerialLine::disconnected, this, [this] {
+        m_driver.cancel();
+        m_driver.reset();
+    });
+    connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
+    connect(&m_driver, &ExchangeDriver::status, this, &RegisterSession::status);
+    connect(&m_driver, &ExchangeDriver::progress, this, &RegisterSession::progress);
+    connect(&m_driver, &ExchangeDriver::message, this, &RegisterSession::message);
+    connect(&m_driver, &ExchangeDriver::programError, this, &RegisterSession::programError);
+    connect(&m_driver, &ExchangeDriver::transmitLampLit, this, &RegisterSession::transmitLampLit);
+    connect(&m_driver, &ExchangeDriver::receiveLampLit, this, &RegisterSession::receiveLampLit);
+    connect(&m_driver, &ExchangeDriver::pageEnabledChanged, this, [this](bool on) { emit pagesLocked(!on); });
+    connect(&m_driver, &ExchangeDriver::cancelButtonVisibleChanged, this, &RegisterSession::cancelAvailable);
+    connect(&m_driver, &ExchangeDriver::busyChanged, this, &RegisterSession::busyChanged);
+    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply")); });
+    for (ParameterFamily *family : families())
+        route(family);
+    for (TransferEngine *engine : transfers())
+        follow(engine);
+}
+
+RegisterSession::~RegisterSession() { m_line.close(); }
+
+void RegisterSession::setSerialNumberSource(std::function<QString()> source)
+{
+    m_serialSource = source;
+    m_driver.setSerialNumberSource(std::move(source));
+}
+
+QList<ParameterFamily *> RegisterSession::families() const
+{
+    return {m_headerLines.get(), m_taxRates.get(), m_departments.get(), m_articles.get(),
+            m_groups.get(),      m_operators.get(), m_logo.get(),       m_passwords.get()};
+}
+
+QList<TransferEngine *> RegisterSession::transfers() const
+{
+    return {&m_headerLines->transfer(), &m_taxRates->transfer(), &m_departments->transfer(),
+            &m_articles->transfer(),    &m_groups->transfer(),   &m_operators->transfer(),
+            &m_logo->rows()};
+}
+
+void RegisterSession::route(ParameterFamily *family)
+{
+    connect(family, &ParameterFamily::status, this, &RegisterSession::status);
+    connect(family, &ParameterFamily::progress, this, &RegisterSession::progress);
+    connect(family, &ParameterFamily::message, this, &RegisterSession::message);
+    connect(family, &ParameterFamily::programError, this, &RegisterSession::programError);
+}
+
+void RegisterSession::follow(TransferEngine *engine)
+{
+    const QString family = engine->rules().family;
+    connect(engine, &TransferEngine::recordConfirmed, this, &RegisterSession::recordConfirmed);
+    connect(engine, &TransferEngine::started, this, [this, family](bool write) {
+        m_activeFamily = family;
+        m_activeWrite = write;
+        emit transferStarted(family, write);
+    });
+    connect(engine, &TransferEngine::ended, this, [this](bool, TransferEngine::Outcome outcome) {
+        finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))));
+    });
+}
+
+void RegisterSession::finishActive(const QString &outcome)
+{
+    if (m_activeFamily.isEmpty())
+        return;
+    const QString family = std::exchange(m_activeFamily, QString());
+    emit transferFinished(family, m_activeWrite, outcome);
+}
+
+void RegisterSession::cancel()
+{
+    m_driver.cancel();
+    finishActive(QStringLiteral("Cancelled"));
+}
+
+void RegisterSession::reset()
+{
+    m_driver.reset();
+    m_articles->selectFirstRow();
+    m_logo->reset();
+    m_taxRates->clearReadBack();
+    m_activeFamily.clear();
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "link/exchangedriver.h"
+#include "link/qtretrytimer.h"
+#include "link/regional.h"
+#include "link/serialline.h"
+#include "link/serialsettings.h"
+#include "params/common/familycontext.h"
+#include "params/common/transferengine.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class ArticleFamily;
+class DepartmentFamily;
+class Groups;
+class HeaderLines;
+class Logo;
+class Operators;
+class ParameterFamily;
+class Passwords;
+class TaxRates;
+
+struct SessionOptions {
+    Regional regional = Regional::system();
+    // The retry period of the exchange driver (tests shorten it).
+    int retryIntervalMs = 5000;
+    // The register port name in force at start ("COM1" or a device path).
+    QString registerPort = QStringLiteral("COM1");
+};
+
+// Everything that talks to the register, without a widget: the register
+// line, the retry timer, the exchange driver and the eight families with
+// their tables. Reports through domain signals; a window, a command-line
+// tool or a test listens to them.
+class RegisterSession : public QObject {
+    Q_OBJECT
+public:
+    using Options = SessionOptions;
+
+    explicit RegisterSession(const Options &options = Options(), QObject *parent = nullptr);
+    ~RegisterSession() override;
+
+    // Where the serial number of every request comes from.
+    void setSerialNumberSource(std::function<QString()> source);
+
+    SerialLine &registerLine() { return m_line; }
+    QtRetryTimer &retryTimer() { return m_timer; }
+    ExchangeDriver &driver() { return m_driver; }
+    const Regional &regional() const { return m_context.regional; }
+    std::function<QString()> serialNumberSource() const { return m_serialSource; }
+
+    HeaderLines &headerLines() { return *m_headerLines; }
+    TaxRates &taxRates() { return *m_taxRates; }
+    DepartmentFamily &departments() { return *m_departments; }
+    ArticleFamily &articles() { return *m_articles; }
+    Groups &groups() { return *m_groups; }
+    Operators &operators() { return *m_operators; }
+    Logo &logo() { return *m_logo; }
+    Passwords &passwords() { return *m_passwords; }
+    // The eight families, in page order.
+    QList<ParameterFamily *> families() const;
+    // The record transfers (seven: the passwords are one record of the logo's).
+    QList<TransferEngine *> transfers() const;
+
+public slots:
+    // Start-up state (the form's activation): driver, article selection,
+    // logo and the tax read-back.
+    void reset();
+    void endDialogue() { m_driver.endDialogue(); }
+    void cancel();
+
+signals:
+    void transferStarted(const QString &family, bool write);
+    // Completed, refused, failed, given up (no reply) or cancelled.
+    void transferFinished(const QString &family, bool write, const QString &outcome);
+    void recordConfirmed(const QString &family, int index, const QByteArray &wire);
+    void status(const QString &text);
+    void progress(int value);
+    void message(const QString &title, const QString &text);
+    void programError(const QString &text);
+    void transmitLampLit();
+    void receiveLampLit();
+    // A transfer that locks the pages runs (articles).
+    void pagesLocked(bool locked);
+    void cancelAvailable(bool available);
+    void busyChanged(bool busy);
+    void portOpenChanged(bool open);
+
+private:
+    void route(ParameterFamily *family);
+    void follow(TransferEngine *engine);
+    void finishActive(const QString &outcome);
+
+    SerialLine m_line{SerialSettings::registerPort()};
+    QtRetryTimer m_timer;
+    ExchangeDriver m_driver{m_line, m_timer};
+    FamilyContext m_context;
+    std::function<QString()> m_serialSource;
+    std::unique_ptr<HeaderLines> m_headerLines;
+    std::unique_ptr<TaxRates> m_taxRates;
+    std::unique_ptr<DepartmentFamily> m_departments;
+    std::unique_ptr<ArticleFamily> m_articles;
+    std::unique_ptr<Groups> m_groups;
+    std::unique_ptr<Operators> m_operators;
+    std::unique_ptr<Logo> m_logo;
+    std::unique_ptr<Passwords> m_passwords;
+    QString m_activeFamily;
+    bool m_activeWrite = false;
+};

@@ -1,0 +1,92 @@
+// The register session without any widget: a QCoreApplication, the real
+// serial layer and the register simulator on a pseudo-terminal.
+#include "params/articles/articlefamily.h"
+#include "params/departments/departmentfamily.h"
+#include "params/headerlines/headerlines.h"
+#include "params/operators/operators.h"
+#include "params/groups/groups.h"
+#include "params/groups/namefield.h"
+#include "params/logo/logo.h"
+#include "params/passwords/passwords.h"
+#include "params/taxrates/taxrates.h"
+#include "session/registersession.h"
+#include "sim/ptyregister.h"
+#include "support/waituntil.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Patience = 60000; // ms; the 4000 articles through a pseudo-terminal
+
+class Session : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(reg.isOpen()) << reg.errorString().toStdString();
+        ASSERT_EQ(QCoreApplication::instance()->inherits("QApplication"), false);
+        RegisterSession::Options options;
+        options.regional = Regional::withDecimal(QLatin1Char(','));
+        options.registerPort = reg.slavePath();
+        session = std::make_unique<RegisterSession>(options);
+        session->setSerialNumberSource([] { return QStringLiteral("004512"); });
+        session->reset();
+        QObject::connect(session.get(), &RegisterSession::transferFinished,
+                         [this](const QString &family, bool write, const QString &outcome) {
+                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read", outcome);
+                         });
+        QObject::connect(session.get(), &RegisterSession::message,
+                         [this](const QString &, const QString &text) { problems << text; });
+        QObject::connect(session.get(), &RegisterSession::programError,
+                         [this](const QString &text) { problems << text; });
+        QString error;
+        ASSERT_TRUE(session->registerLine().open(&error)) << error.toStdString();
+    }
+    bool runs(const std::function<void()> &start, const QString &end)
+    {
+        start();
+        return waitUntil([&] { return finished.contains(end) && !session->driver().isBusy(); }, Patience);
+    }
+
+    PtyRegister reg{RegisterState::demo()};
+    std::unique_ptr<RegisterSession> session;
+    QStringList finished;
+    QStringList problems;
+};
+
+TEST_F(Session, ReadsEveryFamilyFromTheRegister)
+{
+    QSignalSpy confirmed(session.get(), &RegisterSession::recordConfirmed);
+    const struct {
+        ParameterFamily *family;
+        const char *slot;
+        const char *end;
+        int records;
+    } reads[] = {
+        {&session->headerLines(), "btnReadClicheClick", "headerlines read Completed", 8},
+        {&session->taxRates(), "btnTGReadClick", "taxrates read Completed", 9},
+        {&session->departments(), "btnSTReadClick", "departments read Completed", 8},
+        {&session->articles(), "btnAReadClick", "articles read Completed", 4000},
+        {&session->groups(), "BtnGReadClick", "groups read Completed", 13},
+        {&session->operators(), "BtnOReadClick", "operators read Completed", 25},
+        {&session->logo(), "btnLogoReadClick", "logo read Completed", reg.state().logoHeight},
+    };
+    for (const auto &r : reads) {
+        const int before = confirmed.size();
+        ASSERT_TRUE(runs([&] { QMetaObject::invokeMethod(r.family, r.slot); }, QString::fromLatin1(r.end)))
+            << r.end << " " << finished.join('|').toStdString();
+        EXPECT_EQ(confirmed.size() - before, r.records) << r.end;
+    }
+    // The one record of the passwords.
+    QSignalSpy passwords(&session->passwords(), &Passwords::passwordsRead);
+    session->passwords().BtnLozinkaReadClick();
+    ASSERT_TRUE(waitUntil([&] { return passwords.size() == 1 && !session->driver().isBusy(); }, Patience));
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('|').toStdString();
+    // What the register holds is now in the tables.
+    EXPECT_EQ(session->groups().table().groupCell(0, GroupTable::Name), NameField::decode(reg.state().groups[0].name));
+    EXPECT_EQ(session->logo().picture().height(), qMax(1, int(reg.state().logoHeight)));
+}
+
+} // namespace
