@@ -93,9 +93,9 @@ TEST_P(Faulty, FullReadAndWriteComeThroughWhole)
     }
 
     // Late replies still on the line start nothing.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.reg.outputPending(); }, Patience));
+    ASSERT_TRUE(waitUntil([&] { return !p.reg.outputPending(); }, Patience));
     const int requests = p.reg.requestCount();
-    QTest::qWait(RetryMs * 3);
+    waitUntil([] { return false; }, RetryMs * 3);
     EXPECT_EQ(p.reg.requestCount(), requests);
     EXPECT_TRUE(p.buttonsBack());
 }
@@ -141,7 +141,7 @@ TEST_F(Broken, RegisterFallsSilentDuringTheReadAndTheWrite)
     remember();
     fallSilentAt(Command::ReadArticle, 1500);
     p.button("btnARead")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.messageShown(NoReplyText) && p.buttonsBack(); }, Patience));
+    ASSERT_TRUE(waitUntil([&] { return p.messageShown(NoReplyText) && p.buttonsBack(); }, Patience));
     EXPECT_EQ(p.dialog->history().size(), 1);
     EXPECT_EQ(p.dialog->history().last().first, NoReplyTitle);
     EXPECT_EQ(p.status(), Reading);
@@ -159,7 +159,7 @@ TEST_F(Broken, RegisterFallsSilentDuringTheReadAndTheWrite)
         m->setData(m->index(n, ArticleTableModel::Price), QStringLiteral("%1,5").arg(n));
     fallSilentAt(Command::WriteArticle, 700);
     p.button("btnAWrite")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.messageShown(NoReplyText) && p.buttonsBack(); }, Patience));
+    ASSERT_TRUE(waitUntil([&] { return p.messageShown(NoReplyText) && p.buttonsBack(); }, Patience));
     EXPECT_EQ(p.dialog->history().size(), 1);
     EXPECT_EQ(withoutRepeats(p.reg.log(), Command::WriteArticle), upTo(701));
     for (int n = 0; n < 700; ++n)
@@ -182,7 +182,7 @@ TEST_F(Broken, CableUnpluggedDuringTheWrite)
             QTimer::singleShot(0, &p.reg, [this] { p.reg.closeMaster(); });
     });
     p.button("btnAWrite")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.messageShown(NoReplyText); }, Patience));
+    ASSERT_TRUE(waitUntil([&] { return p.messageShown(NoReplyText); }, Patience));
     EXPECT_EQ(p.button("btnCOM")->text(), QStringLiteral("Отвори порт")) << "the port was closed";
     EXPECT_FALSE(p.button("btnARead")->isEnabled());
     EXPECT_NE(p.status(), WriteDone);
