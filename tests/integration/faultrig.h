@@ -18,6 +18,10 @@
 #include <QPushButton>
 #include <QTableView>
 #include <memory>
+#include <ostream>
+
+// A failed comparison of cells shows the texts, not their UTF-16 bytes.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace FaultRig {
 
