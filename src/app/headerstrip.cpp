@@ -47,6 +47,8 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     auto *label20 = named<QLabel>("Label20", QStringLiteral("Комуникациони порт :"), this);
     m_registerPort = named<PortComboBox>("CB_ComPort", this);
     m_registerButton = named<QPushButton>("btnCOM", QStringLiteral("Отвори порт"), this);
+    m_traceButton = named<QPushButton>("btnTrace", QStringLiteral("Праћење везе"), this);
+    m_traceButton->setToolTip(QStringLiteral("Сви оквири на вези са касом (Ctrl+T)"));
     auto *label48 = named<QLabel>("Label48", QStringLiteral("Порт Баркод читача:"), this);
     m_scannerPort = named<PortComboBox>("cbBCCom", this);
     m_scannerButton = named<QPushButton>("btnBCCom", QStringLiteral("Отвори порт"), this);
@@ -66,6 +68,7 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     grid->addWidget(label20, 0, 3, 1, 2);
     grid->addWidget(m_registerPort, 1, 3);
     grid->addWidget(m_registerButton, 1, 4);
+    grid->addWidget(m_traceButton, 1, 5);
     grid->addWidget(label48, 0, 6, 1, 2);
     grid->addWidget(m_scannerPort, 1, 6);
     grid->addWidget(m_scannerButton, 1, 7);

@@ -19,6 +19,7 @@ public:
     QPushButton *endDialogueButton() const { return m_endDialogue; }
     PortComboBox *registerPortNames() const { return m_registerPort; }
     QPushButton *registerPortButton() const { return m_registerButton; }
+    QPushButton *traceButton() const { return m_traceButton; }
     PortComboBox *scannerPortNames() const { return m_scannerPort; }
     QPushButton *scannerPortButton() const { return m_scannerButton; }
     QPushButton *closeButton() const { return m_close; }
@@ -29,6 +30,7 @@ private:
     QPushButton *m_endDialogue;
     PortComboBox *m_registerPort;
     QPushButton *m_registerButton;
+    QPushButton *m_traceButton;
     PortComboBox *m_scannerPort;
     QPushButton *m_scannerButton;
     QPushButton *m_close;

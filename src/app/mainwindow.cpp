@@ -12,6 +12,7 @@
 #include "search/searchwindow.h"
 #include "terminal/terminalwindow.h"
 #include "app/mainpages.h"
+#include "app/trace/tracelauncher.h"
 #include "params/articles/articlefamily.h"
 #include "params/files/tablefileactions.h"
 #include "params/taxrates/taxratesbox.h"
@@ -120,6 +121,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);
+    TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
 
     UiStyle::applyDataLook(central);
     showPage(1);

@@ -8,6 +8,7 @@
 #include "params/operators/operators.h"
 #include "params/passwords/passwords.h"
 #include "params/taxrates/taxrates.h"
+#include "link/linktrace.h"
 
 #include <QMetaEnum>
 
@@ -24,6 +25,9 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     m_logo = std::make_unique<Logo>(m_context);
     m_passwords = std::make_unique<Passwords>(m_context, m_logo->record());
 
+    m_driver.setClock(&m_clock);
+    // The trace hears of the port first, so its loss is traced before what it causes.
+    LinkTrace::connect(m_trace, m_driver, m_line);
     connect(&m_line, &SerialLine::bytesArrived, &m_driver, &ExchangeDriver::received);
     connect(&m_line, &SerialLine::openChanged, this, &RegisterSession::portOpenChanged);
     // A lost register port takes its request with it: no repeats, no

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "link/exchangedriver.h"
+#include "link/linkclock.h"
 #include "link/qtretrytimer.h"
 #include "link/regional.h"
 #include "link/serialline.h"
 #include "link/serialsettings.h"
+#include "link/tracerecorder.h"
 #include "params/common/familycontext.h"
 #include "params/common/transferengine.h"
 
@@ -49,6 +51,8 @@ public:
     SerialLine &registerLine() { return m_line; }
     QtRetryTimer &retryTimer() { return m_timer; }
     ExchangeDriver &driver() { return m_driver; }
+    // The link trace: every event of the register line, kept all the time.
+    TraceRecorder &trace() { return m_trace; }
     const Regional &regional() const { return m_context.regional; }
     std::function<QString()> serialNumberSource() const { return m_serialSource; }
 
@@ -94,9 +98,11 @@ private:
     void follow(TransferEngine *engine);
     void finishActive(const QString &outcome);
 
+    SystemLinkClock m_clock;
     SerialLine m_line{SerialSettings::registerPort()};
     QtRetryTimer m_timer;
     ExchangeDriver m_driver{m_line, m_timer};
+    TraceRecorder m_trace{[this] { return m_clock.nowMs(); }};
     FamilyContext m_context;
     std::function<QString()> m_serialSource;
     std::unique_ptr<HeaderLines> m_headerLines;
