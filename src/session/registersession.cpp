@@ -8,6 +8,7 @@
 #include "params/operators/operators.h"
 #include "params/passwords/passwords.h"
 #include "params/taxrates/taxrates.h"
+#include "session/tablestates.h"
 
 #include <QMetaEnum>
 
@@ -47,6 +48,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         route(family);
     for (TransferEngine *engine : transfers())
         follow(engine);
+    m_tableStates = std::make_unique<TableStates>(*this);
 }
 
 RegisterSession::~RegisterSession() { m_line.close(); }
@@ -113,4 +115,5 @@ void RegisterSession::reset()
     m_logo->reset();
     m_taxRates->clearReadBack();
     m_activeFamily.clear();
+    m_tableStates->startUp();
 }
