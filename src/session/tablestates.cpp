@@ -16,7 +16,6 @@
 
 namespace {
 const QString Completed = QStringLiteral("Completed");
-const QString PasswordsFamily = QStringLiteral("passwords");
 
 void addText(QCryptographicHash &hash, const QString &text)
 {
@@ -27,6 +26,8 @@ void addText(QCryptographicHash &hash, const QString &text)
     hash.addData(bytes);
 }
 } // namespace
+
+const QString TableStates::PasswordsFamily = QStringLiteral("passwords");
 
 TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(parent)
 {
