@@ -68,6 +68,15 @@ protected:
         button(buttonName)->click();
         return waitUntil([&] { return finished.contains(end) && !window->driver().isBusy(); }, Patience);
     }
+    // The register answers requests up to record `index` and then falls
+    // silent, so that a long write is surely still running when stopped.
+    void silenceAfter(int index)
+    {
+        QObject::connect(&reg, &PtyRegister::requestHandled, &reg, [this, index](int, int record) {
+            if (record == index)
+                reg.setFaults(PtyRegister::Faults{true});
+        });
+    }
     // Stops whatever runs and waits until the link is quiet.
     bool stop()
     {
@@ -102,6 +111,7 @@ TEST_F(Guard, ArticleWriteAfterOpeningAsksAndNoSendsNothing)
 
 TEST_F(Guard, ArticleWriteAnsweredYesWrites)
 {
+    silenceAfter(1);
     dialog->scriptAnswers({true});
     button("btnAWrite")->click();
     EXPECT_EQ(dialog->questions(), defaultsQuestion(1));
@@ -122,6 +132,7 @@ TEST_F(Guard, NoQuestionAfterARead)
 TEST_F(Guard, NoQuestionAfterATypedEdit)
 {
     window->articles().model().setCell(0, ArticleTableModel::Name, QStringLiteral("Хлеб"));
+    silenceAfter(0);
     button("btnAWrite")->click();
     EXPECT_TRUE(dialog->questions().isEmpty());
     ASSERT_TRUE(waitUntil([&] { return !reg.log().isEmpty(); }, Patience));
@@ -133,6 +144,8 @@ struct WriteButton {
     const char *button;
     const char *family;
 };
+
+void PrintTo(const WriteButton &w, std::ostream *out) { *out << w.button; }
 
 class EveryWrite : public Guard, public ::testing::WithParamInterface<WriteButton> {};
 
@@ -233,9 +246,11 @@ TEST_F(Guard, NoQuestionOnCloseAfterACompletedWrite)
 TEST_F(Guard, AnUnfinishedWriteStillAsksOnClose)
 {
     window->articles().model().setCell(0, ArticleTableModel::Name, QStringLiteral("Хлеб"));
+    silenceAfter(0);
     button("btnAWrite")->click();
     ASSERT_TRUE(waitUntil([&] { return !reg.log().isEmpty(); }, Patience));
     ASSERT_TRUE(stop());
+    EXPECT_TRUE(finished.contains(QStringLiteral("articles write Cancelled")));
     dialog->scriptAnswers({false});
     EXPECT_FALSE(window->close());
     EXPECT_EQ(dialog->questions().value(0).second, DataLossGuard::closeText({QStringLiteral("articles")}));

@@ -153,8 +153,13 @@ TEST_F(States, ARefusedWriteLeavesTheEditsUnsaved)
 TEST_F(States, AReadLeftUnfinishedKeepsEarlierEditsUnsaved)
 {
     session->operators().table().setOperatorCell(24, OperatorTable::Name, QStringLiteral("Марко"));
+    // The register falls silent after the third operator.
+    QObject::connect(&reg, &PtyRegister::requestHandled, &reg, [this](int, int index) {
+        if (index == 2)
+            reg.setFaults(PtyRegister::Faults{true});
+    });
     session->operators().BtnOReadClick();
-    ASSERT_TRUE(waitUntil([&] { return reg.log().size() >= 3; }, Patience));
+    ASSERT_TRUE(waitUntil([&] { return reg.log().size() >= 3 && session->driver().isBusy(); }, Patience));
     session->cancel();
     ASSERT_TRUE(finished.contains("operators read Cancelled"));
     EXPECT_FALSE(onlyDefaults("operators"));
