@@ -54,10 +54,14 @@ TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(pa
 
     connect(&session, &RegisterSession::transferStarted, this, &TableStates::onStarted);
     connect(&session, &RegisterSession::transferFinished, this, &TableStates::onFinished);
-    connect(&session, &RegisterSession::recordConfirmed, this, [this](const QString &family) {
+    for (TransferEngine *engine : session.transfers())
+        m_engines.insert(engine->rules().family, engine);
+    connect(&session, &RegisterSession::recordConfirmed, this, [this](const QString &family, int index) {
         // A read reply is stored in the table: it now holds register data.
-        if (!m_activeWrite && m_states.contains(family))
-            m_states[family]->touch();
+        if (m_activeWrite || !m_states.contains(family))
+            return;
+        m_states[family]->touch();
+        m_readRecords.insert(index);
     });
     // The logo's write ends with the height record, after its rows.
     connect(logo, &Logo::writeCompleted, this, [this] { writeDone(m_logoFamily); });
@@ -100,7 +104,6 @@ void TableStates::startUp()
     for (const auto &s : m_owned)
         s->startUp();
     m_sent.clear();
-    m_active.clear();
     m_activeWrite = false;
 }
 
@@ -115,22 +118,34 @@ void TableStates::saved(const QString &family) { state(family).settle(); }
 
 void TableStates::onStarted(const QString &family, bool write)
 {
-    m_active = family;
     m_activeWrite = write;
-    if (write && m_states.contains(family))
+    if (!m_states.contains(family))
+        return;
+    if (write) {
         m_sent.insert(family, m_states[family]->digest());
+    } else {
+        m_readRecords.clear();
+        m_readFrom = m_states[family]->digest();
+        m_readOverEdits = m_states[family]->hasUnsavedEdits();
+    }
 }
 
 void TableStates::onFinished(const QString &family, bool write, const QString &outcome)
 {
-    m_active.clear();
     m_activeWrite = false;
     if (outcome != Completed || !m_states.contains(family))
         return;
-    if (!write)
-        m_states[family]->settle(); // every record came from the register
-    else if (family != m_logoFamily)
+    if (!write) {
+        // Rows the read did not reach keep what they held. Edits are taken as
+        // replaced only by a read of every record that changed the table (a
+        // read into a receiver leaves the table as it was).
+        const TransferEngine *engine = m_engines.value(family);
+        const bool whole = engine && m_readRecords.size() >= engine->rules().recordCount;
+        if (!m_readOverEdits || (whole && m_states[family]->digest() != m_readFrom))
+            m_states[family]->settle();
+    } else if (family != m_logoFamily) {
         writeDone(family);
+    }
 }
 
 void TableStates::writeDone(const QString &family)

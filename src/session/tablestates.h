@@ -3,6 +3,7 @@
 #include "session/tablestate.h"
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 class QAbstractItemModel;
 class QImage;
 class RegisterSession;
+class TransferEngine;
 
 // The table state of each of the session's eight families, kept by
 // following the session: a read record touches its table, a complete read
@@ -54,7 +56,11 @@ private:
     std::vector<std::unique_ptr<TableState>> m_owned;
     // The digest of each running or last write, taken when it began.
     QHash<QString, QByteArray> m_sent;
+    QHash<QString, const TransferEngine *> m_engines;
+    // The running read: the records it stored, and the table before it.
+    QSet<int> m_readRecords;
+    QByteArray m_readFrom;
+    bool m_readOverEdits = false;
     QString m_logoFamily;
-    QString m_active;
     bool m_activeWrite = false;
 };

@@ -234,6 +234,21 @@ TEST_F(Guard, NoQuestionOnCloseAfterSavingTheFile)
     EXPECT_TRUE(dialog->questions().isEmpty());
 }
 
+TEST_F(Guard, ALoadedFileIsNotStartUpDataEvenWithTheSameValues)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("departments.txt"));
+    ASSERT_TRUE(window->fileActions().saveDepartments(path));
+    ASSERT_TRUE(window->fileActions().loadDepartments(path));
+    QPushButton *write = button("btnSTWrite");
+    window->exchangeButtons().allow(write);
+    write->click();
+    EXPECT_TRUE(dialog->questions().isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return finished.contains(QStringLiteral("departments write Completed")); },
+                          Patience));
+    EXPECT_EQ(reg.log(), series(112, 8));
+}
+
 TEST_F(Guard, NoQuestionOnCloseAfterACompletedWrite)
 {
     ASSERT_TRUE(runs("BtnGRead", "groups read Completed"));

@@ -143,6 +143,33 @@ TEST_F(States, AReadTouchesTheTableAndAWriteKeepsTheEdits)
     EXPECT_FALSE(onlyDefaults("groups"));
 }
 
+TEST_F(States, AWholeReadReplacesTheEdits)
+{
+    session->groups().table().setCell(1, 13, QStringLiteral("Пекара"));
+    ASSERT_TRUE(runs([&] { session->groups().BtnGReadClick(); }, "groups read Completed"));
+    EXPECT_TRUE(states().withUnsavedEdits().isEmpty());
+}
+
+TEST_F(States, AReadOfSomeRecordsKeepsTheEditsElsewhere)
+{
+    session->groups().table().setCell(1, 13, QStringLiteral("Пекара"));
+    ASSERT_TRUE(runs([&] { session->groups().transfer().read({0, 1}); }, "groups read Completed"));
+    EXPECT_EQ(reg.log().size(), 2);
+    EXPECT_FALSE(onlyDefaults("groups"));
+    EXPECT_EQ(states().withUnsavedEdits(), QStringList{"groups"});
+}
+
+TEST_F(States, AReadIntoAReceiverKeepsTheEdits)
+{
+    session->operators().table().setOperatorCell(3, OperatorTable::Name, QStringLiteral("Ана"));
+    int received = 0;
+    session->operators().transfer().setReceiver([&](int, const QByteArray &) { ++received; });
+    ASSERT_TRUE(runs([&] { session->operators().BtnOReadClick(); }, "operators read Completed"));
+    session->operators().transfer().setReceiver(nullptr);
+    EXPECT_EQ(received, OperatorTable::OperatorCount);
+    EXPECT_EQ(states().withUnsavedEdits(), QStringList{"operators"});
+}
+
 TEST_F(States, ARefusedWriteLeavesTheEditsUnsaved)
 {
     session->groups().table().setCell(2, 1, QStringLiteral("150,00")); // above 100 %
