@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/datalossguard.h"
 #include "app/errorreport.h"
 #include "app/footer.h"
 #include "app/headerstrip.h"
@@ -17,6 +18,7 @@
 #include "params/files/tablefileactions.h"
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
+#include "session/tablestates.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -122,6 +124,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);
     TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
+    m_guard = new DataLossGuard(*m_session, this);
+    m_guard->guardWriteButtons();
 
     UiStyle::applyDataLook(central);
     showPage(1);
@@ -148,13 +152,20 @@ void MainWindow::connectFileButtons(QLineEdit *serial)
         if (auto *b = findChild<QPushButton *>(QString::fromLatin1(name)))
             connect(b, &QPushButton::clicked, m_fileActions.get(), handler);
     };
+    TableStates &states = m_session->tableStates();
+    connect(m_fileActions.get(), &TableFileActions::tableSaved, &states, &TableStates::saved);
+    connect(m_fileActions.get(), &TableFileActions::tableLoaded, &states, &TableStates::loaded);
     wire("btnAFSave", &TableFileActions::btnAFSaveClick);
     wire("btnAFLoad", &TableFileActions::btnAFLoadClick);
     wire("BtnOFileSave", &TableFileActions::BtnOFileSaveClick);
     wire("BtnOFileRead", &TableFileActions::BtnOFileReadClick);
 }
 
-void MainWindow::setMessageDialog(MessageDialog *dialog) { m_messages = dialog; }
+void MainWindow::setMessageDialog(MessageDialog *dialog)
+{
+    m_messages = dialog;
+    m_guard->setMessageDialog(dialog);
+}
 
 void MainWindow::attachSearchWindow(SearchWindow *search)
 {
@@ -245,6 +256,10 @@ void MainWindow::closePorts()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!m_guard->mayClose()) {
+        event->ignore();
+        return;
+    }
     // FormCloseQuery: the register port first, then the scanner port.
     closePorts();
     event->accept();

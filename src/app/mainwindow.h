@@ -15,6 +15,7 @@
 
 class ArticleFamily;
 class ArticlesBox;
+class DataLossGuard;
 class DepartmentFamily;
 class DepartmentsBox;
 class ErrorReport;
@@ -86,6 +87,9 @@ public:
     Logo &logo() { return m_session->logo(); }
     Passwords &passwords() { return m_session->passwords(); }
     TableFileActions &fileActions() { return *m_fileActions; }
+    // The questions before a write of start-up defaults and before closing
+    // over unsaved edits.
+    DataLossGuard &dataLossGuard() { return *m_guard; }
     const Regional &regional() const { return m_session->regional(); }
 
 public slots:
@@ -117,6 +121,7 @@ private:
     std::unique_ptr<TableFileActions> m_fileActions;
 
     ErrorReport *m_errorReport = nullptr;
+    DataLossGuard *m_guard = nullptr;
     QPointer<MessageDialog> m_messages;
     HeaderStrip *m_header = nullptr;
     Footer *m_footer = nullptr;

@@ -100,7 +100,12 @@ MessageDialog::MessageDialog(QWidget *parent) : QDialog(parent)
     m_button->setObjectName(QStringLiteral("Button1"));
     m_button->setDefault(true);
     connect(m_button, &QPushButton::clicked, this, &QDialog::accept);
+    m_second = new QPushButton(this);
+    m_second->setObjectName(QStringLiteral("Button2"));
+    m_second->hide();
+    connect(m_second, &QPushButton::clicked, this, &QDialog::reject);
     setTabOrder(m_text, m_button);
+    setTabOrder(m_button, m_second);
     fitToText();
 }
 
@@ -146,16 +151,32 @@ void MessageDialog::fitToText()
     const int height = buttonTop + ButtonHeight + BottomMargin;
     m_title->setGeometry(Left, 0, textWidth, TitleHeight);
     m_textArea->setGeometry(Left, TextTop, textWidth, shownHeight);
-    // Centred under the text: left 152 in the box of 386.
-    m_button->setGeometry(ButtonLeft + (width - BaseWidth) / 2, buttonTop, ButtonWidth, ButtonHeight);
+    placeButtons(width, buttonTop);
     setFixedSize(width, height);
+}
+
+void MessageDialog::placeButtons(int width, int top)
+{
+    const int left = ButtonLeft + (width - BaseWidth) / 2;
+    if (m_yes.isEmpty()) {
+        // Centred under the text: left 152 in the box of 386.
+        m_button->setGeometry(left, top, ButtonWidth, ButtonHeight);
+        return;
+    }
+    // A question: its two buttons side by side around the middle.
+    const int gap = 8;
+    const int middle = left + ButtonWidth / 2;
+    m_button->setGeometry(middle - gap / 2 - ButtonWidth, top, ButtonWidth, ButtonHeight);
+    m_second->setGeometry(middle + gap / 2, top, ButtonWidth, ButtonHeight);
 }
 
 void MessageDialog::showEvent(QShowEvent *event)
 {
-    m_button->setText(QStringLiteral("У РЕДУ"));
+    m_button->setText(m_yes.isEmpty() ? QStringLiteral("У РЕДУ") : m_yes);
     fitToText();
     QDialog::showEvent(event);
+    if (!m_yes.isEmpty())
+        m_second->setFocus();
 }
 
 void MessageDialog::placeOverOwner()
@@ -194,4 +215,27 @@ void MessageDialog::showMessage(const QString &title, const QString &text)
         }
     }
     m_showing = false;
+}
+
+bool MessageDialog::ask(const QString &title, const QString &text, const QString &yes, const QString &no)
+{
+    m_questions.append({title, text});
+    emit questionAsked(title, text);
+    if (m_nonBlocking)
+        return m_scripted.isEmpty() || m_scripted.takeFirst();
+    m_yes = yes;
+    m_second->setText(no);
+    m_second->show();
+    m_button->setDefault(false);
+    m_second->setDefault(true);
+    m_message = text;
+    m_title->setText(title);
+    fitToText();
+    placeOverOwner();
+    const bool answer = exec() == QDialog::Accepted;
+    m_yes.clear();
+    m_second->hide();
+    m_second->setDefault(false);
+    m_button->setDefault(true);
+    return answer;
 }

@@ -25,6 +25,17 @@ public:
     // message is already shown, queues this one and returns at once.
     void showMessage(const QString &title, const QString &text);
 
+    // Asks a question with two answers; true for the first ("Да"). The
+    // second ("Не") is the default button and what the close box means.
+    // While non-blocking, the question is recorded and answered with the
+    // next scripted answer ("Да" when none is left, so that a question no
+    // test expects does not stop it).
+    bool ask(const QString &title, const QString &text, const QString &yes = QStringLiteral("Да"),
+             const QString &no = QStringLiteral("Не"));
+    void scriptAnswers(const QList<bool> &answers) { m_scripted = answers; }
+    // Every question asked so far (title, text), oldest first.
+    const QList<QPair<QString, QString>> &questions() const { return m_questions; }
+
     // Every message shown so far (title, text), oldest first.
     const QList<QPair<QString, QString>> &history() const { return m_history; }
     void clearHistory() { m_history.clear(); }
@@ -38,6 +49,7 @@ public:
 
 signals:
     void messageShown(const QString &title, const QString &text);
+    void questionAsked(const QString &title, const QString &text);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -48,14 +60,19 @@ private:
     // The most the box may take: the available screen less the window frame.
     QSize roomOnScreen() const;
     void placeOverOwner();
+    void placeButtons(int width, int top);
 
     QLabel *m_title;
     QScrollArea *m_textArea;
     QLabel *m_text;
     QPushButton *m_button;
+    QPushButton *m_second; // the question's "Не"
+    QString m_yes;         // empty for a message
     QString m_message; // the text as given; the label may show it with break marks
     QList<QPair<QString, QString>> m_queue;
     QList<QPair<QString, QString>> m_history;
+    QList<QPair<QString, QString>> m_questions;
+    QList<bool> m_scripted;
     bool m_showing = false;
     bool m_nonBlocking = false;
 };

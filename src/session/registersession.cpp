@@ -9,6 +9,7 @@
 #include "params/passwords/passwords.h"
 #include "params/taxrates/taxrates.h"
 #include "link/linktrace.h"
+#include "session/tablestates.h"
 
 #include <QMetaEnum>
 
@@ -51,6 +52,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         route(family);
     for (TransferEngine *engine : transfers())
         follow(engine);
+    m_tableStates = std::make_unique<TableStates>(*this);
 }
 
 RegisterSession::~RegisterSession() { m_line.close(); }
@@ -117,4 +119,5 @@ void RegisterSession::reset()
     m_logo->reset();
     m_taxRates->clearReadBack();
     m_activeFamily.clear();
+    m_tableStates->startUp();
 }

@@ -23,6 +23,7 @@ class Logo;
 class Operators;
 class ParameterFamily;
 class Passwords;
+class TableStates;
 class TaxRates;
 
 struct SessionOptions {
@@ -68,6 +69,8 @@ public:
     QList<ParameterFamily *> families() const;
     // The record transfers (seven: the passwords are one record of the logo's).
     QList<TransferEngine *> transfers() const;
+    // What each family's table stands to lose (only defaults, unsaved edits).
+    TableStates &tableStates() { return *m_tableStates; }
 
 public slots:
     // Start-up state (the form's activation): driver, article selection,
@@ -113,6 +116,7 @@ private:
     std::unique_ptr<Operators> m_operators;
     std::unique_ptr<Logo> m_logo;
     std::unique_ptr<Passwords> m_passwords;
+    std::unique_ptr<TableStates> m_tableStates;
     QString m_activeFamily;
     bool m_activeWrite = false;
 };

@@ -61,6 +61,7 @@ bool TableFileActions::saveArticles(const QString &path)
     const QByteArray bytes = TableFile::articles().save(rowsOf(model, model.rowCount(), 10), m_regional.list);
     if (!save(path, bytes))
         return false;
+    emit tableSaved(m_articles.transfer().rules().family);
     reportSaved(path);
     return true;
 }
@@ -71,6 +72,7 @@ bool TableFileActions::saveDepartments(const QString &path)
     const QByteArray bytes = TableFile::departments().save(rowsOf(model, model.rowCount(), 6), m_regional.list);
     if (!save(path, bytes))
         return false;
+    emit tableSaved(m_departments.transfer().rules().family);
     reportSaved(path);
     return true;
 }
@@ -128,6 +130,7 @@ bool TableFileActions::loadArticles(const QString &path)
     }
     for (std::size_t r = 0; r < scratch.size(); ++r)
         model.setRow(int(r), scratch[r]);
+    emit tableLoaded(m_articles.transfer().rules().family);
     return true;
 }
 
@@ -140,6 +143,7 @@ bool TableFileActions::loadDepartments(const QString &path)
     for (int r = 0; r < rows.size() && r < model.rowCount(); ++r)
         for (int c = 0; c < TableFile::departments().columnsLoaded(); ++c)
             model.setCell(r, c, rows[r][c]);
+    emit tableLoaded(m_departments.transfer().rules().family);
     return true;
 }
 

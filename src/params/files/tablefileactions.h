@@ -37,6 +37,11 @@ public slots:
     void BtnOFileSaveClick();
     void BtnOFileReadClick();
 
+signals:
+    // A table was saved whole to a file / loaded from one (the family's name).
+    void tableSaved(const QString &family);
+    void tableLoaded(const QString &family);
+
 private:
     // How the messages name a file's kind ("датотека артикала", "поља артикла").
     struct Kind {

@@ -90,6 +90,8 @@ bool Logo::loadPictureFile(const QString &path)
         }
         loaded = setPicture(image);
     });
+    if (loaded)
+        emit pictureLoaded();
     return loaded;
 }
 
@@ -140,6 +142,7 @@ void Logo::onRecordWritten()
     m_record.finish();
     emit progress(0);
     emit status(QStringLiteral("Завршен упис Лога"));
+    emit writeCompleted();
 }
 
 void Logo::onBadRecord() { emit message(FamilyTexts::BadReplyTitle, FamilyTexts::BadReplyText); }

@@ -42,6 +42,10 @@ public slots:
 signals:
     // The picture was replaced or one of its rows redrawn.
     void pictureChanged();
+    // A picture file replaced the logo.
+    void pictureLoaded();
+    // The register acknowledged the record that ends a logo write.
+    void writeCompleted();
 
 private:
     void onRecordForRead();

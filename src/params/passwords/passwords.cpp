@@ -98,6 +98,7 @@ void Passwords::onRecordWritten()
     m_record->finish();
     emit progress(0);
     emit status(WriteDone);
+    emit writeCompleted();
 }
 
 void Passwords::onBadRecord() { emit message(BadReplyTitle, BadReplyText); }

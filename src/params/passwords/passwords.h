@@ -39,6 +39,8 @@ public slots:
 signals:
     // A record was read: the two fields show its passwords.
     void passwordsRead(const QString &service, const QString &report);
+    // The register acknowledged a password write.
+    void writeCompleted();
 
 private:
     void onRecordRead();
