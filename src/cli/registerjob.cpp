@@ -51,6 +51,11 @@ RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options
                 }
             });
     connect(&m_session->driver(), &ExchangeDriver::gaveUp, this, [this] { m_gaveUp = true; });
+    // A port that goes away (a pulled adapter) ends the register's run.
+    connect(&m_session->registerLine(), &SerialLine::disconnected, this, [this](const QString &reason) {
+        m_portLost = true;
+        m_lastMessage = reason;
+    });
     connect(m_session.get(), &RegisterSession::message, this,
             [this](const QString &, const QString &text) { m_lastMessage = text; });
     connect(m_session.get(), &RegisterSession::programError, this,
@@ -174,7 +179,9 @@ void RegisterJob::checkStepDone()
     m_counting = false;
     const Step step = m_steps.takeFirst();
     QString outcome = m_stepOutcome;
-    if (m_gaveUp)
+    if (m_portLost)
+        outcome = QStringLiteral("PortFailed");
+    else if (m_gaveUp)
         outcome = QStringLiteral("NoReply");
     else if (outcome.isEmpty())
         outcome = m_lastMessage.isEmpty() ? QStringLiteral("Completed") : QStringLiteral("Failed");
@@ -183,6 +190,9 @@ void RegisterJob::checkStepDone()
         if (outcome == QLatin1String("NoReply"))
             what = QStringLiteral("did not answer (%1). Check that it is switched on, the cable and the serial "
                                   "number, then run the command again.");
+        else if (outcome == QLatin1String("PortFailed"))
+            what = QStringLiteral("port failed (%1). Check the cable and the USB adapter, then run the command "
+                                  "again; --changes-only sends only what is still missing.");
         else if (outcome == QLatin1String("Refused"))
             what = QStringLiteral("refused a record as a data error (%1). Correct the record in the profile and "
                                   "run the command again.");

@@ -106,6 +106,7 @@ private:
     bool m_counting = false;
     QString m_stepOutcome;
     bool m_gaveUp = false;
+    bool m_portLost = false;
     QString m_lastMessage;
     QString m_stepText;
     int m_stepRecords = 0;

@@ -5,6 +5,7 @@
 #include "tests/cli/clirig.h"
 
 #include <QFile>
+#include <QTimer>
 
 namespace {
 
@@ -105,6 +106,20 @@ TEST_F(CliExit, AnUnansweringRegisterIsThreeAndNamed)
     EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 004999)").arg(target.slavePath())))
         << write.err.toStdString();
     EXPECT_TRUE(write.err.contains("did not answer")) << write.err.toStdString();
+}
+
+TEST_F(CliExit, APortLostDuringTheWriteIsThreeAndNamed)
+{
+    // The cable is pulled after a few records.
+    QObject::connect(&target, &PtyRegister::requestHandled, &target, [this] {
+        if (target.requestCount() == 5)
+            QTimer::singleShot(0, &target, [this] { target.closeMaster(); });
+    });
+    const CliOutcome write = runCli({registerArg(target, "6"), "write", profile()});
+    EXPECT_EQ(write.status, 3);
+    EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 6), ").arg(target.slavePath())))
+        << write.err.toStdString();
+    EXPECT_TRUE(write.err.contains("port failed")) << write.err.toStdString();
 }
 
 TEST_F(CliExit, APortThatDoesNotOpenIsThree)
