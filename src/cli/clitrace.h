@@ -5,9 +5,9 @@
 class RegisterSession;
 class TraceRecorder;
 
-// Records the session's register-line events into `recorder`: the port
-// opening and closing. The frames themselves need the exchange driver's own
-// link events, which this session does not give yet.
+// Records the session's register line into `recorder`: every link event of
+// the exchange driver (requests, repeats, replies, stray bytes, give-ups,
+// cancels) at the driver's time, and the port opening, closing and loss.
 void connectTrace(RegisterSession &session, TraceRecorder &recorder);
 
 // FILE with the serial number before the extension: trace.txt and 004512

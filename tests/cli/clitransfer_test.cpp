@@ -127,7 +127,11 @@ TEST_F(CliTransfer, WritesOneTraceFilePerRegister)
     for (const char *serial : {"77", "78"}) {
         QFile file(traceFileFor(trace, QString::fromLatin1(serial)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << serial;
-        EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(QString::fromLatin1(serial)));
+        const QString text = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(text.contains(QString::fromLatin1(serial)));
+        // The eight header-line requests and their replies, one line each.
+        EXPECT_EQ(text.count(QStringLiteral("→")), 8) << text.toStdString();
+        EXPECT_EQ(text.count(QStringLiteral("←")), 8) << text.toStdString();
     }
 }
 
