@@ -106,8 +106,15 @@ void RegisterJob::startWrite(const RegisterProfile &profile, ProfileFamilies fam
     for (ProfileFamily family : ProfileFamilyNames::all()) {
         if (!(families & family))
             continue;
-        if (changesOnly)
+        if (changesOnly) {
             addCompare(family, true);
+        } else if (family == ProfileFamily::Passwords) {
+            // The passwords go back in the record that carries the logo
+            // height, so the register's record is read first; the read
+            // replaces the fields, which then take the profile's again.
+            addRead(family);
+            m_steps.last().after = [this] { ProfileBridge::apply(m_profile, *m_session, ProfileFamily::Passwords); };
+        }
         addWrite(family, changesOnly);
     }
     if (verify)

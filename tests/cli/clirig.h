@@ -17,7 +17,7 @@ struct CliOutcome {
     QString err;
 };
 
-inline CliOutcome runCli(QStringList arguments, const Regional &regional = Regional::comma())
+inline CliOutcome runCli(QStringList arguments, const Regional &regional = Regional::comma(), bool terminal = false)
 {
     CliOutcome outcome;
     QTextStream out(&outcome.out);
@@ -25,7 +25,7 @@ inline CliOutcome runCli(QStringList arguments, const Regional &regional = Regio
     arguments.prepend(QStringLiteral("vilaron-cli"));
     // A short retry period: a register that does not answer is given up quickly.
     arguments << QStringLiteral("--retry-ms") << QStringLiteral("20");
-    CliRun run(out, err, regional, false);
+    CliRun run(out, err, regional, terminal);
     outcome.status = run.exec(arguments);
     return outcome;
 }

@@ -135,6 +135,40 @@ TEST_F(CliTransfer, WritesOneTraceFilePerRegister)
     }
 }
 
+TEST_F(CliTransfer, CarriesThePasswordsOnlyWhenAskedAndKeepsTheirFilePrivate)
+{
+    ASSERT_EQ(runCli({registerArg(demo, "1"), "--with-passwords", "--families", "header,passwords", "read",
+                      folder("p")})
+                  .status,
+              0);
+    const QFile::Permissions permissions = QFile::permissions(folder("p/passwords.csv"));
+    EXPECT_TRUE(permissions & QFile::ReadOwner);
+    EXPECT_FALSE(permissions & (QFile::ReadGroup | QFile::ReadOther));
+    // Without --with-passwords a write leaves them alone.
+    ASSERT_EQ(runCli({registerArg(blank, "2"), "write", folder("p")}).status, 0);
+    EXPECT_EQ(blank.state().servicePassword, RegisterState::blank().servicePassword);
+    const CliOutcome withPasswords = runCli({registerArg(blank, "2"), "--with-passwords", "--verify", "write", folder("p")});
+    ASSERT_EQ(withPasswords.status, 0) << withPasswords.err.toStdString();
+    EXPECT_EQ(blank.state().servicePassword, demo.state().servicePassword);
+    EXPECT_EQ(blank.state().reportPassword, demo.state().reportPassword);
+}
+
+TEST_F(CliTransfer, DrawsALiveBarOnATerminal)
+{
+    ASSERT_EQ(runCli({registerArg(demo, "1"), "--families", "articles", "read", folder("p")}).status, 0);
+    const CliOutcome verify =
+        runCli({registerArg(demo, "1"), registerArg(blank, "2"), "verify", folder("p")}, Regional::comma(), true);
+    EXPECT_EQ(verify.status, 1);
+    // Each drawing rewrites the two lines in place; the last one shows the ends.
+    EXPECT_TRUE(verify.err.contains(QStringLiteral("\x1b[2A"))) << verify.err.toStdString();
+    const QStringList drawn = verify.err.split(QStringLiteral("\r\x1b[2K"), Qt::SkipEmptyParts);
+    ASSERT_GE(drawn.size(), 2);
+    EXPECT_TRUE(drawn[drawn.size() - 2].startsWith(QStringLiteral("%1 (serial 1): done").arg(demo.slavePath())));
+    EXPECT_TRUE(drawn.last().startsWith(QStringLiteral("%1 (serial 2): done").arg(blank.slavePath())))
+        << drawn.last().toStdString();
+    EXPECT_FALSE(drawn.last().contains(QStringLiteral(" 0 differences"))) << drawn.last().toStdString();
+}
+
 TEST(CliTrace, PutsTheSerialNumberBeforeTheExtension)
 {
     EXPECT_EQ(traceFileFor("/tmp/a/trace.txt", "004512"), "/tmp/a/trace-004512.txt");
