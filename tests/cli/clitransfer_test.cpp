@@ -1,7 +1,6 @@
 // The tool against simulated registers: read, write, verify, several
 // registers at once, changes only, and profiles moved between locales.
 #include "cli/clitrace.h"
-#include "support/waituntil.h"
 #include "tests/cli/clirig.h"
 
 #include <QFile>
