@@ -74,7 +74,15 @@ RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options
     });
 }
 
-RegisterJob::~RegisterJob() = default;
+RegisterJob::~RegisterJob()
+{
+    // The session goes first, while the members its signals reach still
+    // exist, and tells this job nothing more on its way.
+    QObject::disconnect(m_session.get(), nullptr, this, nullptr);
+    QObject::disconnect(&m_session->driver(), nullptr, this, nullptr);
+    QObject::disconnect(&m_session->registerLine(), nullptr, this, nullptr);
+    m_session.reset();
+}
 
 bool RegisterJob::openPort()
 {
