@@ -1,0 +1,39 @@
+#pragma once
+
+#include "profile/profilefamily.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// One register on the command line: --register PORT=SERIAL.
+struct RegisterTarget {
+    QString port;
+    QString serial;
+    // "PORT (serial SERIAL)", how every message names the register.
+    QString label() const { return QStringLiteral("%1 (serial %2)").arg(port, serial); }
+};
+
+// What the command line asks for.
+struct CliOptions {
+    enum class Command { Read, Write, Verify, Ports };
+    enum class Action { Run, Help, Version };
+
+    Action action = Action::Run;
+    Command command = Command::Ports;
+    QString profile;
+    QList<RegisterTarget> registers;
+    std::optional<ProfileFamilies> families; // --families; none: the default of the command
+    bool changesOnly = false;
+    bool verify = false;
+    bool withPasswords = false;
+    bool json = false;
+    QString trace;
+    int retryMs = 5000; // hidden: the retry period (tests shorten it)
+
+    // Reads the arguments (program name first). False with a message that
+    // says what is wrong and what to do.
+    static bool parse(const QStringList &arguments, CliOptions *options, QString *error);
+    static QString helpText();
+};

@@ -1,0 +1,223 @@
+#include "cli/clirun.h"
+
+#include "cli/clitrace.h"
+#include "cli/progressview.h"
+#include "cli/registerjob.h"
+#include "link/portfacts.h"
+#include "link/traceformat.h"
+#include "link/tracerecorder.h"
+#include "profile/profilefolder.h"
+#include "vilaronversion.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
+
+QString differenceText(const RegisterTarget &target, const RecordDifference &d)
+{
+    if (d.record < 0)
+        return QStringLiteral("%1: %2 height: register %3, profile %4")
+            .arg(target.label(), d.family, QString::fromLatin1(d.inRegister), QString::fromLatin1(d.inProfile));
+    return QStringLiteral("%1: %2 record %3: register [%4], profile [%5]")
+        .arg(target.label(), d.family)
+        .arg(d.record)
+        .arg(hex(d.inRegister), hex(d.inProfile));
+}
+
+QJsonObject summaryOf(const RegisterResult &r)
+{
+    QJsonArray differences;
+    for (const RecordDifference &d : r.differences)
+        differences << QJsonObject{{QStringLiteral("family"), d.family},
+                                   {QStringLiteral("record"), d.record},
+                                   {QStringLiteral("register"), hex(d.inRegister)},
+                                   {QStringLiteral("profile"), hex(d.inProfile)}};
+    QJsonObject o{{QStringLiteral("port"), r.target.port},
+                  {QStringLiteral("serial"), r.target.serial},
+                  {QStringLiteral("families"), QJsonArray::fromStringList(r.families)},
+                  {QStringLiteral("recordsWritten"), r.recordsWritten},
+                  {QStringLiteral("skipped"), r.skipped},
+                  {QStringLiteral("differences"), int(r.differences.size())},
+                  {QStringLiteral("differenceList"), differences},
+                  {QStringLiteral("outcome"), r.outcome},
+                  {QStringLiteral("seconds"), r.seconds}};
+    if (!r.error.isEmpty())
+        o.insert(QStringLiteral("error"), r.error);
+    return o;
+}
+
+// The exit status of one register's run.
+int statusOf(const RegisterResult &r)
+{
+    if (r.outcome == QLatin1String("Refused"))
+        return CliRun::DataError;
+    if (r.outcome != QLatin1String("Completed"))
+        return CliRun::NoAnswer;
+    return r.differences.isEmpty() ? CliRun::Done : CliRun::Differences;
+}
+
+// The worst of two statuses: a register that did not answer outranks a
+// refused record, which outranks differences.
+int worse(int a, int b)
+{
+    static const int rank[] = {0, 1, 0, 3, 2}; // by status 0..4 (2 never comes from a register)
+    return rank[b] > rank[a] ? b : a;
+}
+
+} // namespace
+
+CliRun::CliRun(QTextStream &out, QTextStream &err, const Regional &regional, bool terminal)
+    : m_out(out), m_err(err), m_regional(regional), m_terminal(terminal)
+{
+}
+
+int CliRun::exec(const QStringList &arguments)
+{
+    CliOptions options;
+    QString error;
+    if (!CliOptions::parse(arguments, &options, &error)) {
+        m_err << "vilaron-cli: " << error << '\n';
+        m_err.flush();
+        return UsageError;
+    }
+    switch (options.action) {
+    case CliOptions::Action::Help:
+        m_out << CliOptions::helpText();
+        m_out.flush();
+        return Done;
+    case CliOptions::Action::Version:
+        m_out << "vilaron-cli " << VilaronVersion << '\n';
+        m_out.flush();
+        return Done;
+    case CliOptions::Action::Run: break;
+    }
+    if (options.command == CliOptions::Command::Ports)
+        return listPorts();
+    return runRegisters(options);
+}
+
+int CliRun::listPorts()
+{
+    const QList<PortFacts::SystemPort> ports = PortFacts::systemPorts();
+    for (const PortFacts::SystemPort &port : ports) {
+        m_out << port.device;
+        if (!port.description.isEmpty())
+            m_out << '\t' << port.description;
+        for (const QString &link : port.links)
+            m_out << '\t' << link;
+        m_out << '\n';
+    }
+    if (ports.isEmpty())
+        m_err << "vilaron-cli: the system reports no serial ports. Plug in the register's USB adapter or "
+                 "check its driver.\n";
+    m_out.flush();
+    m_err.flush();
+    return Done;
+}
+
+int CliRun::runRegisters(const CliOptions &options)
+{
+    const bool reading = options.command == CliOptions::Command::Read;
+    ProfileFamilies families;
+    RegisterProfile profile;
+    if (reading) {
+        families = options.families.value_or(ProfileFamilyNames::withoutSecrets());
+        if (options.withPasswords && !options.families)
+            families |= ProfileFamily::Passwords;
+    } else {
+        // Nothing goes to any register before the whole profile is read and checked.
+        ProfileError error;
+        std::optional<ProfileFamilies> chosen = options.families;
+        if (!chosen && options.withPasswords) {
+            RegisterProfile listed;
+            if (ProfileFolder::read(options.profile, m_regional, std::nullopt, &listed, &error))
+                chosen = listed.families() | ProfileFamily::Passwords;
+        }
+        if (!error.text.isEmpty() || !ProfileFolder::read(options.profile, m_regional, chosen, &profile, &error)) {
+            m_err << "vilaron-cli: " << error.text << '\n'
+                  << "Nothing was sent to any register. Correct the profile (or choose other --families) and run "
+                     "the command again.\n";
+            m_err.flush();
+            return UsageError;
+        }
+        families = profile.families();
+    }
+
+    QEventLoop loop;
+    ProgressView progress(m_err, m_terminal);
+    std::vector<std::unique_ptr<RegisterJob>> jobs;
+    int running = 0;
+    for (const RegisterTarget &target : options.registers) {
+        jobs.push_back(std::make_unique<RegisterJob>(target, options, m_regional));
+        RegisterJob *job = jobs.back().get();
+        progress.follow(job);
+        ++running;
+        QObject::connect(job, &RegisterJob::finished, &loop, [&] {
+            if (--running == 0)
+                loop.quit();
+        });
+    }
+    for (auto &job : jobs) {
+        switch (options.command) {
+        case CliOptions::Command::Read: job->startRead(families); break;
+        case CliOptions::Command::Write:
+            job->startWrite(profile, families, options.changesOnly, options.verify);
+            break;
+        case CliOptions::Command::Verify: job->startVerify(profile, families); break;
+        case CliOptions::Command::Ports: break;
+        }
+    }
+    if (running > 0)
+        loop.exec();
+    progress.close();
+
+    int status = Done;
+    QJsonArray summaries;
+    for (auto &job : jobs) {
+        const RegisterResult &r = job->result();
+        int jobStatus = statusOf(r);
+        if (!r.error.isEmpty())
+            m_err << "vilaron-cli: " << r.error << '\n';
+        if (reading && jobStatus == Done) {
+            const QString folder = options.registers.size() == 1
+                                       ? options.profile
+                                       : QDir(options.profile).filePath(r.target.serial);
+            ProfileError error;
+            if (!ProfileFolder::write(folder, job->readProfile(), families, &error)) {
+                m_err << "vilaron-cli: register " << r.target.label() << ": the profile was read but not saved: "
+                      << error.text << " Choose a folder you may write to and run the command again.\n";
+                jobStatus = UsageError;
+            }
+        }
+        if (!options.json)
+            for (const RecordDifference &d : r.differences)
+                m_out << differenceText(r.target, d) << '\n';
+        if (TraceRecorder *trace = job->trace()) {
+            const QString path = traceFileFor(options.trace, r.target.serial);
+            TraceFormat::Header header{QStringLiteral("vilaron-cli %1").arg(QLatin1String(VilaronVersion)),
+                                       r.target.port, r.target.serial, trace->startedMs()};
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                file.write(TraceFormat::fileText(header, *trace).toUtf8()) < 0) {
+                m_err << "vilaron-cli: register " << r.target.label() << ": the trace " << path
+                      << " was not written: " << file.errorString() << ". Choose another --trace file.\n";
+            }
+        }
+        summaries << summaryOf(r);
+        status = jobStatus == UsageError ? (status == Done ? UsageError : status) : worse(status, jobStatus);
+    }
+    if (options.json)
+        m_out << QJsonDocument(QJsonObject{{QStringLiteral("registers"), summaries}}).toJson(QJsonDocument::Indented);
+    m_out.flush();
+    m_err.flush();
+    return status;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cli/clioptions.h"
+#include "link/regional.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+// One run of the command-line tool: parses the arguments, loads the profile,
+// serves every register at the same time on the current event loop, prints
+// the progress to `err` and the results to `out`, and gives the exit status.
+class CliRun {
+public:
+    enum ExitStatus { Done = 0, Differences = 1, UsageError = 2, NoAnswer = 3, DataError = 4 };
+
+    // `regional`: the separators the tables use (the system's in the program).
+    // `terminal`: `err` is a terminal, so the progress is a live bar.
+    CliRun(QTextStream &out, QTextStream &err, const Regional &regional, bool terminal);
+
+    int exec(const QStringList &arguments);
+
+private:
+    int listPorts();
+    int runRegisters(const CliOptions &options);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+    Regional m_regional;
+    bool m_terminal;
+};

@@ -1,0 +1,403 @@
+#include "cli/registerjob.h"
+
+#include "cli/clitrace.h"
+#include "link/tracerecorder.h"
+#include "params/articles/articlefamily.h"
+#include "params/departments/departmentfamily.h"
+#include "params/groups/groups.h"
+#include "params/headerlines/headerlines.h"
+#include "params/logo/logo.h"
+#include "params/logo/logopicture.h"
+#include "params/operators/operators.h"
+#include "params/passwords/passwords.h"
+#include "params/taxrates/taxrates.h"
+#include "session/profilebridge.h"
+
+#include "vilaronversion.h"
+
+#include <QDateTime>
+#include <QTimer>
+
+namespace {
+
+QString nameOf(ProfileFamily family) { return ProfileFamilyNames::name(family); }
+
+} // namespace
+
+RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options, const Regional &regional,
+                         QObject *parent)
+    : QObject(parent), m_target(target), m_options(options)
+{
+    m_result.target = target;
+    RegisterSession::Options sessionOptions;
+    sessionOptions.regional = regional;
+    sessionOptions.retryIntervalMs = options.retryMs;
+    sessionOptions.registerPort = target.port;
+    m_session = std::make_unique<RegisterSession>(sessionOptions);
+    const QString serial = target.serial;
+    m_session->setSerialNumberSource([serial] { return serial; });
+    m_session->reset();
+    if (!options.trace.isEmpty()) {
+        m_trace = &m_session->trace();
+    }
+
+    connect(m_session.get(), &RegisterSession::transferFinished, this,
+            [this](const QString &, bool, const QString &outcome) {
+                // The step's own transfer ended; a read-back that follows is not counted.
+                if (m_stepActive && m_stepOutcome.isEmpty()) {
+                    m_stepOutcome = outcome;
+                    m_counting = false;
+                }
+            });
+    connect(&m_session->driver(), &ExchangeDriver::gaveUp, this, [this] { m_gaveUp = true; });
+    // A port that goes away (a pulled adapter) ends the register's run.
+    connect(&m_session->registerLine(), &SerialLine::disconnected, this, [this](const QString &reason) {
+        m_portLost = true;
+        m_lastMessage = reason;
+    });
+    connect(m_session.get(), &RegisterSession::message, this,
+            [this](const QString &, const QString &text) { m_lastMessage = text; });
+    connect(m_session.get(), &RegisterSession::programError, this,
+            [this](const QString &text) { m_lastMessage = text; });
+    connect(m_session.get(), &RegisterSession::recordConfirmed, this, [this] {
+        ++m_stepRecords;
+        if (m_counting)
+            ++m_result.recordsWritten;
+        emit recordDone();
+    });
+    // A step ends when the driver has nothing more to send; the check runs
+    // after the handler that cleared the busy flag is done.
+    connect(m_session.get(), &RegisterSession::busyChanged, this, [this](bool busy) {
+        if (!busy)
+            QTimer::singleShot(0, this, &RegisterJob::checkStepDone);
+    });
+}
+
+RegisterJob::~RegisterJob()
+{
+    // The session goes first, while the members its signals reach still
+    // exist, and tells this job nothing more on its way.
+    QObject::disconnect(m_session.get(), nullptr, this, nullptr);
+    QObject::disconnect(&m_session->driver(), nullptr, this, nullptr);
+    QObject::disconnect(&m_session->registerLine(), nullptr, this, nullptr);
+    m_session.reset();
+}
+
+bool RegisterJob::openPort()
+{
+    QString error;
+    if (m_session->registerLine().open(&error))
+        return true;
+    finish(QStringLiteral("PortFailed"),
+           QStringLiteral("register %1: the port did not open: %2. Check the port name (vilaron-cli ports "
+                          "lists them), the cable and that no other program uses the port.")
+               .arg(m_target.label(), error));
+    return false;
+}
+
+void RegisterJob::startRead(ProfileFamilies families)
+{
+    m_families = families;
+    for (ProfileFamily family : ProfileFamilyNames::all())
+        if (families & family)
+            addRead(family);
+    run();
+}
+
+void RegisterJob::startWrite(const RegisterProfile &profile, ProfileFamilies families, bool changesOnly,
+                             bool verify)
+{
+    m_profile = profile;
+    m_families = families;
+    ProfileBridge::apply(profile, *m_session, families);
+    for (ProfileFamily family : ProfileFamilyNames::all()) {
+        if (!(families & family))
+            continue;
+        if (changesOnly) {
+            addCompare(family, true);
+        } else if (family == ProfileFamily::Passwords) {
+            // The passwords go back in the record that carries the logo
+            // height, so the register's record is read first; the read
+            // replaces the fields, which then take the profile's again.
+            addRead(family);
+            m_steps.last().after = [this] { ProfileBridge::apply(m_profile, *m_session, ProfileFamily::Passwords); };
+        }
+        addWrite(family, changesOnly);
+    }
+    if (verify)
+        for (ProfileFamily family : ProfileFamilyNames::all())
+            if (families & family)
+                addCompare(family, false);
+    run();
+}
+
+void RegisterJob::startVerify(const RegisterProfile &profile, ProfileFamilies families)
+{
+    m_profile = profile;
+    m_families = families;
+    ProfileBridge::apply(profile, *m_session, families);
+    for (ProfileFamily family : ProfileFamilyNames::all())
+        if (families & family)
+            addCompare(family, false);
+    run();
+}
+
+RegisterProfile RegisterJob::readProfile() const
+{
+    RegisterProfile profile = ProfileBridge::fromSession(*m_session, m_families);
+    profile.manifest.serialNumber = m_target.serial;
+    profile.manifest.programVersion = QString::fromLatin1(VilaronVersion);
+    profile.manifest.created = QDateTime::currentDateTime();
+    return profile;
+}
+
+void RegisterJob::run()
+{
+    for (ProfileFamily family : ProfileFamilyNames::all())
+        if (m_families & family)
+            m_result.families << nameOf(family);
+    m_clock.start();
+    if (!openPort())
+        return;
+    // Started from the event loop, so that every register starts together.
+    QTimer::singleShot(0, this, &RegisterJob::next);
+}
+
+void RegisterJob::next()
+{
+    if (m_done)
+        return;
+    if (m_steps.isEmpty()) {
+        finish(QStringLiteral("Completed"), QString());
+        return;
+    }
+    const Step &step = m_steps.first();
+    m_stepActive = true;
+    m_stepOutcome.clear();
+    m_gaveUp = false;
+    m_lastMessage.clear();
+    m_stepText = step.text;
+    m_stepRecords = 0;
+    m_stepTotal = step.total;
+    emit stepChanged();
+    step.start();
+    if (!m_session->driver().isBusy())
+        QTimer::singleShot(0, this, &RegisterJob::checkStepDone);
+}
+
+void RegisterJob::checkStepDone()
+{
+    if (!m_stepActive || m_session->driver().isBusy() || m_steps.isEmpty())
+        return;
+    m_stepActive = false;
+    m_counting = false;
+    const Step step = m_steps.takeFirst();
+    QString outcome = m_stepOutcome;
+    if (m_portLost)
+        outcome = QStringLiteral("PortFailed");
+    else if (m_gaveUp)
+        outcome = QStringLiteral("NoReply");
+    else if (outcome.isEmpty())
+        outcome = m_lastMessage.isEmpty() ? QStringLiteral("Completed") : QStringLiteral("Failed");
+    if (outcome != QLatin1String("Completed")) {
+        QString what;
+        if (outcome == QLatin1String("NoReply"))
+            what = QStringLiteral("did not answer (%1). Check that it is switched on, the cable and the serial "
+                                  "number, then run the command again.");
+        else if (outcome == QLatin1String("PortFailed"))
+            what = QStringLiteral("port failed (%1). Check the cable and the USB adapter, then run the command "
+                                  "again; --changes-only sends only what is still missing.");
+        else if (outcome == QLatin1String("Refused"))
+            what = QStringLiteral("refused a record as a data error (%1). Correct the record in the profile and "
+                                  "run the command again.");
+        else
+            what = QStringLiteral("stopped with an error (%1). Check the cable and the port, then run the "
+                                  "command again.");
+        finish(outcome, QStringLiteral("register %1, %2: the register ").arg(m_target.label(), step.family) +
+                            what.arg(m_lastMessage.isEmpty() ? outcome : m_lastMessage));
+        return;
+    }
+    if (step.after)
+        step.after();
+    next();
+}
+
+void RegisterJob::finish(const QString &outcome, const QString &error)
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_result.outcome = outcome;
+    m_result.error = error;
+    m_result.seconds = m_clock.isValid() ? m_clock.nsecsElapsed() / 1e9 : 0;
+    m_steps.clear();
+    m_session->registerLine().close();
+    emit finished();
+}
+
+TransferEngine *RegisterJob::engineOf(ProfileFamily family) const
+{
+    RegisterSession &s = *m_session;
+    switch (family) {
+    case ProfileFamily::Header: return &s.headerLines().transfer();
+    case ProfileFamily::Taxes: return &s.taxRates().transfer();
+    case ProfileFamily::Departments: return &s.departments().transfer();
+    case ProfileFamily::Articles: return &s.articles().transfer();
+    case ProfileFamily::Groups: return &s.groups().transfer();
+    case ProfileFamily::Operators: return &s.operators().transfer();
+    case ProfileFamily::Logo: return &s.logo().rows();
+    case ProfileFamily::Passwords: return nullptr;
+    }
+    return nullptr;
+}
+
+int RegisterJob::recordCount(ProfileFamily family) const
+{
+    switch (family) {
+    case ProfileFamily::Logo: return m_session->logo().picture().height();
+    case ProfileFamily::Passwords: return 1;
+    default: return engineOf(family)->rules().recordCount;
+    }
+}
+
+void RegisterJob::addRead(ProfileFamily family)
+{
+    RegisterSession *s = m_session.get();
+    Step step;
+    step.family = nameOf(family);
+    step.text = QStringLiteral("%1 read").arg(step.family);
+    step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
+    step.start = [s, family] {
+        switch (family) {
+        case ProfileFamily::Header: s->headerLines().btnReadClicheClick(); break;
+        case ProfileFamily::Taxes: s->taxRates().btnTGReadClick(); break;
+        case ProfileFamily::Departments: s->departments().btnSTReadClick(); break;
+        case ProfileFamily::Articles: s->articles().btnAReadClick(); break;
+        case ProfileFamily::Groups: s->groups().BtnGReadClick(); break;
+        case ProfileFamily::Operators: s->operators().BtnOReadClick(); break;
+        case ProfileFamily::Logo: s->logo().btnLogoReadClick(); break;
+        case ProfileFamily::Passwords: s->passwords().BtnLozinkaReadClick(); break;
+        }
+    };
+    m_steps << step;
+}
+
+void RegisterJob::addWrite(ProfileFamily family, bool changesOnly)
+{
+    RegisterSession *s = m_session.get();
+    Step step;
+    step.family = nameOf(family);
+    step.text = QStringLiteral("%1 write").arg(step.family);
+    step.total = recordCount(family);
+    step.start = [this, s, family, changesOnly] {
+        const int count = recordCount(family);
+        if (changesOnly) {
+            const QList<int> changed = m_changed.value(family);
+            if (changed.isEmpty()) {
+                m_result.skipped += count;
+                return;
+            }
+            // The logo and the passwords travel as a whole with their record;
+            // the tables send only the records that differ.
+            if (family != ProfileFamily::Logo && family != ProfileFamily::Passwords) {
+                m_result.skipped += count - int(changed.size());
+                m_stepTotal = int(changed.size());
+                emit stepChanged();
+                m_counting = true;
+                engineOf(family)->write(changed);
+                return;
+            }
+        }
+        m_counting = true;
+        switch (family) {
+        case ProfileFamily::Header: s->headerLines().btnWriteClicheClick(); break;
+        case ProfileFamily::Taxes: s->taxRates().btnTGWriteClick(); break;
+        case ProfileFamily::Departments: s->departments().btnSTWriteClick(); break;
+        case ProfileFamily::Articles: s->articles().btnAWriteClick(); break;
+        case ProfileFamily::Groups: s->groups().BtnGWriteClick(); break;
+        case ProfileFamily::Operators: s->operators().BtnOWriteClick(); break;
+        case ProfileFamily::Logo: s->logo().btnLogoWriteClick(); break;
+        case ProfileFamily::Passwords:
+            s->passwords().BtnLozinkaWriteClick();
+            ++m_result.recordsWritten; // one record, confirmed by its reply
+            break;
+        }
+    };
+    m_steps << step;
+}
+
+void RegisterJob::addCompare(ProfileFamily family, bool forChanges)
+{
+    RegisterSession *s = m_session.get();
+    Step step;
+    step.family = nameOf(family);
+    step.text = QStringLiteral("%1 %2").arg(step.family, forChanges ? QStringLiteral("changes")
+                                                                     : QStringLiteral("verify"));
+    step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
+    step.start = [this, s, family] {
+        m_received.clear();
+        if (TransferEngine *engine = engineOf(family))
+            engine->setReceiver([this](int index, const QByteArray &wire) { m_received.insert(index, wire); });
+        switch (family) {
+        case ProfileFamily::Header: s->headerLines().btnReadClicheClick(); break;
+        case ProfileFamily::Taxes: s->taxRates().btnTGReadClick(); break;
+        case ProfileFamily::Departments: s->departments().btnSTReadClick(); break;
+        case ProfileFamily::Articles: s->articles().btnAReadClick(); break;
+        case ProfileFamily::Groups: s->groups().BtnGReadClick(); break;
+        case ProfileFamily::Operators: s->operators().BtnOReadClick(); break;
+        case ProfileFamily::Logo: s->logo().btnLogoReadClick(); break;
+        case ProfileFamily::Passwords: s->passwords().BtnLozinkaReadClick(); break;
+        }
+    };
+    step.after = [this, family, forChanges] {
+        if (TransferEngine *engine = engineOf(family))
+            engine->setReceiver(nullptr);
+        compare(family, m_received, forChanges);
+    };
+    m_steps << step;
+}
+
+void RegisterJob::compare(ProfileFamily family, const QMap<int, QByteArray> &received, bool forChanges)
+{
+    const QString name = nameOf(family);
+    QList<RecordDifference> found;
+    if (family == ProfileFamily::Passwords) {
+        const QString service = m_session->passwords().serviceText();
+        const QString report = m_session->passwords().reportText();
+        ProfileBridge::apply(m_profile, *m_session, family);
+        const ProfilePasswords want = m_profile.passwords.value_or(ProfilePasswords());
+        if (Passwords::parse(service) != Passwords::parse(want.service) ||
+            Passwords::parse(report) != Passwords::parse(want.report))
+            found << RecordDifference{name, 0, QStringLiteral("%1 %2").arg(service, report).toUtf8(),
+                                      QStringLiteral("%1 %2").arg(want.service, want.report).toUtf8()};
+    } else {
+        TransferEngine *engine = engineOf(family);
+        int count = engine->rules().recordCount;
+        if (family == ProfileFamily::Logo) {
+            // The read replaced the picture: put the profile's back, then
+            // compare the height the register reported and the rows.
+            ProfileBridge::apply(m_profile, *m_session, family);
+            const int inRegister = m_session->logo().record().logoHeight();
+            const int inProfile = m_profile.manifest.logoHeight;
+            if (inRegister != inProfile)
+                found << RecordDifference{name, -1, QByteArray::number(inRegister), QByteArray::number(inProfile)};
+            count = qMin(inRegister, inProfile);
+        }
+        for (int index = 0; index < count; ++index) {
+            const std::optional<QByteArray> want = engine->rules().writeRequest(index);
+            const QByteArray got = received.value(index);
+            if (!want || *want != got)
+                found << RecordDifference{name, index, got, want.value_or(QByteArray())};
+        }
+    }
+    if (forChanges) {
+        QList<int> indexes;
+        for (const RecordDifference &d : found)
+            indexes << d.record;
+        if (family == ProfileFamily::Logo && !found.isEmpty())
+            indexes = {0};
+        m_changed.insert(family, indexes);
+    } else {
+        m_result.differences << found;
+    }
+}

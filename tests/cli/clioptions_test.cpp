@@ -1,0 +1,92 @@
+// The command line: what it accepts and what it refuses, with a message that
+// says what to do.
+#include "cli/clioptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList args(std::initializer_list<const char *> words)
+{
+    QStringList list{QStringLiteral("vilaron-cli")};
+    for (const char *w : words)
+        list << QString::fromUtf8(w);
+    return list;
+}
+
+TEST(CliOptions, ReadsEveryOption)
+{
+    CliOptions o;
+    QString error;
+    ASSERT_TRUE(CliOptions::parse(args({"--register", "/dev/ttyUSB0=004512", "--register=COM3=004513", "--families",
+                                        "header,logo", "--changes-only", "--verify", "--trace", "t.txt", "--json",
+                                        "write", "shop"}),
+                                  &o, &error))
+        << error.toStdString();
+    EXPECT_EQ(o.command, CliOptions::Command::Write);
+    EXPECT_EQ(o.profile, "shop");
+    ASSERT_EQ(o.registers.size(), 2);
+    EXPECT_EQ(o.registers[0].port, "/dev/ttyUSB0");
+    EXPECT_EQ(o.registers[1].serial, "004513");
+    EXPECT_EQ(o.registers[1].label(), "COM3 (serial 004513)");
+    EXPECT_EQ(*o.families, ProfileFamilies(ProfileFamily::Header | ProfileFamily::Logo));
+    EXPECT_TRUE(o.changesOnly && o.verify && o.json);
+    EXPECT_FALSE(o.withPasswords);
+    EXPECT_EQ(o.trace, "t.txt");
+}
+
+TEST(CliOptions, HelpAndVersionNeedNothingElse)
+{
+    CliOptions o;
+    QString error;
+    ASSERT_TRUE(CliOptions::parse(args({"--help"}), &o, &error));
+    EXPECT_EQ(o.action, CliOptions::Action::Help);
+    ASSERT_TRUE(CliOptions::parse(args({"--version"}), &o, &error));
+    EXPECT_EQ(o.action, CliOptions::Action::Version);
+    ASSERT_TRUE(CliOptions::parse(args({"ports"}), &o, &error));
+    EXPECT_EQ(o.command, CliOptions::Command::Ports);
+    EXPECT_TRUE(CliOptions::helpText().contains("--register PORT=SERIAL"));
+}
+
+struct Refusal {
+    const char *name;
+    QStringList arguments;
+    const char *message;
+};
+
+class CliOptionsRefused : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(CliOptionsRefused, SaysWhatIsWrongAndWhereToLook)
+{
+    CliOptions o;
+    QString error;
+    EXPECT_FALSE(CliOptions::parse(GetParam().arguments, &o, &error));
+    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().message))) << error.toStdString();
+    EXPECT_TRUE(error.contains("vilaron-cli --help")) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, CliOptionsRefused,
+    ::testing::Values(Refusal{"NoCommand", args({"--register", "A=1"}), "No command"},
+                      Refusal{"UnknownCommand", args({"copy", "p"}), "Unknown command 'copy'"},
+                      Refusal{"NoProfile", args({"--register", "A=1", "write"}), "needs a PROFILE"},
+                      Refusal{"NoRegister", args({"verify", "p"}), "needs at least one --register"},
+                      Refusal{"RegisterWithoutSerial", args({"--register", "A", "read", "p"}), "PORT=SERIAL"},
+                      Refusal{"EmptySerial", args({"--register", "A=", "read", "p"}), "PORT=SERIAL"},
+                      Refusal{"PortTwice", args({"--register", "A=1", "--register", "A=2", "read", "p"}),
+                              "port A is given twice"},
+                      Refusal{"SerialTwice", args({"--register", "A=1", "--register", "B=1", "read", "p"}),
+                              "serial number 1 is given twice"},
+                      Refusal{"UnknownFamily", args({"--register", "A=1", "--families", "header,coins", "read", "p"}),
+                              "--families"},
+                      Refusal{"PasswordsNotAskedFor",
+                              args({"--register", "A=1", "--families", "passwords", "read", "p"}),
+                              "--with-passwords"},
+                      Refusal{"ChangesOnlyWithRead", args({"--register", "A=1", "--changes-only", "read", "p"}),
+                              "--changes-only goes with"},
+                      Refusal{"ValueMissing", args({"read", "p", "--trace"}), "--trace needs a value"},
+                      Refusal{"UnknownOption", args({"--fast", "ports"}), "Unknown option '--fast'"},
+                      Refusal{"TooMany", args({"--register", "A=1", "read", "p", "q"}), "Too many arguments"}),
+    [](const ::testing::TestParamInfo<Refusal> &info) { return std::string(info.param.name); });
+
+} // namespace
