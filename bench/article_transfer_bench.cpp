@@ -13,6 +13,8 @@
 #include "link/serialline.h"
 #include "params/articles/articlefamily.h"
 
+#include "simulatorprocess.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -28,27 +30,6 @@ const QString WriteDone = QStringLiteral("Успешно уписани арти
 constexpr int ReadBytes = (2 + 12) + (65 + 12);  // index; the article record
 constexpr int WriteBytes = (56 + 12) + (1 + 12); // the article record; the acknowledgement
 constexpr double BytesPerSecond = 57600.0 / 10.0;
-
-class Simulator {
-public:
-    explicit Simulator(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(VILARON_SIM_PATH), arguments);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-    }
-    QString path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    QString m_path;
-};
 
 struct Stack {
     SerialLine line{SerialSettings::registerPort()};
@@ -112,7 +93,7 @@ int main(int argc, char **argv)
     const bool paced = !args.contains(QStringLiteral("--no-paced"));
 
     {
-        Simulator sim({QStringLiteral("--demo")});
+        SimulatorProcess sim({QStringLiteral("--demo")});
         Stack stack;
         if (sim.path().isEmpty() || !open(stack, sim.path()))
             return 1;
@@ -124,7 +105,7 @@ int main(int argc, char **argv)
         }
     }
     if (paced) {
-        Simulator sim({QStringLiteral("--demo"), QStringLiteral("--baud"), QStringLiteral("57600")});
+        SimulatorProcess sim({QStringLiteral("--demo"), QStringLiteral("--baud"), QStringLiteral("57600")});
         Stack stack;
         if (sim.path().isEmpty() || !open(stack, sim.path()))
             return 1;

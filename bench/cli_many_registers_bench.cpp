@@ -4,6 +4,8 @@
 // the tool used.
 //
 //   cli_many_registers_bench [--registers N]
+#include "simulatorprocess.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -14,27 +16,6 @@
 #include <vector>
 
 namespace {
-
-class Simulator {
-public:
-    explicit Simulator(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(VILARON_SIM_PATH), arguments);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-    }
-    QString path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    QString m_path;
-};
 
 // Processor seconds (user and system) of the children waited for so far.
 double childCpuSeconds()
@@ -70,7 +51,7 @@ Run runTool(const QStringList &arguments)
     return run;
 }
 
-QStringList registerArguments(const std::vector<std::unique_ptr<Simulator>> &sims, int count)
+QStringList registerArguments(const std::vector<std::unique_ptr<SimulatorProcess>> &sims, int count)
 {
     QStringList arguments;
     for (int i = 0; i < count; ++i)
@@ -94,7 +75,7 @@ int main(int argc, char **argv)
     const QString profile = dir.filePath(QStringLiteral("shop"));
     {
         // The profile: everything a demo register holds but its passwords.
-        Simulator source({QStringLiteral("--demo")});
+        SimulatorProcess source({QStringLiteral("--demo")});
         if (source.path().isEmpty())
             return 1;
         const Run read = runTool({QStringLiteral("--register"), source.path() + QStringLiteral("=100000"),
@@ -105,9 +86,9 @@ int main(int argc, char **argv)
         }
     }
 
-    std::vector<std::unique_ptr<Simulator>> sims;
+    std::vector<std::unique_ptr<SimulatorProcess>> sims;
     for (int i = 0; i < many; ++i) {
-        sims.push_back(std::make_unique<Simulator>(
+        sims.push_back(std::make_unique<SimulatorProcess>(
             QStringList{QStringLiteral("--demo"), QStringLiteral("--baud"), QStringLiteral("57600")}));
         if (sims.back()->path().isEmpty())
             return 1;

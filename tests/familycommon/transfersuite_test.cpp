@@ -250,7 +250,7 @@ TEST_P(Transfer, ShortReplyIsNeverConfirmedAsARecord)
         EXPECT_GE(c.wire.size(), 3) << "record " << c.index;
 }
 
-TEST_P(Transfer, ReplyForAnUnexpectedIndexIsTakenByTheFamilyRule)
+TEST_P(Transfer, ReplyForAnotherIndexIsNotTakenAndTheReadWaitsForItsOwn)
 {
     f.read();
     // A logo read starts with its record (103); the rows follow.
@@ -261,10 +261,19 @@ TEST_P(Transfer, ReplyForAnUnexpectedIndexIsTakenByTheFamilyRule)
         data[0] = char(3);
         return withData(reply, data);
     };
+    const QByteArray request = rig.port.writes.last();
     rig.pump(1, renumber);
+    if (f.engine->rules().next == TransferRules::Next::ReplyIndex || f.object->inherits("ArticleFamily")) {
+        // A late answer to another record: not taken, nothing filled, the
+        // request keeps waiting and the repeat brings the right answer.
+        EXPECT_TRUE(confirmed.isEmpty());
+        EXPECT_TRUE(rig.driver.replyAwaited());
+        rig.driver.retryTick();
+        EXPECT_EQ(rig.port.writes.last(), request);
+        rig.pump(1);
+    }
     ASSERT_EQ(confirmed.size(), 1);
-    const bool followsReply = f.engine->rules().next == TransferRules::Next::ReplyIndex;
-    EXPECT_EQ(confirmed.first().index, followsReply ? 3 : 0);
+    EXPECT_EQ(confirmed.first().index, 0);
     rig.pump();
     EXPECT_EQ(statuses.last(), f.engine->rules().readDone);
 }

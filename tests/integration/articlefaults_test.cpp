@@ -182,8 +182,18 @@ TEST_F(Broken, CableUnpluggedDuringTheWrite)
             QTimer::singleShot(0, &p.reg, [this] { p.reg.closeMaster(); });
     });
     p.button("btnAWrite")->click();
-    ASSERT_TRUE(waitUntil([&] { return p.messageShown(NoReplyText); }, Patience));
+    // One message says the device is gone; no "no reply" follows it.
+    const auto lost = [&] {
+        for (const auto &m : p.dialog->history())
+            if (m.second.contains(QStringLiteral("кабл извучен")))
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(waitUntil(lost, Patience));
     EXPECT_EQ(p.button("btnCOM")->text(), QStringLiteral("Отвори порт")) << "the port was closed";
+    waitUntil([] { return false; }, 5 * RetryMs);
+    EXPECT_FALSE(p.messageShown(NoReplyText));
+    EXPECT_EQ(p.dialog->history().size(), 1);
     EXPECT_FALSE(p.button("btnARead")->isEnabled());
     EXPECT_NE(p.status(), WriteDone);
     const QList<int> written = withoutRepeats(p.reg.log(), Command::WriteArticle);
@@ -204,7 +214,7 @@ TEST_F(Broken, PortInUseIsRefusedAndNothingMoves)
     ASSERT_EQ(p.dialog->history().size(), 1);
     EXPECT_EQ(p.dialog->history()[0].first, NoReplyTitle);
     EXPECT_TRUE(p.dialog->history()[0].second.startsWith(QStringLiteral("Problem u otvaranju porta (win error code: ")));
-    EXPECT_TRUE(p.dialog->history()[0].second.contains(QStringLiteral("drugi program")));
+    EXPECT_TRUE(p.dialog->history()[0].second.contains(QStringLiteral("Узрок: порт користи други програм")));
     EXPECT_EQ(p.button("btnCOM")->text(), QStringLiteral("Отвори порт"));
     EXPECT_FALSE(p.button("btnARead")->isEnabled());
     EXPECT_FALSE(p.button("btnAWrite")->isEnabled());
@@ -216,7 +226,9 @@ TEST_F(Broken, MissingPortIsRefusedAndNothingMoves)
     p.start(QStringLiteral("/dev/vilaron-no-such-port"));
     ASSERT_EQ(p.dialog->history().size(), 1);
     EXPECT_EQ(p.dialog->history()[0].first, NoReplyTitle);
-    EXPECT_EQ(p.dialog->history()[0].second, QStringLiteral("Problem u otvaranju porta (win error code: 2)"));
+    EXPECT_EQ(p.dialog->history()[0].second.section(QLatin1Char('\n'), 0, 0),
+              QStringLiteral("Problem u otvaranju porta (win error code: 2)"));
+    EXPECT_TRUE(p.dialog->history()[0].second.contains(QStringLiteral("Узрок: уређај не постоји")));
     EXPECT_EQ(p.button("btnCOM")->text(), QStringLiteral("Отвори порт"));
     EXPECT_FALSE(p.button("btnARead")->isEnabled());
     EXPECT_EQ(p.reg.requestCount(), 0);
