@@ -8,6 +8,7 @@
 #include "params/operators/operators.h"
 #include "params/passwords/passwords.h"
 #include "params/taxrates/taxrates.h"
+#include "session/registersync.h"
 
 #include <QMetaEnum>
 
@@ -47,6 +48,8 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         route(family);
     for (TransferEngine *engine : transfers())
         follow(engine);
+    connect(this, &RegisterSession::recordConfirmed, &m_mirror, &RegisterMirror::confirm);
+    m_sync = std::make_unique<RegisterSync>(*this, m_mirror);
 }
 
 RegisterSession::~RegisterSession() { m_line.close(); }
@@ -54,6 +57,7 @@ RegisterSession::~RegisterSession() { m_line.close(); }
 void RegisterSession::setSerialNumberSource(std::function<QString()> source)
 {
     m_serialSource = source;
+    m_mirror.setSerialNumberSource(source);
     m_driver.setSerialNumberSource(std::move(source));
 }
 

@@ -7,6 +7,7 @@
 #include "link/serialsettings.h"
 #include "params/common/familycontext.h"
 #include "params/common/transferengine.h"
+#include "session/registermirror.h"
 
 #include <QObject>
 #include <QString>
@@ -21,6 +22,7 @@ class Logo;
 class Operators;
 class ParameterFamily;
 class Passwords;
+class RegisterSync;
 class TaxRates;
 
 struct SessionOptions {
@@ -64,6 +66,10 @@ public:
     QList<ParameterFamily *> families() const;
     // The record transfers (seven: the passwords are one record of the logo's).
     QList<TransferEngine *> transfers() const;
+    // What the register holds, as far as this session knows, and the
+    // table compared with it (changes-only writes, verification).
+    RegisterMirror &mirror() { return m_mirror; }
+    RegisterSync &sync() { return *m_sync; }
 
 public slots:
     // Start-up state (the form's activation): driver, article selection,
@@ -107,6 +113,8 @@ private:
     std::unique_ptr<Operators> m_operators;
     std::unique_ptr<Logo> m_logo;
     std::unique_ptr<Passwords> m_passwords;
+    RegisterMirror m_mirror;
+    std::unique_ptr<RegisterSync> m_sync;
     QString m_activeFamily;
     bool m_activeWrite = false;
 };

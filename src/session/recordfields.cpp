@@ -1,0 +1,44 @@
+#include "session/recordfields.h"
+
+#include "link/decimaltext.h"
+#include "link/fields.h"
+#include "params/articles/articlerecord.h"
+#include "params/articles/articletablemodel.h"
+
+namespace {
+
+// The write layout of one article (command 116).
+constexpr int ArticleName = 2;
+constexpr int ArticleBarcode = 39;
+constexpr int ArticleTax = 46;
+constexpr int ArticleGroupDepartment = 47;
+constexpr int ArticlePrice = 48;
+constexpr int ArticleStock = 52;
+
+QList<RecordField> articleFields(const QByteArray &wire, const Regional &regional)
+{
+    using M = ArticleTableModel;
+    const auto header = [](int column) { return M::headers().value(column); };
+    const std::uint8_t gd = Fields::byteAt(wire, ArticleGroupDepartment);
+    return {
+        {header(M::Name), Fields::decodeName(wire.mid(ArticleName, ArticleRecord::NameWidth)), M::Name},
+        {header(M::Barcode), ArticleRecord::barcodeText(wire.mid(ArticleBarcode, ArticleRecord::BarcodeWidth)),
+         M::Barcode},
+        {header(M::Department), QString::number((gd & 0x0F) + 1), M::Department},
+        {header(M::Price), DecimalText::formatScaled(Fields::getU32(wire, ArticlePrice), 2, regional.decimal),
+         M::Price},
+        {header(M::Tax), Fields::taxLabelOrA(Fields::byteAt(wire, ArticleTax) & 0x0F), M::Tax},
+        {header(M::Quantity), DecimalText::formatScaled(Fields::getI32(wire, ArticleStock), 3, regional.decimal),
+         M::Quantity},
+        {header(M::Group), QString::number(gd >> 4), M::Group},
+    };
+}
+
+} // namespace
+
+QList<RecordField> recordFields(const QString &family, const QByteArray &wire, const Regional &regional)
+{
+    if (family == QLatin1String("articles") && wire.size() >= ArticleRecord::WriteDataLength)
+        return articleFields(wire, regional);
+    return {{QStringLiteral("Подаци"), QString::fromLatin1(wire.toHex(' ')).toUpper(), -1}};
+}
