@@ -16,6 +16,7 @@
 #include "params/files/tablefileactions.h"
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
+#include "sync/synccontrols.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -73,6 +74,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
         pageButtons->addWidget(b);
     }
     pageButtons->addStretch();
+    auto *transfers = namedButton("btnTransfers", QStringLiteral("Пренос више породица"), central);
+    pageButtons->addWidget(transfers);
     connect(m_pageButtons[0], &QPushButton::clicked, this, &MainWindow::btPage1Click);
     connect(m_pageButtons[1], &QPushButton::clicked, this, &MainWindow::btPage2Click);
     connect(m_pageButtons[2], &QPushButton::clicked, this, &MainWindow::btPage3Click);
@@ -120,6 +123,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);
+    m_sync = new SyncControls(*m_session, this);
+    m_sync->attachTransfersButton(transfers);
 
     UiStyle::applyDataLook(central);
     showPage(1);

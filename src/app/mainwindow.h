@@ -39,6 +39,7 @@ class TfrmTerminal;
 class SearchWindow;
 class ReportWindow;
 class BarcodeReader;
+class SyncControls;
 
 // The session's options, and where the port lists come from (tests give a
 // fixed list).
@@ -86,6 +87,8 @@ public:
     Logo &logo() { return m_session->logo(); }
     Passwords &passwords() { return m_session->passwords(); }
     TableFileActions &fileActions() { return *m_fileActions; }
+    // The mirror's windows and actions (transfers dialog, differences, forget).
+    SyncControls &syncControls() { return *m_sync; }
     const Regional &regional() const { return m_session->regional(); }
 
 public slots:
@@ -126,5 +129,6 @@ private:
     QList<QPushButton *> m_pageButtons;
     TaxRatesBox *m_taxRatesBox = nullptr;
     BarcodeReader *m_barcode = nullptr;
+    SyncControls *m_sync = nullptr;
     bool m_activated = false;
 };

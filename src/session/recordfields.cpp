@@ -5,6 +5,8 @@
 #include "params/articles/articlerecord.h"
 #include "params/articles/articletablemodel.h"
 
+#include <QHash>
+
 namespace {
 
 // The write layout of one article (command 116).
@@ -41,4 +43,19 @@ QList<RecordField> recordFields(const QString &family, const QByteArray &wire, c
     if (family == QLatin1String("articles") && wire.size() >= ArticleRecord::WriteDataLength)
         return articleFields(wire, regional);
     return {{QStringLiteral("Подаци"), QString::fromLatin1(wire.toHex(' ')).toUpper(), -1}};
+}
+
+QString familyTitle(const QString &family)
+{
+    static const QHash<QString, QString> titles = {
+        {QStringLiteral("headerlines"), QStringLiteral("Заглавље")},
+        {QStringLiteral("taxrates"), QStringLiteral("Пореске стопе")},
+        {QStringLiteral("departments"), QStringLiteral("Одељења")},
+        {QStringLiteral("articles"), QStringLiteral("Артикли")},
+        {QStringLiteral("groups"), QStringLiteral("Групе")},
+        {QStringLiteral("operators"), QStringLiteral("Оператери")},
+        {QStringLiteral("logo"), QStringLiteral("Лого")},
+        {QStringLiteral("passwords"), QStringLiteral("Лозинке")},
+    };
+    return titles.value(family, family);
 }

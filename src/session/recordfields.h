@@ -16,3 +16,6 @@ struct RecordField {
 // Splits a record's write bytes into its fields, by the family's record
 // layout. A family without a field layout gives one field with the bytes.
 QList<RecordField> recordFields(const QString &family, const QByteArray &wire, const Regional &regional);
+
+// The name of a family as the windows show it ("Артикли" for "articles").
+QString familyTitle(const QString &family);
