@@ -14,6 +14,14 @@ RegisterSync::RegisterSync(RegisterSession &session, RegisterMirror &mirror, QOb
     connect(&m_session, &RegisterSession::transferFinished, this, &RegisterSync::onTransferFinished);
 }
 
+bool RegisterSync::comparable(const QString &family)
+{
+    static const QStringList families = {QStringLiteral("headerlines"), QStringLiteral("taxrates"),
+                                         QStringLiteral("departments"), QStringLiteral("articles"),
+                                         QStringLiteral("groups"), QStringLiteral("operators")};
+    return families.contains(family);
+}
+
 TransferEngine *RegisterSync::engine(const QString &family) const
 {
     for (TransferEngine *e : m_session.transfers())
@@ -34,7 +42,7 @@ std::optional<QByteArray> RegisterSync::tableWire(TransferEngine &engine, int in
 QList<int> RegisterSync::changedRecords(const QString &family) const
 {
     QList<int> changed;
-    TransferEngine *e = engine(family);
+    TransferEngine *e = comparable(family) ? engine(family) : nullptr;
     if (!e)
         return changed;
     const QHash<int, QByteArray> held = m_mirror.family(family);
@@ -54,7 +62,7 @@ QList<int> RegisterSync::changedRecords(const QString &family) const
 RegisterSync::Plan RegisterSync::writeChanges(const QString &family)
 {
     Plan plan;
-    TransferEngine *e = engine(family);
+    TransferEngine *e = comparable(family) ? engine(family) : nullptr;
     if (!e)
         return plan;
     const QList<int> changed = changedRecords(family);
@@ -67,13 +75,19 @@ RegisterSync::Plan RegisterSync::writeChanges(const QString &family)
 
 bool RegisterSync::verify(const QString &family)
 {
-    TransferEngine *e = engine(family);
-    if (!e || e->rules().recordCount <= 0)
+    TransferEngine *e = comparable(family) ? engine(family) : nullptr;
+    if (!e || e->rules().recordCount <= 0 || m_session.driver().isBusy())
         return false;
     m_verifying = family;
     // The read records only feed the mirror (through recordConfirmed).
     e->setReceiver([](int, const QByteArray &) {});
     e->read();
+    if (!m_session.driver().isBusy() && m_verifying == family) {
+        // Nothing went out: no end will come to take the receiver away.
+        m_verifying.clear();
+        e->setReceiver({});
+        return false;
+    }
     return true;
 }
 
@@ -118,6 +132,8 @@ QList<RecordDifference> RegisterSync::compareRecord(const QString &family, int i
 QList<RecordDifference> RegisterSync::differences(const QString &family) const
 {
     QList<RecordDifference> out;
+    if (!comparable(family))
+        return out;
     const QHash<int, QByteArray> held = m_mirror.family(family);
     QList<int> indexes = held.keys();
     std::sort(indexes.begin(), indexes.end());
@@ -129,7 +145,7 @@ QList<RecordDifference> RegisterSync::differences(const QString &family) const
 QHash<int, QString> RegisterSync::differingRecords(const QString &family) const
 {
     QHash<int, QString> out;
-    TransferEngine *e = engine(family);
+    TransferEngine *e = comparable(family) ? engine(family) : nullptr;
     if (!e)
         return out;
     const QHash<int, QByteArray> held = m_mirror.family(family);

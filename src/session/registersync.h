@@ -25,14 +25,19 @@ struct RecordDifference {
     }
 };
 
-// The table against the register mirror, for the engine families (the
-// passwords are one record of the logo's password command and are not
-// compared): writes of changed records only, verification reads that leave
-// the table alone, and the differences found.
+// The table against the register mirror: writes of changed records only,
+// verification reads that leave the table alone, and the differences found.
+// Compared are the families whose records the engine reads and writes one by
+// one on their own. Not compared: the passwords (one record of the logo's
+// password command) and the logo (its rows go with the height in that record,
+// and a read of it redraws the picture): they are written whole.
 class RegisterSync : public QObject {
     Q_OBJECT
 public:
     RegisterSync(RegisterSession &session, RegisterMirror &mirror, QObject *parent = nullptr);
+
+    // True for the families compared record by record.
+    static bool comparable(const QString &family);
 
     // The transfer of a family by name ("articles"), or nullptr.
     TransferEngine *engine(const QString &family) const;

@@ -130,7 +130,7 @@ void FamilySequence::startFamily(const QString &family)
     m_gaveUp = false;
     m_ending = false;
     m_planned = recordCount(family);
-    const bool compared = family != PasswordsFamily;
+    const bool compared = RegisterSync::comparable(family);
     m_inFamily = true;
     switch (m_action) {
     case Action::Read:
@@ -139,6 +139,12 @@ void FamilySequence::startFamily(const QString &family)
             m_current.outcome = QStringLiteral("Failed");
         break;
     case Action::WriteChanges:
+        if (family == QLatin1String("logo")) {
+            // The picture goes whole, with its height.
+            if (!invokeFamilySlot(family, true))
+                m_current.outcome = QStringLiteral("Failed");
+            break;
+        }
         if (!compared) {
             m_current.skipped = 1;
             m_planned = 0;
@@ -152,7 +158,7 @@ void FamilySequence::startFamily(const QString &family)
         break;
     case Action::Verify:
         if (!compared) {
-            m_current.skipped = 1;
+            m_current.skipped = qMax(1, m_planned);
             m_planned = 0;
             break;
         }
@@ -186,7 +192,7 @@ void FamilySequence::endFamily()
         m_current.read = m_confirmed;
     if (m_current.outcome != QLatin1String("Completed"))
         m_current.failed = qMax(0, m_planned - m_confirmed);
-    if (m_action == Action::Verify && m_current.family != PasswordsFamily && m_current.outcome == QLatin1String("Completed"))
+    if (m_action == Action::Verify && RegisterSync::comparable(m_current.family) && m_current.outcome == QLatin1String("Completed"))
         m_current.differences = int(m_session.sync().differences(m_current.family).size());
     m_results << m_current;
     emit familyDone(m_current);

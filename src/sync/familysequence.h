@@ -19,9 +19,10 @@ struct FamilyResult {
 };
 
 // Runs one action over families one after another, each when the one before
-// has ended (the driver idle again). The passwords are one record of the
-// logo's password command, not an engine family: a changes-only write or a
-// verification leaves them out (counted as skipped).
+// has ended (the driver idle again). The families not compared record by
+// record (RegisterSync::comparable): a verification leaves them out (counted
+// as skipped); a changes-only write sends the logo whole and leaves the
+// passwords out.
 class FamilySequence : public QObject {
     Q_OBJECT
 public:
