@@ -4,6 +4,10 @@
 #include "link/fields.h"
 #include "params/articles/articlerecord.h"
 #include "params/articles/articletablemodel.h"
+#include "params/departments/departmentrecord.h"
+#include "params/departments/departmenttablemodel.h"
+#include "params/groups/grouprecord.h"
+#include "params/operators/operatorrecord.h"
 
 #include <QHash>
 
@@ -36,12 +40,48 @@ QList<RecordField> articleFields(const QByteArray &wire, const Regional &regiona
     };
 }
 
+// A group or operator write is its read reply without the turnover part:
+// the reply decoder reads it padded to the reply length.
+QList<RecordField> groupFields(const QByteArray &wire, const Regional &regional)
+{
+    const GroupRecord::Reply r =
+        GroupRecord::readReply(wire.leftJustified(GroupRecord::ReplyLength, '\0'), regional.decimal);
+    return {{QStringLiteral("Назив"), r.name}, {QStringLiteral("Удео"), r.share}};
+}
+
+QList<RecordField> operatorFields(const QByteArray &wire, const Regional &regional)
+{
+    const OperatorRecord::Reply r =
+        OperatorRecord::readReply(wire.leftJustified(OperatorRecord::ReplyLength, '\0'), regional.decimal);
+    return {{QStringLiteral("Назив"), r.name}, {QStringLiteral("Лозинка"), r.password}};
+}
+
+// The write layout of one department (command 112).
+QList<RecordField> departmentFields(const QByteArray &wire, const Regional &regional)
+{
+    using M = DepartmentTableModel;
+    const auto header = [](int column) { return M::headers().value(column); };
+    const std::uint8_t gt = Fields::byteAt(wire, 20);
+    return {
+        {header(M::Name), Fields::decodeName(wire.mid(1, DepartmentRecord::NameWidth))},
+        {header(M::Price), DecimalText::formatScaled(Fields::getU32(wire, 21), 2, regional.decimal)},
+        {header(M::Group), QString::number(gt >> 4)},
+        {header(M::Tax), Fields::taxLabelOrA(gt & 0x0F)},
+    };
+}
+
 } // namespace
 
 QList<RecordField> recordFields(const QString &family, const QByteArray &wire, const Regional &regional)
 {
     if (family == QLatin1String("articles") && wire.size() >= ArticleRecord::WriteDataLength)
         return articleFields(wire, regional);
+    if (family == QLatin1String("groups") && wire.size() >= GroupRecord::WriteLength)
+        return groupFields(wire, regional);
+    if (family == QLatin1String("operators") && wire.size() >= OperatorRecord::WriteLength)
+        return operatorFields(wire, regional);
+    if (family == QLatin1String("departments") && wire.size() >= DepartmentRecord::WriteDataLength)
+        return departmentFields(wire, regional);
     return {{QStringLiteral("Подаци"), QString::fromLatin1(wire.toHex(' ')).toUpper(), -1}};
 }
 
