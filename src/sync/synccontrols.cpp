@@ -1,6 +1,10 @@
 #include "sync/synccontrols.h"
 
 #include "params/articles/articlefamily.h"
+#include "params/departments/departmentfamily.h"
+#include "params/groups/groups.h"
+#include "params/operators/operators.h"
+#include "params/taxrates/taxrates.h"
 #include "session/registersession.h"
 #include "sync/differenceswindow.h"
 #include "sync/familysequence.h"
@@ -43,17 +47,32 @@ SyncControls::SyncControls(RegisterSession &session, QWidget *window)
     m_markTimer.setSingleShot(true);
     m_markTimer.setInterval(150);
     connect(&m_markTimer, &QTimer::timeout, this, &SyncControls::refreshMarks);
-    connect(&session.mirror(), &RegisterMirror::changed, this, [this](const QString &family) {
-        if (family.isEmpty() || family == Articles)
+    m_marked = {
+        {Articles, 0, [&session](const QHash<int, QString> &m) { session.articles().model().setRowMarks(m); }},
+        {QStringLiteral("departments"), 0,
+         [&session](const QHash<int, QString> &m) { session.departments().model().setRowMarks(m); }},
+        {QStringLiteral("taxrates"), 1, [&session](const QHash<int, QString> &m) { session.taxRates().table().setRowMarks(m); }},
+        {QStringLiteral("groups"), 1, [&session](const QHash<int, QString> &m) { session.groups().table().setRowMarks(m); }},
+        {QStringLiteral("operators"), 1,
+         [&session](const QHash<int, QString> &m) { session.operators().table().setRowMarks(m); }},
+    };
+    connect(&session.mirror(), &RegisterMirror::changed, this, [this] {
+        if (!m_markTimer.isActive())
             m_markTimer.start();
     });
-    connect(&session.articles().model(), &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
-                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
-                    if (!m_markTimer.isActive())
+    const auto watch = [this](QAbstractItemModel *model) {
+        connect(model, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                    if ((roles.isEmpty() || roles.contains(Qt::DisplayRole)) && !m_markTimer.isActive())
                         m_markTimer.start();
-            });
-    connect(&session.articles().model(), &QAbstractItemModel::modelReset, this, [this] { m_markTimer.start(); });
+                });
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { m_markTimer.start(); });
+    };
+    watch(&session.articles().model());
+    watch(&session.departments().model());
+    watch(&session.taxRates().table());
+    watch(&session.groups().table());
+    watch(&session.operators().table());
 }
 
 void SyncControls::showTransfers()
@@ -110,5 +129,11 @@ void SyncControls::takeRegister(const QList<RecordDifference> &differences)
 
 void SyncControls::refreshMarks()
 {
-    m_session.articles().model().setRowMarks(m_session.sync().differingRecords(Articles));
+    for (const MarkedTable &t : std::as_const(m_marked)) {
+        const QHash<int, QString> records = m_session.sync().differingRecords(t.family);
+        QHash<int, QString> rows;
+        for (auto r = records.constBegin(); r != records.constEnd(); ++r)
+            rows.insert(r.key() + t.rowOffset, r.value());
+        t.apply(rows);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 class DifferencesWindow;
 class FamilySequence;
@@ -38,7 +39,13 @@ public:
 private:
     void onVerified(const QString &family, const QString &outcome, const QList<RecordDifference> &differences);
     void takeRegister(const QList<RecordDifference> &differences);
+    // Puts the differing records of every marked table into its row marks.
     void refreshMarks();
+    struct MarkedTable {
+        QString family;
+        int rowOffset; // the model row of record 0
+        std::function<void(const QHash<int, QString> &)> apply;
+    };
 
     RegisterSession &m_session;
     QWidget *m_window;
@@ -46,6 +53,7 @@ private:
     DifferencesWindow *m_differences;
     TransfersDialog *m_transfers;
     FamilySequence *m_writes;
+    QList<MarkedTable> m_marked;
     QTimer m_markTimer;
     QString m_verifyShown; // the family whose verification the window shows
 };

@@ -6,6 +6,7 @@
 #include "app/messagedialog.h"
 #include "link/commands.h"
 #include "params/articles/articlefamily.h"
+#include "params/groups/groups.h"
 #include "session/registersync.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
@@ -140,6 +141,25 @@ TEST_F(SyncWindows, VerifyWithoutDifferencesSaysSoAndTheWindowWritesTheTable)
     ASSERT_TRUE(idleAfter([&] { find<QPushButton>(differences(), "btnDiffWriteTable")->click(); }));
     ASSERT_TRUE(waitUntil([&] { return !window->driver().isBusy() && !writtenArticles().isEmpty(); }, Patience));
     EXPECT_EQ(writtenArticles(), QList<int>{7}) << "the table's value goes back to the register";
+}
+
+TEST_F(SyncWindows, GridRowsOfADifferingGroupAreMarkedUntilTheTableMatches)
+{
+    ASSERT_TRUE(idleAfter([&] { button("BtnGRead")->click(); }));
+    GroupTable &groups = window->groups().table();
+    reg.state().groups[2].share = quint16(reg.state().groups[2].share == 500 ? 700 : 500);
+    ASSERT_TRUE(idleAfter([&] { EXPECT_TRUE(window->session().sync().verify(QStringLiteral("groups"))); }));
+    // Group 3 is grid row 3 (row 0 holds the headings).
+    ASSERT_TRUE(waitUntil([&] { return groups.rowMarks().contains(3); }, Patience));
+    EXPECT_EQ(groups.rowMarks().size(), 1);
+    EXPECT_TRUE(groups.headerData(3, Qt::Vertical, Qt::ToolTipRole).toString().contains(QStringLiteral("Удео")));
+    EXPECT_TRUE(groups.index(3, 0).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(groups.index(2, 0).data(Qt::BackgroundRole).isValid());
+    // Typing the register's value back clears the mark.
+    const QList<RecordDifference> diffs = window->session().sync().differences(QStringLiteral("groups"));
+    ASSERT_EQ(diffs.size(), 1);
+    groups.setGroupCell(2, GroupTable::Share, diffs[0].held);
+    ASSERT_TRUE(waitUntil([&] { return groups.rowMarks().isEmpty(); }, Patience));
 }
 
 TEST_F(SyncWindows, ForgetEmptiesTheMirror)

@@ -1,6 +1,5 @@
 #include "params/articles/articletablemodel.h"
 
-#include <QColor>
 
 #include "link/fields.h"
 
@@ -105,36 +104,11 @@ QString ArticleTableModel::cell(int row, int column) const
     return field(m_rows[std::size_t(row)], column);
 }
 
-QVariant ArticleTableModel::markData(int row, int role) const
-{
-    const auto mark = m_marks.constFind(row);
-    if (mark == m_marks.constEnd())
-        return QVariant();
-    if (role == Qt::BackgroundRole)
-        return QColor(255, 200, 120);
-    if (role == Qt::ToolTipRole)
-        return *mark;
-    return QVariant();
-}
-
 void ArticleTableModel::setRowMarks(const QHash<int, QString> &marks)
 {
-    if (marks == m_marks)
-        return;
-    int first = RowCount;
-    int last = -1;
-    const auto widen = [&](int row) {
-        first = qMin(first, row);
-        last = qMax(last, row);
-    };
-    for (auto m = m_marks.constBegin(); m != m_marks.constEnd(); ++m)
-        if (marks.value(m.key()) != m.value())
-            widen(m.key());
-    for (auto m = marks.constBegin(); m != marks.constEnd(); ++m)
-        if (m_marks.value(m.key()) != m.value())
-            widen(m.key());
-    m_marks = marks;
-    if (last < 0)
+    int first = 0;
+    int last = 0;
+    if (!m_marks.replace(marks, &first, &last))
         return;
     // One notification for the changed span.
     emit headerDataChanged(Qt::Vertical, first, last);
@@ -144,7 +118,7 @@ void ArticleTableModel::setRowMarks(const QHash<int, QString> &marks)
 QVariant ArticleTableModel::data(const QModelIndex &index, int role) const
 {
     if (index.isValid() && index.column() == Number && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
-        return markData(index.row(), role);
+        return m_marks.data(index.row(), role);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
     return cell(index.row(), index.column());
@@ -153,7 +127,7 @@ QVariant ArticleTableModel::data(const QModelIndex &index, int role) const
 QVariant ArticleTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
-        return markData(section, role);
+        return m_marks.data(section, role);
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include "params/common/rowmarks.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -77,14 +79,12 @@ public:
     // register's values as text: the row header (and the number cell) is
     // coloured and tells them. Replaces all marks at once.
     void setRowMarks(const QHash<int, QString> &marks);
-    const QHash<int, QString> &rowMarks() const { return m_marks; }
+    const QHash<int, QString> &rowMarks() const { return m_marks.marks(); }
 
     static QString field(const ArticleRow &row, int column);
     static void setField(ArticleRow &row, int column, const QString &text);
 
 private:
-    QVariant markData(int row, int role) const;
-
     std::vector<ArticleRow> m_rows;
-    QHash<int, QString> m_marks;
+    RowMarks m_marks;
 };
