@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -229,6 +230,47 @@ TEST_F(Sync, EveryComparedFamilyVerifiesWithoutTouchingItsTable)
         // The start-up table is not the demo register: differences are found.
         EXPECT_FALSE(verified.at(0).at(2).value<QList<RecordDifference>>().isEmpty()) << family.toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+QList<int> range(int from, int to)
+{
+    QList<int> out;
+    for (int i = from; i < to; ++i)
+        out << i;
+    return out;
+}
+
+TEST_F(Sync, AWriteStoppedByACancelOrARefusedRecordIsFinishedFromWhereItStopped)
+{
+    for (int r = 0; r < ArticleTableModel::RowCount; ++r)
+        table().setCell(r, ArticleTableModel::Name, QStringLiteral("ПРВИ %1").arg(r));
+    // A cancel once article 200 is acknowledged.
+    auto stop = QObject::connect(session.get(), &RegisterSession::recordConfirmed,
+                                 [this](const QString &, int index, const QByteArray &) {
+                                     if (index == 199)
+                                         QTimer::singleShot(0, session.get(), &RegisterSession::cancel);
+                                 });
+    ASSERT_TRUE(runs([&] { session->articles().btnAWriteClick(); }, "articles write Cancelled"));
+    QObject::disconnect(stop);
+    ASSERT_TRUE(waitUntil([&] { return !reg.outputPending() && !session->driver().isBusy(); }, Patience));
+    const QList<int> afterCancel = sync().changedRecords(Articles);
+    ASSERT_FALSE(afterCancel.isEmpty());
+    EXPECT_GE(afterCancel.first(), 200) << "what was acknowledged is known";
+    EXPECT_EQ(afterCancel, range(afterCancel.first(), ArticleTableModel::RowCount));
+
+    // A refused record further on stops the changes-only write there.
+    table().setCell(700, ArticleTableModel::Group, QStringLiteral("99"));
+    ASSERT_TRUE(runs([&] { sync().writeChanges(Articles); }, "articles write Refused"));
+    EXPECT_EQ(sync().changedRecords(Articles), range(700, ArticleTableModel::RowCount));
+    table().setCell(700, ArticleTableModel::Group, QStringLiteral("9"));
+    reg.clearLog();
+    ASSERT_TRUE(runs([&] { sync().writeChanges(Articles); }, "articles write Completed"));
+    EXPECT_EQ(writtenArticles(), range(700, ArticleTableModel::RowCount));
+    EXPECT_TRUE(sync().changedRecords(Articles).isEmpty());
 }
 
 } // namespace
