@@ -46,14 +46,16 @@ QList<RecordField> groupFields(const QByteArray &wire, const Regional &regional)
 {
     const GroupRecord::Reply r =
         GroupRecord::readReply(wire.leftJustified(GroupRecord::ReplyLength, '\0'), regional.decimal);
-    return {{QStringLiteral("Назив"), r.name}, {QStringLiteral("Удео"), r.share}};
+    // Grid columns: 1 the name, 2 the share.
+    return {{QStringLiteral("Назив"), r.name, 1}, {QStringLiteral("Удео"), r.share, 2}};
 }
 
 QList<RecordField> operatorFields(const QByteArray &wire, const Regional &regional)
 {
     const OperatorRecord::Reply r =
         OperatorRecord::readReply(wire.leftJustified(OperatorRecord::ReplyLength, '\0'), regional.decimal);
-    return {{QStringLiteral("Назив"), r.name}, {QStringLiteral("Лозинка"), r.password}};
+    // Grid columns: 1 the name, 2 the password.
+    return {{QStringLiteral("Назив"), r.name, 1}, {QStringLiteral("Лозинка"), r.password, 2}};
 }
 
 // The write layout of one department (command 112).
@@ -63,10 +65,10 @@ QList<RecordField> departmentFields(const QByteArray &wire, const Regional &regi
     const auto header = [](int column) { return M::headers().value(column); };
     const std::uint8_t gt = Fields::byteAt(wire, 20);
     return {
-        {header(M::Name), Fields::decodeName(wire.mid(1, DepartmentRecord::NameWidth))},
-        {header(M::Price), DecimalText::formatScaled(Fields::getU32(wire, 21), 2, regional.decimal)},
-        {header(M::Group), QString::number(gt >> 4)},
-        {header(M::Tax), Fields::taxLabelOrA(gt & 0x0F)},
+        {header(M::Name), Fields::decodeName(wire.mid(1, DepartmentRecord::NameWidth)), M::Name},
+        {header(M::Price), DecimalText::formatScaled(Fields::getU32(wire, 21), 2, regional.decimal), M::Price},
+        {header(M::Group), QString::number(gt >> 4), M::Group},
+        {header(M::Tax), Fields::taxLabelOrA(gt & 0x0F), M::Tax},
     };
 }
 

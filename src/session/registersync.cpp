@@ -2,6 +2,9 @@
 
 #include "link/programerror.h"
 #include "params/articles/articlefamily.h"
+#include "params/departments/departmentfamily.h"
+#include "params/groups/groups.h"
+#include "params/operators/operators.h"
 #include "session/registersession.h"
 
 namespace {
@@ -165,9 +168,18 @@ int RegisterSync::takeHeld(const QList<RecordDifference> &differences)
 {
     int copied = 0;
     for (const RecordDifference &d : differences) {
-        if (d.family != QLatin1String("articles") || d.column < 0)
+        if (d.column < 0)
             continue;
-        m_session.articles().model().setCell(d.index, d.column, d.held);
+        if (d.family == QLatin1String("articles"))
+            m_session.articles().model().setCell(d.index, d.column, d.held);
+        else if (d.family == QLatin1String("departments"))
+            m_session.departments().model().setCell(d.index, d.column, d.held);
+        else if (d.family == QLatin1String("groups"))
+            m_session.groups().table().setCell(d.column, d.index + 1, d.held); // row 0: the headings
+        else if (d.family == QLatin1String("operators"))
+            m_session.operators().table().setCell(d.column, d.index + 1, d.held);
+        else
+            continue;
         ++copied;
     }
     return copied;

@@ -64,8 +64,9 @@ public:
     QList<RecordDifference> differences(const QString &family) const;
     // The known records that differ, with the register's values as text.
     QHash<int, QString> differingRecords(const QString &family) const;
-    // Copies the register's values of the given fields into the table (the
-    // article fields); returns how many were copied.
+    // Copies the register's values of the given fields into their tables
+    // (articles, departments, groups, operators; the other families' bytes
+    // have no cell); returns how many were copied.
     int takeHeld(const QList<RecordDifference> &differences);
 
 signals:

@@ -274,3 +274,20 @@ TEST_F(Sync, AWriteStoppedByACancelOrARefusedRecordIsFinishedFromWhereItStopped)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Sync, TakingTheRegistersValuesMakesEveryComparedTableEqual)
+{
+    for (const QString &family : {QStringLiteral("departments"), QStringLiteral("groups"), QStringLiteral("operators"),
+                                  QStringLiteral("articles")}) {
+        ASSERT_TRUE(runs([&] { EXPECT_TRUE(sync().verify(family)); }, family + " read Completed"));
+        const QList<RecordDifference> diffs = sync().differences(family);
+        ASSERT_FALSE(diffs.isEmpty()) << family.toStdString() << ": the start-up table is not the demo register";
+        EXPECT_GT(sync().takeHeld(diffs), 0) << family.toStdString();
+        EXPECT_TRUE(sync().differences(family).isEmpty()) << family.toStdString();
+        EXPECT_TRUE(sync().changedRecords(family).isEmpty()) << family.toStdString();
+    }
+}
+
+} // namespace
