@@ -19,6 +19,7 @@
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
+#include "sync/synccontrols.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -76,6 +77,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
         pageButtons->addWidget(b);
     }
     pageButtons->addStretch();
+    auto *transfers = namedButton("btnTransfers", QStringLiteral("Пренос више породица"), central);
+    pageButtons->addWidget(transfers);
     connect(m_pageButtons[0], &QPushButton::clicked, this, &MainWindow::btPage1Click);
     connect(m_pageButtons[1], &QPushButton::clicked, this, &MainWindow::btPage2Click);
     connect(m_pageButtons[2], &QPushButton::clicked, this, &MainWindow::btPage3Click);
@@ -126,6 +129,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
     m_guard = new DataLossGuard(*m_session, this);
     m_guard->guardWriteButtons();
+    m_sync = new SyncControls(*m_session, this);
+    m_sync->attachTransfersButton(transfers);
 
     UiStyle::applyDataLook(central);
     showPage(1);

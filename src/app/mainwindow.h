@@ -40,6 +40,7 @@ class TfrmTerminal;
 class SearchWindow;
 class ReportWindow;
 class BarcodeReader;
+class SyncControls;
 
 // The session's options, and where the port lists come from (tests give a
 // fixed list).
@@ -90,6 +91,8 @@ public:
     // The questions before a write of start-up defaults and before closing
     // over unsaved edits.
     DataLossGuard &dataLossGuard() { return *m_guard; }
+    // The mirror's windows and actions (transfers dialog, differences, forget).
+    SyncControls &syncControls() { return *m_sync; }
     const Regional &regional() const { return m_session->regional(); }
 
 public slots:
@@ -131,5 +134,6 @@ private:
     QList<QPushButton *> m_pageButtons;
     TaxRatesBox *m_taxRatesBox = nullptr;
     BarcodeReader *m_barcode = nullptr;
+    SyncControls *m_sync = nullptr;
     bool m_activated = false;
 };

@@ -10,6 +10,7 @@
 #include "params/taxrates/taxrates.h"
 #include "link/linktrace.h"
 #include "session/tablestates.h"
+#include "session/registersync.h"
 
 #include <QMetaEnum>
 
@@ -53,6 +54,8 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     for (TransferEngine *engine : transfers())
         follow(engine);
     m_tableStates = std::make_unique<TableStates>(*this);
+    connect(this, &RegisterSession::recordConfirmed, &m_mirror, &RegisterMirror::confirm);
+    m_sync = std::make_unique<RegisterSync>(*this, m_mirror);
 }
 
 RegisterSession::~RegisterSession() { m_line.close(); }
@@ -60,6 +63,7 @@ RegisterSession::~RegisterSession() { m_line.close(); }
 void RegisterSession::setSerialNumberSource(std::function<QString()> source)
 {
     m_serialSource = source;
+    m_mirror.setSerialNumberSource(source);
     m_driver.setSerialNumberSource(std::move(source));
 }
 

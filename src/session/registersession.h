@@ -9,6 +9,7 @@
 #include "link/tracerecorder.h"
 #include "params/common/familycontext.h"
 #include "params/common/transferengine.h"
+#include "session/registermirror.h"
 
 #include <QObject>
 #include <QString>
@@ -24,6 +25,7 @@ class Operators;
 class ParameterFamily;
 class Passwords;
 class TableStates;
+class RegisterSync;
 class TaxRates;
 
 struct SessionOptions {
@@ -71,6 +73,10 @@ public:
     QList<TransferEngine *> transfers() const;
     // What each family's table stands to lose (only defaults, unsaved edits).
     TableStates &tableStates() { return *m_tableStates; }
+    // What the register holds, as far as this session knows, and the
+    // table compared with it (changes-only writes, verification).
+    RegisterMirror &mirror() { return m_mirror; }
+    RegisterSync &sync() { return *m_sync; }
 
 public slots:
     // Start-up state (the form's activation): driver, article selection,
@@ -117,6 +123,8 @@ private:
     std::unique_ptr<Logo> m_logo;
     std::unique_ptr<Passwords> m_passwords;
     std::unique_ptr<TableStates> m_tableStates;
+    RegisterMirror m_mirror;
+    std::unique_ptr<RegisterSync> m_sync;
     QString m_activeFamily;
     bool m_activeWrite = false;
 };

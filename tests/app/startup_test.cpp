@@ -25,12 +25,14 @@ namespace {
 const char *const ExchangeButtonNames[] = {
     "btnReadCliche", "btnWriteCliche", "btnTGRead", "btnTGWrite",  "btnSTRead",      "btnSTWrite",
     "btnARead",      "btnAWrite",      "BtnEndDialog", "BtnGRead", "BtnGWrite",      "btnLogoRead",
-    "btnLogoWrite",  "BtnORead",       "BtnOWrite",  "BtnLozinkaRead", "BtnLozinkaWrite"};
+    "btnLogoWrite",  "BtnORead",       "BtnOWrite",  "BtnLozinkaRead", "BtnLozinkaWrite",
+    "btnAWriteChanges", "btnAVerify"};
 
 // Enabled as soon as the register port opens.
 const char *const EnabledOnOpen[] = {"btnReadCliche", "btnTGRead",   "btnSTRead", "btnARead",
                                      "btnAWrite",     "BtnEndDialog", "BtnGRead", "btnLogoRead",
-                                     "btnLogoWrite",  "BtnORead",    "BtnLozinkaRead"};
+                                     "btnLogoWrite",  "BtnORead",    "BtnLozinkaRead",
+                                     "btnAWriteChanges", "btnAVerify"};
 
 class Startup : public ::testing::TestWithParam<char> {
 protected:
@@ -241,7 +243,7 @@ TEST_P(Startup, GroupAndOperatorTables)
 
 TEST_P(Startup, NoControlCanStartAnExchangeBeforeThePortOpens)
 {
-    EXPECT_EQ(window->exchangeButtons().count(), 17);
+    EXPECT_EQ(window->exchangeButtons().count(), 19);
     for (const char *name : ExchangeButtonNames) {
         auto *b = find<QPushButton>(name);
         ASSERT_NE(b, nullptr);

@@ -108,6 +108,9 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
 
     m_read = button("btnARead", QStringLiteral("Читање из касе"), this);
     m_write = button("btnAWrite", QStringLiteral("Унос у касу"), this);
+    // Changes-only write and verification: the session behind the window runs them.
+    auto *writeChanges = button("btnAWriteChanges", QStringLiteral("Унос измена"), this);
+    auto *verify = button("btnAVerify", QStringLiteral("Провера"), this);
     auto *fileSave = button("btnAFSave", QStringLiteral("Снимање у фаjл"), this);
     auto *fileLoad = button("btnAFLoad", QStringLiteral("Читање из фаjла"), this);
     auto *search = button("BtnPretraga", QStringLiteral("Тражи"), this);
@@ -122,6 +125,8 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     row->addStretch(1);
     row->addWidget(m_read);
     row->addWidget(m_write);
+    row->addWidget(writeChanges);
+    row->addWidget(verify);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(edits);
@@ -130,6 +135,8 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
 
     buttons.add(m_read, true);
     buttons.add(m_write, true);
+    buttons.add(writeChanges, true);
+    buttons.add(verify, true);
 
     connect(&family, &ArticleFamily::editsFilled, this, &ArticlesBox::applyFill);
     connect(&family, &ArticleFamily::currentCellRequested, this, &ArticlesBox::moveCurrentCell);

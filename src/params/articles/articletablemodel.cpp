@@ -1,5 +1,6 @@
 #include "params/articles/articletablemodel.h"
 
+
 #include "link/fields.h"
 
 bool ArticleRow::operator==(const ArticleRow &o) const
@@ -103,8 +104,21 @@ QString ArticleTableModel::cell(int row, int column) const
     return field(m_rows[std::size_t(row)], column);
 }
 
+void ArticleTableModel::setRowMarks(const QHash<int, QString> &marks)
+{
+    int first = 0;
+    int last = 0;
+    if (!m_marks.replace(marks, &first, &last))
+        return;
+    // One notification for the changed span.
+    emit headerDataChanged(Qt::Vertical, first, last);
+    emit dataChanged(index(first, Number), index(last, Number), {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
 QVariant ArticleTableModel::data(const QModelIndex &index, int role) const
 {
+    if (index.isValid() && index.column() == Number && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return m_marks.data(index.row(), role);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
     return cell(index.row(), index.column());
@@ -112,6 +126,8 @@ QVariant ArticleTableModel::data(const QModelIndex &index, int role) const
 
 QVariant ArticleTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return m_marks.data(section, role);
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include "params/common/rowmarks.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -72,9 +75,16 @@ public:
     // Every row back to its initial texts.
     void resetToDefaults();
 
+    // Rows whose record differs from what the register holds, with the
+    // register's values as text: the row header (and the number cell) is
+    // coloured and tells them. Replaces all marks at once.
+    void setRowMarks(const QHash<int, QString> &marks);
+    const QHash<int, QString> &rowMarks() const { return m_marks.marks(); }
+
     static QString field(const ArticleRow &row, int column);
     static void setField(ArticleRow &row, int column, const QString &text);
 
 private:
     std::vector<ArticleRow> m_rows;
+    RowMarks m_marks;
 };

@@ -44,10 +44,29 @@ int TextGrid::rowCount(const QModelIndex &parent) const { return parent.isValid(
 
 int TextGrid::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_columns; }
 
+void TextGrid::setRowMarks(const QHash<int, QString> &marks)
+{
+    int first = 0;
+    int last = 0;
+    if (!m_marks.replace(marks, &first, &last))
+        return;
+    emit headerDataChanged(Qt::Vertical, first, last);
+    emit dataChanged(index(first, 0), index(last, 0), {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
+QVariant TextGrid::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return m_marks.data(section, role);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
 QVariant TextGrid::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return QVariant();
+    if (index.column() == 0 && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return m_marks.data(index.row(), role);
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return cell(index.column(), index.row());
     return QVariant();

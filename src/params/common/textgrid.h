@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/common/rowmarks.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QVector>
@@ -24,7 +26,12 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // Rows whose record differs from the register (model rows), with the
+    // register's values: the row header and number cell are coloured.
+    void setRowMarks(const QHash<int, QString> &marks);
+    const QHash<int, QString> &rowMarks() const { return m_marks.marks(); }
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     static bool isFixed(int column, int row) { return column == 0 || row == 0; }
@@ -38,4 +45,5 @@ private:
     int m_columns;
     int m_rows;
     QVector<QString> m_cells;
+    RowMarks m_marks;
 };

@@ -51,8 +51,20 @@ QString DepartmentTableModel::cell(int row, int column) const
     return field(m_rows[std::size_t(row)], column);
 }
 
+void DepartmentTableModel::setRowMarks(const QHash<int, QString> &marks)
+{
+    int first = 0;
+    int last = 0;
+    if (!m_marks.replace(marks, &first, &last))
+        return;
+    emit headerDataChanged(Qt::Vertical, first, last);
+    emit dataChanged(index(first, Number), index(last, Number), {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
 QVariant DepartmentTableModel::data(const QModelIndex &index, int role) const
 {
+    if (index.isValid() && index.column() == Number && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return m_marks.data(index.row(), role);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
     return cell(index.row(), index.column());
@@ -60,6 +72,8 @@ QVariant DepartmentTableModel::data(const QModelIndex &index, int role) const
 
 QVariant DepartmentTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return m_marks.data(section, role);
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)

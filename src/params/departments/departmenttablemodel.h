@@ -2,6 +2,8 @@
 
 #include "link/regional.h"
 
+#include "params/common/rowmarks.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
@@ -38,6 +40,10 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // Rows whose record differs from the register (model rows), with the
+    // register's values: the row header and number cell are coloured.
+    void setRowMarks(const QHash<int, QString> &marks);
+    const QHash<int, QString> &rowMarks() const { return m_marks.marks(); }
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
@@ -51,4 +57,5 @@ private:
     static QString field(const DepartmentRow &row, int column);
     Regional m_regional;
     std::array<DepartmentRow, RowCount> m_rows;
+    RowMarks m_marks;
 };

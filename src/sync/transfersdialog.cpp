@@ -1,0 +1,165 @@
+#include "sync/transfersdialog.h"
+
+#include "session/recordfields.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton *namedButton(const char *name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QString outcomeText(const QString &outcome)
+{
+    if (outcome == QLatin1String("Completed"))
+        return QStringLiteral("завршено");
+    if (outcome == QLatin1String("Refused"))
+        return QStringLiteral("одбијен запис");
+    if (outcome == QLatin1String("NoReply"))
+        return QStringLiteral("нема одговора");
+    if (outcome == QLatin1String("Cancelled"))
+        return QStringLiteral("отказано");
+    return QStringLiteral("грешка");
+}
+} // namespace
+
+TransfersDialog::TransfersDialog(RegisterSession &session, QWidget *parent)
+    : QDialog(parent), m_sequence(session)
+{
+    setObjectName(QStringLiteral("frmTransfers"));
+    setWindowTitle(QStringLiteral("Пренос више породица"));
+
+    const struct {
+        const char *name;
+        const char *family;
+    } checks[] = {{"chkFamHeader", "headerlines"}, {"chkFamTax", "taxrates"},     {"chkFamDepartments", "departments"},
+                  {"chkFamArticles", "articles"},  {"chkFamGroups", "groups"},    {"chkFamOperators", "operators"},
+                  {"chkFamLogo", "logo"},          {"chkFamPasswords", "passwords"}};
+    auto *families = new QGridLayout;
+    int n = 0;
+    for (const auto &c : checks) {
+        const QString family = QString::fromLatin1(c.family);
+        auto *box = new QCheckBox(familyTitle(family), this);
+        box->setObjectName(QString::fromLatin1(c.name));
+        box->setChecked(true);
+        m_checks.insert(family, box);
+        families->addWidget(box, n / 4, n % 4);
+        ++n;
+    }
+
+    auto *actions = new QHBoxLayout;
+    const struct {
+        const char *name;
+        const char *text;
+        FamilySequence::Action action;
+    } buttons[] = {{"btnAllRead", "Читање из касе", FamilySequence::Action::Read},
+                   {"btnAllWrite", "Унос у касу", FamilySequence::Action::Write},
+                   {"btnAllWriteChanges", "Унос измена", FamilySequence::Action::WriteChanges},
+                   {"btnAllVerify", "Провера", FamilySequence::Action::Verify}};
+    for (const auto &b : buttons) {
+        auto *button = namedButton(b.name, QString::fromUtf8(b.text), this);
+        const FamilySequence::Action action = b.action;
+        connect(button, &QPushButton::clicked, this, [this, action] { run(action); });
+        m_actionButtons << button;
+        actions->addWidget(button);
+    }
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("pbAll"));
+    m_progress->setTextVisible(true);
+    m_progress->setFormat(QString());
+    m_cancel = namedButton("btnAllCancel", QStringLiteral("Откажи"), this);
+    m_cancel->setEnabled(false);
+    auto *progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progress, 1);
+    progressRow->addWidget(m_cancel);
+
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("lblAllSummary"));
+    m_summary->setTextFormat(Qt::PlainText);
+    m_summary->setWordWrap(true);
+
+    m_profileSave = namedButton("btnProfileSave", QStringLiteral("Сачувај профил"), this);
+    m_profileLoad = namedButton("btnProfileLoad", QStringLiteral("Учитај профил"), this);
+    m_profileSave->setEnabled(false);
+    m_profileLoad->setEnabled(false);
+    auto *profiles = new QHBoxLayout;
+    profiles->addWidget(m_profileSave);
+    profiles->addWidget(m_profileLoad);
+    profiles->addStretch(1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(families);
+    layout->addLayout(actions);
+    layout->addLayout(progressRow);
+    layout->addWidget(m_summary, 1);
+    layout->addLayout(profiles);
+
+    connect(m_cancel, &QPushButton::clicked, &m_sequence, &FamilySequence::cancel);
+    connect(&m_sequence, &FamilySequence::progress, this, &TransfersDialog::showProgress);
+    connect(&m_sequence, &FamilySequence::finished, this, &TransfersDialog::showSummary);
+}
+
+QStringList TransfersDialog::checkedFamilies() const
+{
+    QStringList out;
+    for (const QString &f : FamilySequence::allFamilies())
+        if (m_checks.value(f)->isChecked())
+            out << f;
+    return out;
+}
+
+void TransfersDialog::run(FamilySequence::Action action)
+{
+    if (m_sequence.running())
+        return;
+    const QStringList families = checkedFamilies();
+    if (families.isEmpty())
+        return;
+    m_summary->clear();
+    m_results.clear();
+    setRunning(true);
+    m_sequence.start(action, families);
+}
+
+void TransfersDialog::setRunning(bool running)
+{
+    for (QPushButton *b : m_actionButtons)
+        b->setEnabled(!running);
+    for (QCheckBox *c : std::as_const(m_checks))
+        c->setEnabled(!running);
+    m_cancel->setEnabled(running);
+}
+
+void TransfersDialog::showProgress(const QString &family, int done, int total)
+{
+    m_progress->setRange(0, qMax(total, 1));
+    m_progress->setValue(qMin(done, qMax(total, 1)));
+    m_progress->setFormat(QStringLiteral("%1 %2/%3").arg(familyTitle(family)).arg(done).arg(total));
+}
+
+void TransfersDialog::showSummary(const QList<FamilyResult> &results)
+{
+    m_results = results;
+    QStringList lines;
+    for (const FamilyResult &r : results)
+        lines << QStringLiteral("%1: уписано %2, прочитано %3, прескочено %4, разлика %5, неуспело %6 (%7)")
+                     .arg(familyTitle(r.family))
+                     .arg(r.written)
+                     .arg(r.read)
+                     .arg(r.skipped)
+                     .arg(r.differences)
+                     .arg(r.failed)
+                     .arg(outcomeText(r.outcome));
+    m_summary->setText(lines.join(QLatin1Char('\n')));
+    setRunning(false);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "sync/familysequence.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class RegisterSession;
+
+// The dialog frmTransfers "Пренос више породица": a read, a write, a
+// changes-only write or a verification of the checked families, one after
+// another, with one progress bar and a summary per family at the end.
+class TransfersDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TransfersDialog(RegisterSession &session, QWidget *parent = nullptr);
+
+    // The checked families, in page order.
+    QStringList checkedFamilies() const;
+    QCheckBox *familyBox(const QString &family) const { return m_checks.value(family); }
+    QLabel *summary() const { return m_summary; }
+    FamilySequence &sequence() { return m_sequence; }
+    const QList<FamilyResult> &results() const { return m_results; }
+
+    // Room for the profile actions: created disabled, connected by the owner.
+    QPushButton *profileSaveButton() const { return m_profileSave; }
+    QPushButton *profileLoadButton() const { return m_profileLoad; }
+
+    void run(FamilySequence::Action action);
+
+private:
+    void showProgress(const QString &family, int done, int total);
+    void showSummary(const QList<FamilyResult> &results);
+    void setRunning(bool running);
+
+    FamilySequence m_sequence;
+    QHash<QString, QCheckBox *> m_checks;
+    QList<QPushButton *> m_actionButtons;
+    QProgressBar *m_progress;
+    QPushButton *m_cancel;
+    QLabel *m_summary;
+    QPushButton *m_profileSave;
+    QPushButton *m_profileLoad;
+    QList<FamilyResult> m_results;
+};
