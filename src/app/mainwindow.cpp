@@ -131,6 +131,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_guard->guardWriteButtons();
     m_sync = new SyncControls(*m_session, this);
     m_sync->attachTransfersButton(transfers);
+    m_sync->setWriteGuard([this](const QString &family) { return m_guard->mayWrite(family); });
 
     UiStyle::applyDataLook(central);
     showPage(1);

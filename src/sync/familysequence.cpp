@@ -72,8 +72,9 @@ void FamilySequence::start(Action action, const QStringList &families)
         return;
     m_action = action;
     m_queue.clear();
+    const bool writes = action == Action::Write || action == Action::WriteChanges;
     for (const QString &f : allFamilies())
-        if (families.contains(f))
+        if (families.contains(f) && (!writes || !m_writeGuard || m_writeGuard(f)))
             m_queue << f;
     m_results.clear();
     m_running = true;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,10 @@ public:
 
     explicit FamilySequence(RegisterSession &session, QObject *parent = nullptr);
 
+    // Asked before a family is written; false leaves that family out (the
+    // question before a write of nothing but start-up values).
+    void setWriteGuard(std::function<bool(const QString &family)> guard) { m_writeGuard = std::move(guard); }
+
     void start(Action action, const QStringList &families);
     bool running() const { return m_running; }
     // Cancels the transfer under way and the families after it.
@@ -63,4 +68,5 @@ private:
     bool m_ending = false;
     bool m_gaveUp = false;
     bool m_cancelled = false;
+    std::function<bool(const QString &)> m_writeGuard;
 };

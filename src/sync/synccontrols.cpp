@@ -1,5 +1,7 @@
 #include "sync/synccontrols.h"
 
+#include "sync/profileactions.h"
+
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
@@ -31,6 +33,7 @@ SyncControls::SyncControls(RegisterSession &session, QWidget *window)
 
     m_differences = new DifferencesWindow(window);
     m_transfers = new TransfersDialog(session, window);
+    new ProfileActions(session, *m_transfers);
     m_writes = new FamilySequence(session, this);
     auto *transfersKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")), window);
     connect(transfersKey, &QShortcut::activated, this, &SyncControls::showTransfers);
@@ -84,6 +87,12 @@ void SyncControls::showTransfers()
 void SyncControls::attachTransfersButton(QPushButton *button)
 {
     connect(button, &QPushButton::clicked, this, &SyncControls::showTransfers);
+}
+
+void SyncControls::setWriteGuard(const std::function<bool(const QString &)> &guard)
+{
+    m_writes->setWriteGuard(guard);
+    m_transfers->sequence().setWriteGuard(guard);
 }
 
 void SyncControls::writeChanges(const QStringList &families)

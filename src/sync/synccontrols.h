@@ -34,6 +34,8 @@ public:
     void attachTransfersButton(QPushButton *button);
 
     void writeChanges(const QStringList &families);
+    // Asked before each family these controls write.
+    void setWriteGuard(const std::function<bool(const QString &family)> &guard);
     void verify(const QString &family);
 
 private:

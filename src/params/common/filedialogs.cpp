@@ -87,6 +87,20 @@ QString askOpenPicturePath(QWidget *parent, const QString &filter)
     return ask(parent, "OPD", QFileDialog::AcceptOpen, QString(), filter, QString());
 }
 
+QString askFolder(QWidget *parent, const QString &caption)
+{
+    last() = LastDialog{caption, QString(), QString()};
+    if (nextAnswer()) {
+        const QString answer = *nextAnswer();
+        nextAnswer().reset();
+        return answer;
+    }
+    const QString chosen = QFileDialog::getExistingDirectory(parent, caption, startFolder());
+    if (!chosen.isEmpty())
+        lastFolder() = chosen;
+    return chosen;
+}
+
 QString startFolder()
 {
     if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())

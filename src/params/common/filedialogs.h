@@ -22,6 +22,10 @@ QString askOpenPath(QWidget *parent, const QString &defaultName, const QString &
 // The open-picture dialog `OPD`: no default name, no default extension.
 QString askOpenPicturePath(QWidget *parent, const QString &filter);
 
+// A folder (a register profile); `caption` is the dialog's title. The test
+// seam answers it like the file dialogs; lastDefaultName() gives the caption.
+QString askFolder(QWidget *parent, const QString &caption);
+
 // The folder the next dialog opens in: the last one used in this run, else
 // the documents folder, else the home folder.
 QString startFolder();
