@@ -6,6 +6,7 @@
 #include "app/messagedialog.h"
 #include "app/portcombobox.h"
 #include "app/portcontrol.h"
+#include "app/refusedcell.h"
 #include "app/uistyle.h"
 #include "barcode/barcodereader.h"
 #include "report/reportwindow.h"
@@ -117,6 +118,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(s, &RegisterSession::receiveLampLit, m_footer, &Footer::lightReceive);
     connect(s, &RegisterSession::pagesLocked, m_pages, [this](bool locked) { m_pages->setEnabled(!locked); });
     connect(s, &RegisterSession::cancelAvailable, m_footer, &Footer::setCancelVisible);
+    connect(s, &RegisterSession::recordRefused, this,
+            [this](const QString &family, int row, int column) { RefusedCell::show(this, family, row, column); });
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);

@@ -8,6 +8,7 @@
 #include "params/operators/operators.h"
 #include "params/passwords/passwords.h"
 #include "params/taxrates/taxrates.h"
+#include "session/transferendtext.h"
 
 #include <QMetaEnum>
 
@@ -31,6 +32,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(&m_line, &SerialLine::disconnected, this, [this] {
         m_driver.cancel();
         m_driver.reset();
+        finishActive(QStringLiteral("PortLost"));
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
     connect(&m_driver, &ExchangeDriver::status, this, &RegisterSession::status);
@@ -82,10 +84,15 @@ void RegisterSession::follow(TransferEngine *engine)
 {
     const QString family = engine->rules().family;
     connect(engine, &TransferEngine::recordConfirmed, this, &RegisterSession::recordConfirmed);
-    connect(engine, &TransferEngine::started, this, [this, family](bool write) {
+    connect(engine, &TransferEngine::started, this, [this, engine, family](bool write) {
+        m_activeEngine = engine;
         m_activeFamily = family;
         m_activeWrite = write;
+        emit cancelAvailable(true);
         emit transferStarted(family, write);
+    });
+    connect(engine, &TransferEngine::recordRefused, this, [this, engine, family](int index) {
+        emit recordRefused(family, engine->rules().firstRecordRow + index, engine->rules().recordColumn);
     });
     connect(engine, &TransferEngine::ended, this, [this](bool, TransferEngine::Outcome outcome) {
         finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))));
@@ -97,6 +104,15 @@ void RegisterSession::finishActive(const QString &outcome)
     if (m_activeFamily.isEmpty())
         return;
     const QString family = std::exchange(m_activeFamily, QString());
+    const TransferEngine *engine = std::exchange(m_activeEngine, nullptr);
+    emit cancelAvailable(false);
+    // A transfer that stopped says so, with the record it stopped at; the
+    // family's own texts (and the messages) came before.
+    const QString text = TransferEndText::forOutcome(outcome, engine->currentRecord() + 1);
+    if (!text.isEmpty()) {
+        emit status(text);
+        emit progress(0);
+    }
     emit transferFinished(family, m_activeWrite, outcome);
 }
 
@@ -113,4 +129,5 @@ void RegisterSession::reset()
     m_logo->reset();
     m_taxRates->clearReadBack();
     m_activeFamily.clear();
+    m_activeEngine = nullptr;
 }

@@ -77,6 +77,9 @@ signals:
     // Completed, refused, failed, given up (no reply) or cancelled.
     void transferFinished(const QString &family, bool write, const QString &outcome);
     void recordConfirmed(const QString &family, int index, const QByteArray &wire);
+    // A write stopped at a record the family would not send: the cell of the
+    // family's table to show (after the data-error message).
+    void recordRefused(const QString &family, int row, int column);
     void status(const QString &text);
     void progress(int value);
     void message(const QString &title, const QString &text);
@@ -85,6 +88,7 @@ signals:
     void receiveLampLit();
     // A transfer that locks the pages runs (articles).
     void pagesLocked(bool locked);
+    // The cancel button: shown while any transfer runs.
     void cancelAvailable(bool available);
     void busyChanged(bool busy);
     void portOpenChanged(bool open);
@@ -107,6 +111,7 @@ private:
     std::unique_ptr<Operators> m_operators;
     std::unique_ptr<Logo> m_logo;
     std::unique_ptr<Passwords> m_passwords;
+    TransferEngine *m_activeEngine = nullptr;
     QString m_activeFamily;
     bool m_activeWrite = false;
 };

@@ -3,6 +3,7 @@
 #include "link/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/taxlabeldelegate.h"
+#include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/rowselection.h"
 
@@ -148,6 +149,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     connect(m_write, &QPushButton::clicked, &family, &ArticleFamily::btnAWriteClick);
     connect(&family, &ArticleFamily::readStarted, &buttons, [&buttons, this] { buttons.allow(m_write); });
     connect(m_correct, &QPushButton::clicked, this, [this] { m_family.btnACorClick(this->edits()); });
+    new EnterApplies({m_name, m_barcode, m_stand, m_price, m_tax, m_quantity, m_group}, m_correct);
 
     // Start-up: row 1, column 1 current and shown in the edit fields.
     family.selectFirstRow();

@@ -2,6 +2,7 @@
 
 #include "params/articles/articleedits.h"
 #include "params/articles/taxlabeldelegate.h"
+#include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/rowselection.h"
 #include "params/departments/departmentfamily.h"
@@ -97,6 +98,7 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     connect(write, &QPushButton::clicked, &family, &DepartmentFamily::btnSTWriteClick);
     connect(&family, &DepartmentFamily::readStarted, &buttons, [&buttons, write] { buttons.allow(write); });
     connect(correct, &QPushButton::clicked, this, [this] { m_family.BtnOCorClick(this->edits()); });
+    new EnterApplies({m_name, m_price, m_group, m_tax}, correct);
     connect(&family, &DepartmentFamily::editsFilled, this, &DepartmentsBox::applyFill);
     // Every click on a row selects it, also a click on the row already current.
     connect(new RowSelection(m_table), &RowSelection::selected, this,
