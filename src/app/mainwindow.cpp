@@ -56,11 +56,11 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     // The page control: three pages selected by the page buttons above them.
     m_pages = new QStackedWidget(central);
     m_pages->setObjectName(QStringLiteral("Page"));
-    const MainPages::FirstPage first = MainPages::createFirst(*m_session, m_buttons);
+    const MainPages::FirstPage first = MainPages::createFirst(*m_session, m_buttons, m_pages);
     m_taxRatesBox = first.taxRates;
     m_pages->addWidget(first.page);
-    m_pages->addWidget(MainPages::createSecond(*m_session, m_buttons));
-    m_pages->addWidget(MainPages::createThird(*m_session, m_buttons));
+    m_pages->addWidget(MainPages::createSecond(*m_session, m_buttons, m_pages));
+    m_pages->addWidget(MainPages::createThird(*m_session, m_buttons, m_pages));
     auto *pageButtons = new QHBoxLayout;
     pageButtons->setSpacing(2);
     const QStringList captions = {QStringLiteral("Подаци о трговцу,пореске стопе:"),

@@ -3,6 +3,7 @@
 #include "link/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/taxlabeldelegate.h"
+#include "params/common/columnsizing.h"
 #include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/rowselection.h"
@@ -86,10 +87,12 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
         edits->addWidget(columns[c].second, 1, c);
     }
     edits->addWidget(m_correct, 1, int(columns.size()));
-    edits->setColumnStretch(0, 4);
-    edits->setColumnStretch(1, 2);
-    edits->setColumnStretch(3, 1);
-    edits->setColumnStretch(5, 1);
+    // The name takes the spare width; the other fields are as wide as the
+    // values they hold.
+    edits->setColumnStretch(0, 1);
+    m_barcode->setMinimumWidth(m_barcode->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")) + 12);
+    for (QLineEdit *e : {m_price, m_quantity})
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")) + 12);
 
     m_table = named(new QTableView(this), "sgArticles");
     m_table->setModel(&family.model());
@@ -103,9 +106,14 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const int widths[ArticleTableModel::ColumnCount] = {40, 230, 110, 60, 80, 45, 70, 45, 70, 80};
-    for (int c = 0; c < ArticleTableModel::ColumnCount; ++c)
-        m_table->setColumnWidth(c, widths[c]);
+    // The widest value of each column (never measured over 4000 rows); the
+    // name column takes the spare width.
+    const QStringList widest = {QStringLiteral("4000"), QStringLiteral("Хлеб бели велики 0,5"),
+                                QStringLiteral("0000000000000"), QStringLiteral("8"), QStringLiteral("0000000,00"),
+                                QStringLiteral("Ђ"), QStringLiteral("-00000,000"), QStringLiteral("12"),
+                                QStringLiteral("0000000,000"), QStringLiteral("00000000,00")};
+    ColumnSizing::fit(m_table, widest);
+    ColumnSizing::stretch(m_table, ArticleTableModel::Name);
 
     m_read = button("btnARead", QStringLiteral("Читање из касе"), this);
     m_write = button("btnAWrite", QStringLiteral("Унос у касу"), this);

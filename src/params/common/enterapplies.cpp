@@ -1,6 +1,7 @@
 #include "params/common/enterapplies.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 
