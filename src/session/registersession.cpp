@@ -30,9 +30,10 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     // A lost register port takes its request with it: no repeats, no
     // "no reply" message after the one that says the device is gone.
     connect(&m_line, &SerialLine::disconnected, this, [this] {
+        const bool requestOut = m_driver.isBusy();
         m_driver.cancel();
         m_driver.reset();
-        finishActive(QStringLiteral("PortLost"));
+        finishActive(QStringLiteral("PortLost"), requestOut);
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
     connect(&m_driver, &ExchangeDriver::status, this, &RegisterSession::status);
@@ -44,7 +45,12 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(&m_driver, &ExchangeDriver::pageEnabledChanged, this, [this](bool on) { emit pagesLocked(!on); });
     connect(&m_driver, &ExchangeDriver::cancelButtonVisibleChanged, this, &RegisterSession::cancelAvailable);
     connect(&m_driver, &ExchangeDriver::busyChanged, this, &RegisterSession::busyChanged);
-    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply")); });
+    // Whatever goes to the register can be cancelled while it is out.
+    connect(&m_driver, &ExchangeDriver::busyChanged, this, [this](bool busy) {
+        if (busy)
+            emit cancelAvailable(true);
+    });
+    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply"), true); });
     for (ParameterFamily *family : families())
         route(family);
     for (TransferEngine *engine : transfers())
@@ -95,31 +101,35 @@ void RegisterSession::follow(TransferEngine *engine)
         emit recordRefused(family, engine->rules().firstRecordRow + index, engine->rules().recordColumn);
     });
     connect(engine, &TransferEngine::ended, this, [this](bool, TransferEngine::Outcome outcome) {
-        finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))));
+        finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))),
+                     false);
     });
 }
 
-void RegisterSession::finishActive(const QString &outcome)
+void RegisterSession::finishActive(const QString &outcome, bool requestOut)
 {
-    if (m_activeFamily.isEmpty())
-        return;
     const QString family = std::exchange(m_activeFamily, QString());
     const TransferEngine *engine = std::exchange(m_activeEngine, nullptr);
+    if (family.isEmpty() && !requestOut)
+        return; // nothing was running: nothing to tell
     emit cancelAvailable(false);
-    // A transfer that stopped says so, with the record it stopped at; the
-    // family's own texts (and the messages) came before.
-    const QString text = TransferEndText::forOutcome(outcome, engine->currentRecord() + 1);
+    // A transfer that stopped says so, with the record it stopped at (a
+    // single request, such as the passwords, without one); the family's own
+    // texts and the messages came before.
+    const QString text = TransferEndText::forOutcome(outcome, engine ? engine->currentRecord() + 1 : 0);
     if (!text.isEmpty()) {
         emit status(text);
         emit progress(0);
     }
-    emit transferFinished(family, m_activeWrite, outcome);
+    if (!family.isEmpty())
+        emit transferFinished(family, m_activeWrite, outcome);
 }
 
 void RegisterSession::cancel()
 {
+    const bool requestOut = m_driver.isBusy();
     m_driver.cancel();
-    finishActive(QStringLiteral("Cancelled"));
+    finishActive(QStringLiteral("Cancelled"), requestOut);
 }
 
 void RegisterSession::reset()

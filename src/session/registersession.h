@@ -96,7 +96,9 @@ signals:
 private:
     void route(ParameterFamily *family);
     void follow(TransferEngine *engine);
-    void finishActive(const QString &outcome);
+    // `requestOut`: a request was out when the transfer stopped (a stop
+    // with no transfer of a family running still reports then).
+    void finishActive(const QString &outcome, bool requestOut);
 
     SerialLine m_line{SerialSettings::registerPort()};
     QtRetryTimer m_timer;

@@ -7,8 +7,9 @@
 namespace TransferEndText {
 
 // `outcome` is a RegisterSession outcome name ("Refused", "Cancelled",
-// "NoReply", "PortLost", "Failed"); `record` counts from 1. Empty for a
-// completed transfer or an unknown outcome.
+// "NoReply", "PortLost", "Failed"); `record` counts from 1 (0: a transfer
+// of one request, no record named). Empty for a completed transfer or an
+// unknown outcome.
 QString forOutcome(const QString &outcome, int record);
 
 } // namespace TransferEndText

@@ -114,6 +114,9 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
                                 QStringLiteral("0000000,000"), QStringLiteral("00000000,00")};
     ColumnSizing::fit(m_table, widest);
     ColumnSizing::stretch(m_table, ArticleTableModel::Name);
+    // Never squeezed below a useful look at the table: on a small screen
+    // the page scrolls instead.
+    m_table->setMinimumHeight(ColumnSizing::fullHeight(m_table, 8));
 
     m_read = button("btnARead", QStringLiteral("Читање из касе"), this);
     m_write = button("btnAWrite", QStringLiteral("Унос у касу"), this);
