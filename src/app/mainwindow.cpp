@@ -126,7 +126,11 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 
     UiStyle::applyDataLook(central);
     showPage(1);
-    resize(800, 565);
+    // As large as the pages ask, within the screen (pages scroll below it).
+    QSize size = sizeHint().expandedTo(QSize(800, 565));
+    if (const QScreen *screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 MainWindow::~MainWindow()

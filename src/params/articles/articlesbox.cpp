@@ -109,7 +109,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     // The widest value of each column (never measured over 4000 rows); the
     // name column takes the spare width.
     const QStringList widest = {QStringLiteral("4000"), QStringLiteral("Хлеб бели велики 0,5"),
-                                QStringLiteral("0000000000000"), QStringLiteral("8"), QStringLiteral("0000000,00"),
+                                QStringLiteral("00000000000000"), QStringLiteral("8"), QStringLiteral("0000000,00"),
                                 QStringLiteral("Ђ"), QStringLiteral("-00000,000"), QStringLiteral("12"),
                                 QStringLiteral("0000000,000"), QStringLiteral("00000000,00")};
     ColumnSizing::fit(m_table, widest);
