@@ -17,7 +17,7 @@ QString forOutcome(const QString &outcome, int record)
     if (outcome == QLatin1String("PortLost"))
         return QStringLiteral("Пренос прекинут: веза са касом је изгубљена") + after;
     if (outcome == QLatin1String("Failed"))
-        return QStringLiteral("Пренос прекинут: грешка у програму") + after;
+        return QStringLiteral("Пренос прекинут због грешке") + after;
     return QString();
 }
 

@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -275,11 +276,15 @@ TEST_P(Startup, ExchangeButtonsFollowThePortState)
         EXPECT_FALSE(find<QPushButton>(name)->isEnabled()) << name;
 }
 
-TEST_P(Startup, FontIsArialEightPoint)
+// Arial 8 on a 9-point desktop, scaled with the desktop's text size.
+TEST_P(Startup, FontIsArialScaledFromTheDesktop)
 {
     const QFont f = window->font();
     EXPECT_EQ(f.family(), QStringLiteral("Arial"));
-    EXPECT_EQ(f.pointSize(), 8);
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    EXPECT_DOUBLE_EQ(f.pointSizeF(), qRound(desktop.pointSizeF() * 8 / 9 * 2) / 2.0);
+    if (desktop.pointSizeF() == 9)
+        EXPECT_EQ(f.pointSize(), 8);
     const QString resolved = QFontInfo(f).family();
     EXPECT_TRUE(resolved == QLatin1String("Arial") || resolved == QLatin1String("Liberation Sans"))
         << resolved.toStdString();

@@ -25,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"Refused", 4, "Унос отказан: грешка у подацима, ред 4."},
                       EndCase{"NoReply", 12, "Пренос прекинут: каса не одговара, код записа 12."},
                       EndCase{"PortLost", 1, "Пренос прекинут: веза са касом је изгубљена, код записа 1."},
-                      EndCase{"Failed", 3, "Пренос прекинут: грешка у програму, код записа 3."},
+                      EndCase{"Failed", 3, "Пренос прекинут због грешке, код записа 3."},
                       // One request without records (the passwords).
                       EndCase{"Cancelled", 0, "Пренос прекинут."},
                       EndCase{"NoReply", 0, "Пренос прекинут: каса не одговара."},
