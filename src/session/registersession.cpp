@@ -36,7 +36,13 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         finishActive(QStringLiteral("PortLost"), requestOut);
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
-    connect(&m_driver, &ExchangeDriver::status, this, &RegisterSession::status);
+    connect(&m_driver, &ExchangeDriver::status, this, [this](const QString &text) {
+        // The bytes dropped after a cancel clear the status line; the line
+        // that says where the transfer stopped stays.
+        if (text.isEmpty() && std::exchange(m_keepEndText, false))
+            return;
+        emit status(text);
+    });
     connect(&m_driver, &ExchangeDriver::progress, this, &RegisterSession::progress);
     connect(&m_driver, &ExchangeDriver::message, this, &RegisterSession::message);
     connect(&m_driver, &ExchangeDriver::programError, this, &RegisterSession::programError);
@@ -94,6 +100,7 @@ void RegisterSession::follow(TransferEngine *engine)
         m_activeEngine = engine;
         m_activeFamily = family;
         m_activeWrite = write;
+        m_keepEndText = false;
         emit cancelAvailable(true);
         emit transferStarted(family, write);
     });
@@ -120,6 +127,7 @@ void RegisterSession::finishActive(const QString &outcome, bool requestOut)
     if (!text.isEmpty()) {
         emit status(text);
         emit progress(0);
+        m_keepEndText = outcome == QLatin1String("Cancelled");
     }
     if (!family.isEmpty())
         emit transferFinished(family, m_activeWrite, outcome);

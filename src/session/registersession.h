@@ -116,4 +116,6 @@ private:
     TransferEngine *m_activeEngine = nullptr;
     QString m_activeFamily;
     bool m_activeWrite = false;
+    // A cancel's end text is on the status line (the dropped reply keeps it).
+    bool m_keepEndText = false;
 };

@@ -347,6 +347,20 @@ TEST_P(Register, LostPortDuringATransferSaysWhereItStopped)
     EXPECT_TRUE(find<QPushButton>("BtnOtkaz")->isHidden());
 }
 
+TEST_P(Register, AReplyAfterACancelLeavesTheEndOnTheStatusLine)
+{
+    PtyRegister::Faults late;
+    late.delayMs = 100;
+    reg.setFaults(late);
+    button("btnTGRead")->click();
+    button("BtnOtkaz")->click();
+    ASSERT_TRUE(window->driver().cancelFlag());
+    // The late reply is dropped; the status line still says where it stopped.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->driver().cancelFlag(); }, Patience));
+    EXPECT_EQ(status(), QStringLiteral("Пренос прекинут код записа 1."));
+    EXPECT_EQ(progress(), 0);
+}
+
 TEST_P(Register, RefusedArticleBecomesTheCurrentCell)
 {
     auto *table = find<QTableView>("sgArticles");
