@@ -1,14 +1,16 @@
 #include "link/exchangedriver.h"
 
-#include "charset/cp1251.h"
 #include "link/commands.h"
 #include "link/programerror.h"
+#include "link/recordindex.h"
 
 namespace {
 const QString NoReplyTitle = QStringLiteral("Грешка !!! ");
 const QString NoReplyText = QStringLiteral("Нема одзива са комуникационог порта. Молимо, проверите прикључке");
 const QString WriteFailureTitle = QStringLiteral("ГРЕШКА");
 const QString DialogueEnded = QStringLiteral("Прекинут дијалог са касом");
+
+constexpr int SequenceOffset = 6;
 } // namespace
 
 ExchangeDriver::ExchangeDriver(LinkPort &port, RetryTimer &timer, QObject *parent)
@@ -31,14 +33,22 @@ void ExchangeDriver::setReplyHandler(std::uint8_t command, ReplyHandler handler)
     m_handlers[command] = std::move(handler);
 }
 
+void ExchangeDriver::setClock(const LinkClock *clock)
+{
+    m_clock = clock ? clock : &m_systemClock;
+}
+
 void ExchangeDriver::reset()
 {
     m_sequenceCounter = 1;
     m_replyAwaited = false;
-    m_receiveCount = 0;
-    m_receive.fill(0);
+    m_framer.clear();
     m_retryCount = 0;
     m_cancelFlag = false;
+    m_afterCancel = false;
+    m_answered = false;
+    m_echoStreak = 0;
+    m_lineShown = false;
     m_pending.clear();
 }
 
@@ -49,14 +59,18 @@ void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
     const int length = Frame::buildRequest(m_send, Fields::packSerial(serial), m_sequenceCounter, command, data);
     m_timer.start();
     m_replyAwaited = true;
+    m_answered = false;
+    m_afterCancel = false;
     emit transmitLampLit();
     // A partial frame still collected belongs to an earlier request; it can
     // only block the reply to this one.
-    m_receiveCount = 0;
+    m_framer.clearFrame();
     m_sentDuringHandler = true;
     setBusy(true);
     QString error;
-    if (!writeRequest(length, &error)) {
+    const bool written = writeRequest(length, &error);
+    report(LinkEventKind::RequestWritten, request(), written ? QString() : error);
+    if (!written) {
         // A chained request that cannot go out: the cancel button of the
         // running transfer is of no more use.
         if (m_inHandler)
@@ -78,75 +92,142 @@ bool ExchangeDriver::writeRequest(int length, QString *error)
     return written;
 }
 
-void ExchangeDriver::endDialogue() { send(Command::EndDialogue); }
-
-void ExchangeDriver::received(const QByteArray &bytes)
+QByteArray ExchangeDriver::request() const
 {
-    m_pending.append(bytes);
-    drain();
+    return QByteArray(reinterpret_cast<const char *>(m_send.data()), Frame::repeatLength(m_send));
 }
 
-void ExchangeDriver::drain()
+void ExchangeDriver::endDialogue() { send(Command::EndDialogue); }
+
+ArrivalResult ExchangeDriver::received(const QByteArray &bytes)
 {
+    m_pending.append(bytes);
+    if (m_inReception)
+        return {ArrivalOutcome::Deferred};
+    return drain();
+}
+
+ArrivalResult ExchangeDriver::drain()
+{
+    ArrivalResult result;
     if (m_inReception || m_pending.isEmpty())
-        return; // a handler or a write is running; its caller picks these bytes up
+        return result; // a handler or a write is running; its caller picks these bytes up
     m_inReception = true;
     while (!m_pending.isEmpty()) {
         QByteArray chunk;
         chunk.swap(m_pending);
-        if (m_cancelFlag) {
-            // The first bytes after a cancel belong to the cancelled exchange.
-            emit status(QString());
-            m_cancelFlag = false;
-            m_receiveCount = 0;
-            continue;
-        }
-        qsizetype i = 0;
-        while (i < chunk.size()) {
-            if (m_receiveCount == 0 && static_cast<std::uint8_t>(chunk[i]) != Frame::StartByte) {
-                // Text outside frames: everything up to the next frame start.
-                QString text;
-                for (; i < chunk.size() && static_cast<std::uint8_t>(chunk[i]) != Frame::StartByte; ++i) {
-                    const auto b = static_cast<std::uint8_t>(chunk[i]);
-                    if (b >= 32)
-                        text.append(Cp1251::toUnicode(chunk[i]));
-                }
-                emit status(text);
-                continue;
-            }
-            if (m_receiveCount == Frame::BufferSize) {
-                // No frame of this protocol is this long: what was collected
-                // can never complete.
-                m_receiveCount = 0;
-                continue;
-            }
-            m_receive[m_receiveCount++] = static_cast<std::uint8_t>(chunk[i++]);
-            dispatchComplete();
-        }
+        takeChunk(chunk, result);
     }
     m_inReception = false;
+    if (m_framer.count() > 0 || m_framer.inLine())
+        result.append(ArrivalOutcome::Incomplete);
+    return result;
 }
 
-bool ExchangeDriver::dispatchComplete()
+void ExchangeDriver::takeChunk(const QByteArray &chunk, ArrivalResult &result)
 {
-    if (m_receiveCount < Frame::HeaderSize || m_receive[0] != Frame::StartByte)
-        return false;
-    const int expected = m_receive[Frame::LengthOffset] + Frame::Overhead;
-    if (m_receiveCount != expected || m_receive[m_receiveCount - 1] != Frame::Trailer)
-        return false;
-    const std::uint8_t command = m_receive[Frame::CommandOffset];
-    if (!Commands::find(command))
-        return false;
+    for (char c : chunk) {
+        const ReplyFramer::Piece piece = m_framer.take(static_cast<std::uint8_t>(c));
+        if (m_framer.takeLineStarted())
+            m_lineShown = false; // a new line replaces what the status line shows
+        if (piece == ReplyFramer::Piece::TextLine)
+            takeTextLine(result);
+        else if (piece == ReplyFramer::Piece::Frame)
+            takeFrame(m_framer.frame(), result);
+    }
+    // A line still running shows what it has so far.
+    if (m_framer.inLine() && !m_cancelFlag)
+        showLine(ReplyFramer::printable(m_framer.runningLine()));
+}
 
+void ExchangeDriver::takeTextLine(ArrivalResult &result)
+{
+    const QByteArray &line = m_framer.line();
+    if (m_cancelFlag) {
+        // The first thing after a cancel belongs to the cancelled exchange.
+        m_cancelFlag = false;
+        emit status(QString());
+        report(LinkEventKind::ReplyDropped, line);
+        result.append(ArrivalOutcome::Dropped);
+        return;
+    }
+    const QString text = ReplyFramer::printable(line);
+    report(LinkEventKind::TextOutsideFrames, line, text);
+    showLine(text);
+    result.append(ArrivalOutcome::TextOutsideFrames);
+}
+
+void ExchangeDriver::showLine(const QString &text)
+{
+    if (m_lineShown && text == m_shownLine)
+        return;
+    m_lineShown = true;
+    m_shownLine = text;
+    emit status(text);
+}
+
+void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
+{
+    if (m_cancelFlag || m_afterCancel) {
+        if (m_cancelFlag) {
+            m_cancelFlag = false;
+            emit status(QString());
+        }
+        report(LinkEventKind::ReplyDropped, frame, QStringLiteral("cancelled"));
+        result.append(ArrivalOutcome::Dropped);
+        return;
+    }
+    const QString stale = staleReason(frame);
+    if (!stale.isEmpty()) {
+        // Not the answer: the request keeps waiting and its repeats go on.
+        report(LinkEventKind::StaleReply, frame, stale);
+        result.append(ArrivalOutcome::StaleReply);
+        return;
+    }
+    const auto command = static_cast<std::uint8_t>(frame[Frame::CommandOffset]);
     m_replyAwaited = false;
     m_timer.stop();
     emit receiveLampLit();
+    learnEcho(frame);
     m_sequenceCounter += 2;
-    const QByteArray frame(reinterpret_cast<const char *>(m_receive.data()), m_receiveCount);
-    m_receiveCount = 0;
-    m_receive.fill(0);
+    m_answered = true;
+    report(LinkEventKind::ReplyAccepted, frame);
+    result.append(ArrivalOutcome::FrameAccepted);
     runHandler(command, frame);
-    return true;
+}
+
+QString ExchangeDriver::staleReason(const QByteArray &frame) const
+{
+    const QByteArray asked = request();
+    if (asked.isEmpty())
+        return QString(); // nothing outstanding (start-up, or given up): taken as it comes
+    if (m_answered)
+        return QStringLiteral("the request was already answered");
+    const auto command = static_cast<std::uint8_t>(frame[Frame::CommandOffset]);
+    if (command != static_cast<std::uint8_t>(asked[Frame::CommandOffset]))
+        return QStringLiteral("command %1 while %2 was asked")
+            .arg(command)
+            .arg(static_cast<std::uint8_t>(asked[Frame::CommandOffset]));
+    const std::optional<int> wanted = RecordIndex::of(asked);
+    const std::optional<int> carried = RecordIndex::of(frame);
+    if (wanted && carried && *wanted != *carried)
+        return QStringLiteral("record %1 while %2 was asked").arg(*carried).arg(*wanted);
+    if (sequenceEchoed() && frame[SequenceOffset] != asked[SequenceOffset])
+        return QStringLiteral("sequence byte %1 while %2 was sent")
+            .arg(static_cast<std::uint8_t>(frame[SequenceOffset]))
+            .arg(static_cast<std::uint8_t>(asked[SequenceOffset]));
+    return QString();
+}
+
+void ExchangeDriver::learnEcho(const QByteArray &frame)
+{
+    const QByteArray asked = request();
+    if (asked.isEmpty())
+        return;
+    if (frame[SequenceOffset] == asked[SequenceOffset])
+        m_echoStreak = qMin(m_echoStreak + 1, EchoEvidence);
+    else
+        m_echoStreak = 0;
 }
 
 void ExchangeDriver::runHandler(std::uint8_t command, const QByteArray &frame)
@@ -178,10 +259,12 @@ void ExchangeDriver::retryTick()
         return;
     }
     ++m_retryCount;
-    m_receiveCount = 0;
+    m_framer.clearFrame();
     QString error;
     const int length = Frame::repeatLength(m_send);
-    if (!writeRequest(length, &error)) {
+    const bool written = writeRequest(length, &error);
+    report(LinkEventKind::RequestRepeated, request(), written ? QString() : error, m_retryCount);
+    if (!written) {
         // The port refuses the repeat: end the transfer instead of leaving it
         // hanging with nothing left to repeat it.
         emit programError(error);
@@ -195,8 +278,11 @@ void ExchangeDriver::retryTick()
 
 void ExchangeDriver::giveUp(bool showNoReply)
 {
+    report(LinkEventKind::GaveUp, request());
     m_retryCount = 0;
     m_cancelFlag = false;
+    // A register that stopped echoing the sequence byte is learned afresh.
+    m_echoStreak = 0;
     emit giveUpCleanup();
     m_send.fill(0);
     emit cancelButtonVisibleChanged(false);
@@ -209,10 +295,12 @@ void ExchangeDriver::giveUp(bool showNoReply)
 
 void ExchangeDriver::cancel()
 {
+    report(LinkEventKind::Cancelled, m_answered ? QByteArray() : request());
     emit pageEnabledChanged(true);
     m_timer.stop();
     m_replyAwaited = false;
     m_cancelFlag = true;
+    m_afterCancel = true;
     emit cancelButtonVisibleChanged(false);
     setBusy(false);
 }
@@ -236,4 +324,15 @@ void ExchangeDriver::setBusy(bool busy)
         return;
     m_busy = busy;
     emit busyChanged(busy);
+}
+
+void ExchangeDriver::report(LinkEventKind kind, const QByteArray &bytes, const QString &text, int repeat)
+{
+    LinkEvent event;
+    event.kind = kind;
+    event.timeMs = m_clock->nowMs();
+    event.bytes = bytes;
+    event.text = text;
+    event.repeat = repeat;
+    emit linkEvent(event);
 }

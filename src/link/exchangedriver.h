@@ -1,7 +1,10 @@
 #pragma once
 
 #include "link/frame.h"
+#include "link/linkclock.h"
+#include "link/linkevent.h"
 #include "link/linkport.h"
+#include "link/replyframer.h"
 
 #include <QObject>
 #include <QString>
@@ -13,7 +16,18 @@
 // repeats. Holds no port and no timer of its own: bytes come in through
 // received(), timer expiries through retryTick(), so it can be driven by hand.
 //
-// Feedback goes out through signals; the driver never opens a window.
+// Feedback goes out through signals; the driver never opens a window. Every
+// request written, repeated, reply accepted or ignored, text outside frames,
+// give-up and cancel is also reported as a LinkEvent (linkEvent()), stamped
+// with the time of the clock the driver is given, before any reply handler
+// runs for it.
+//
+// A complete frame answers the request in the send buffer only when it
+// carries the request's command code, the record index the request asked for
+// (RecordIndex), and, once the register is seen to echo the request's
+// sequence byte, that sequence byte; a request is answered once. Other frames
+// are stale: reported, not handled, and the request keeps waiting. After a
+// cancel nothing is handled until the next request is sent.
 class ExchangeDriver : public QObject {
     Q_OBJECT
 public:
@@ -39,8 +53,13 @@ public:
     // timer then treats the request as unanswered.
     void send(std::uint8_t command, const QByteArray &data = QByteArray());
 
-    // Bytes that arrived on the register port.
-    void received(const QByteArray &bytes);
+    // Where event times come from; the driver keeps its own system clock
+    // until one is given. The clock must outlive the driver.
+    void setClock(const LinkClock *clock);
+
+    // Bytes that arrived on the register port. Returns what became of them
+    // (and of bytes that waited for a handler and were taken meanwhile).
+    ArrivalResult received(const QByteArray &bytes);
     // The retry timer expired.
     void retryTick();
     // The cancel button.
@@ -65,9 +84,12 @@ public:
     bool cancelFlag() const { return m_cancelFlag; }
     int retryCount() const { return m_retryCount; }
     int sequenceCounter() const { return m_sequenceCounter; }
-    int receiveCount() const { return m_receiveCount; }
+    int receiveCount() const { return m_framer.count(); }
+    // True once the register has answered with the request's sequence byte
+    // often enough in a row to be taken as echoing it.
+    bool sequenceEchoed() const { return m_echoStreak >= EchoEvidence; }
     const Frame::Buffer &sendBuffer() const { return m_send; }
-    const Frame::Buffer &receiveBuffer() const { return m_receive; }
+    const Frame::Buffer &receiveBuffer() const { return m_framer.buffer(); }
     // The length of the request now in the send buffer.
     int requestLength() const { return Frame::repeatLength(m_send); }
 
@@ -86,11 +108,23 @@ signals:
     void gaveUp();
     // Tax-rate family: its read-back flag is cleared on a give-up.
     void giveUpCleanup();
+    // Everything that happens on the line, for a trace.
+    void linkEvent(const LinkEvent &event);
 
 private:
-    void drain();
+    static constexpr int EchoEvidence = 2;
+
+    ArrivalResult drain();
+    void takeChunk(const QByteArray &chunk, ArrivalResult &result);
+    void takeTextLine(ArrivalResult &result);
+    void takeFrame(const QByteArray &frame, ArrivalResult &result);
+    // Why a complete frame does not answer the request, or empty if it does.
+    QString staleReason(const QByteArray &frame) const;
+    void learnEcho(const QByteArray &frame);
+    void showLine(const QString &text);
+    void report(LinkEventKind kind, const QByteArray &bytes, const QString &text = QString(), int repeat = 0);
+    QByteArray request() const;
     bool writeRequest(int length, QString *error);
-    bool dispatchComplete();
     void giveUp(bool showNoReply);
     void setBusy(bool busy);
     void runHandler(std::uint8_t command, const QByteArray &frame);
@@ -100,9 +134,20 @@ private:
     std::function<QString()> m_serialSource;
     std::array<ReplyHandler, 256> m_handlers;
 
+    SystemLinkClock m_systemClock;
+    const LinkClock *m_clock = &m_systemClock;
+
     Frame::Buffer m_send{};
-    Frame::Buffer m_receive{};
-    int m_receiveCount = 0;
+    ReplyFramer m_framer;
+    // The text line now on the status line, and whether it was shown at all.
+    QString m_shownLine;
+    bool m_lineShown = false;
+    // The request in the send buffer has had its reply.
+    bool m_answered = false;
+    // Cancelled: nothing is handled until the next request is sent.
+    bool m_afterCancel = false;
+    // Accepted replies in a row that carried the request's sequence byte.
+    int m_echoStreak = 0;
     int m_sequenceCounter = 1;
     bool m_replyAwaited = false;
     int m_retryCount = 0;

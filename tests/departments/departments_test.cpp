@@ -218,7 +218,7 @@ protected:
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last().at(0).toString(); }
 };
 
-TEST_F(DepartmentTransfer, ReadFollowsTheIndexOfTheReply)
+TEST_F(DepartmentTransfer, ReadWaitsForTheIndexAskedFor)
 {
     QSignalSpy started(&family, &DepartmentFamily::readStarted);
     family.btnSTReadClick();
@@ -235,22 +235,36 @@ TEST_F(DepartmentTransfer, ReadFollowsTheIndexOfTheReply)
     EXPECT_EQ(family.model().cell(0, 4), u("Г"));
     EXPECT_EQ(family.model().cell(0, 5), u("1,01"));
 
-    // The register answers with department 6: the next request asks for 7.
+    // Department 1 was asked for; the register answers department 6 and then
+    // an index past the table: late replies, not the answer. Nothing is filled
+    // and nothing more is asked.
     driver.received(reply111("05 41000000000000000000000000000000000000 00 00000000 0000000000"));
-    EXPECT_EQ(port.last(), hexBytes("AA 01 11 12 34 56 05 6F 01 06 D3 A7 0D"));
-    EXPECT_EQ(family.model().cell(5, 1), u("A"));
-    EXPECT_EQ(family.model().cell(1, 1), u("Одељење 2"));
-
-    // An index of 8 or more is consumed and nothing follows.
-    const qsizetype sent = port.writes.size();
     driver.received(reply111("08 41000000000000000000000000000000000000 00 00000000 0000000000"));
-    EXPECT_EQ(port.writes.size(), sent);
+    EXPECT_EQ(port.writes.size(), 2);
+    EXPECT_EQ(family.model().cell(5, 1), u("Одељење 6"));
+    EXPECT_EQ(family.model().cell(1, 1), u("Одељење 2"));
+    EXPECT_TRUE(driver.replyAwaited());
     EXPECT_NE(lastStatus(), u("Завршено читање подгрупа"));
 
+    // The answer for department 1 goes on to 2, and so on up to 7.
+    driver.received(reply111("01 41000000000000000000000000000000000000 00 00000000 0000000000"));
+    EXPECT_EQ(port.last(), hexBytes("AA 01 11 12 34 56 05 6F 01 02 CF A3 0D"));
+    EXPECT_EQ(family.model().cell(1, 1), u("A"));
+    for (int index = 2; index < 7; ++index) {
+        ASSERT_EQ(static_cast<std::uint8_t>(port.last().at(9)), index);
+        const QByteArray data = QByteArray::number(index, 16).rightJustified(2, '0') +
+                                " 43000000000000000000000000000000000000 00 00000000 0000000000";
+        driver.received(reply111(data.constData()));
+    }
+    EXPECT_NE(lastStatus(), u("Завршено читање подгрупа"));
+    ASSERT_EQ(static_cast<std::uint8_t>(port.last().at(9)), 7);
+    const qsizetype sent = port.writes.size();
     driver.received(reply111("07 42000000000000000000000000000000000000 00 00000000 0000000000"));
     EXPECT_EQ(port.writes.size(), sent);
+    EXPECT_EQ(sent, 8);
     EXPECT_EQ(lastStatus(), u("Завршено читање подгрупа"));
     EXPECT_EQ(progress.last().at(0).toInt(), 0);
+    EXPECT_EQ(family.model().cell(6, 1), u("C"));
     EXPECT_EQ(family.model().cell(7, 1), u("B"));
     EXPECT_EQ(errors.count(), 0);
 }

@@ -69,6 +69,12 @@ struct FamilyCase {
     std::function<void(Family &)> spoilRecordOne;
 };
 
+// Test listings name the family, not the bytes of the case.
+void PrintTo(const FamilyCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 template <typename F>
 Family family(F *f, TransferEngine &engine, void (F::*read)(), void (F::*write)(), QAbstractItemModel *model)
 {

@@ -235,19 +235,30 @@ struct Rig : ::testing::TestWithParam<char>, FamilyRig<Groups> {
     void acknowledgeAll() { FamilyRig::acknowledgeAll(114); }
 };
 
-TEST_P(Rig, ReadRequestsFollowTheNumberInTheReply)
+TEST_P(Rig, ReplyForAnotherNumberWaitsForTheOneAskedFor)
 {
     groups.BtnGReadClick();
     EXPECT_EQ(readsStarted, 1);
     EXPECT_EQ(port.last(), hexBytes("AA 01 11 00 45 12 01 71 01 00 86 9C 0D"));
     EXPECT_EQ(statuses, QStringList{Reading});
-    // The register answers group 3 to the request for group 0.
+    // The register answers group 3 to the request for group 0: a late reply,
+    // not the answer. Nothing is filled and nothing more is asked.
     driver.received(reply(113, groupRecord(3, padded("ABCD"), "10 27 D2 04 00 00 05")));
-    EXPECT_EQ(cell(3, GroupTable::Name), QStringLiteral("ABCD"));
-    EXPECT_EQ(cell(3, GroupTable::Share), QStringLiteral("100"));
-    EXPECT_EQ(cell(3, GroupTable::Turnover), s("1234,05"));
-    EXPECT_EQ(cell(0, GroupTable::Name), u("Група 0"));
-    EXPECT_EQ(port.last(), hexBytes("AA 01 11 00 45 12 03 71 01 04 8C 9A 0D"));
+    for (int g = 0; g < 13; ++g) {
+        EXPECT_EQ(cell(g, GroupTable::Name), u("Група ") + QString::number(g)) << g;
+        EXPECT_EQ(cell(g, GroupTable::Share), s("0,00")) << g;
+    }
+    EXPECT_EQ(port.writes.size(), 1);
+    EXPECT_TRUE(driver.replyAwaited());
+    EXPECT_TRUE(timer.active);
+    EXPECT_TRUE(progress.isEmpty());
+    // The answer for group 0 fills it and asks for group 1.
+    driver.received(reply(113, groupRecord(0, padded("ABCD"), "10 27 D2 04 00 00 05")));
+    EXPECT_EQ(cell(0, GroupTable::Name), QStringLiteral("ABCD"));
+    EXPECT_EQ(cell(0, GroupTable::Share), QStringLiteral("100"));
+    EXPECT_EQ(cell(0, GroupTable::Turnover), s("1234,05"));
+    EXPECT_EQ(cell(3, GroupTable::Name), u("Група 3"));
+    EXPECT_EQ(port.last(), hexBytes("AA 01 11 00 45 12 03 71 01 01 89 9F 0D"));
     EXPECT_EQ(progress, QList<int>{16});
 }
 
@@ -276,15 +287,24 @@ TEST_P(Rig, FullReadFillsEveryRowAndEnds)
     EXPECT_FALSE(driver.isBusy());
 }
 
-TEST_P(Rig, NumberAboveTwelveFillsNothingAndEnds)
+TEST_P(Rig, NumberAboveTwelveFillsNothingAndTheReadWaits)
 {
     groups.BtnGReadClick();
     driver.received(reply(113, groupRecord(40, padded("XYZ"), "10 27 01 00 00 00 00")));
     EXPECT_EQ(port.writes.size(), 1);
     for (int g = 0; g < 13; ++g)
         EXPECT_EQ(cell(g, GroupTable::Name), u("Група ") + QString::number(g));
-    EXPECT_EQ(statuses.last(), ReadDone);
-    EXPECT_EQ(progress, (QList<int>{16, 0}));
+    EXPECT_EQ(statuses, QStringList{Reading});
+    EXPECT_TRUE(progress.isEmpty());
+    EXPECT_TRUE(driver.isBusy());
+    // The repeat asks for group 0 again; its answer goes on to group 1.
+    driver.retryTick();
+    ASSERT_EQ(port.writes.size(), 2);
+    EXPECT_EQ(port.last(), port.writes.first());
+    driver.received(reply(113, groupRecord(0, padded("XYZ"), "10 27 01 00 00 00 00")));
+    EXPECT_EQ(cell(0, GroupTable::Name), QStringLiteral("XYZ"));
+    EXPECT_EQ(lastNumber(), 1);
+    EXPECT_EQ(progress, QList<int>{16});
 }
 
 TEST_P(Rig, ShortReplyFillsNothingButTheReadGoesOn)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/linkclock.h"
 #include "link/linkport.h"
 
 #include <QByteArray>
@@ -40,6 +41,13 @@ public:
     }
     void stop() override { active = false; }
     bool isActive() const override { return active; }
+};
+
+// A clock that shows the time the test sets.
+class ManualClock : public LinkClock {
+public:
+    qint64 now = 0;
+    qint64 nowMs() const override { return now; }
 };
 
 inline QByteArray hexBytes(const char *hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
