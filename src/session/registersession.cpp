@@ -55,6 +55,8 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(&m_driver, &ExchangeDriver::busyChanged, this, [this](bool busy) {
         if (busy)
             emit cancelAvailable(true);
+        else if (m_activeFamily.isEmpty())
+            emit cancelAvailable(false); // a single request (passwords, end of dialogue) was answered
     });
     connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply"), true); });
     for (ParameterFamily *family : families())

@@ -421,6 +421,28 @@ TEST_P(CancelEachTransfer, ShowsTheButtonAndSaysWhereItStopped)
     EXPECT_TRUE(dialog.history().isEmpty());
 }
 
+TEST_P(CancelEachTransfer, GoesAwayWhenTheTransferCompletes)
+{
+    PtyRegister reg{RegisterState::demo()};
+    ASSERT_TRUE(reg.isOpen());
+    MainWindowOptions options;
+    options.registerPort = reg.slavePath();
+    MainWindow window(options);
+    MessageDialog dialog(&window);
+    dialog.setNonBlocking(true);
+    window.setMessageDialog(&dialog);
+    window.show();
+    window.findChild<QLineEdit *>("EdtId")->setText(QStringLiteral("004512"));
+    window.btnCOMClick();
+    ASSERT_TRUE(window.registerLine().isOpen());
+    auto *cancel = window.findChild<QPushButton *>("BtnOtkaz");
+    window.findChild<QPushButton *>(QString::fromLatin1(GetParam()))->click();
+    EXPECT_FALSE(cancel->isHidden());
+    ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, 60000));
+    EXPECT_TRUE(cancel->isHidden());
+    EXPECT_TRUE(dialog.history().isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Reads, CancelEachTransfer,
                          ::testing::Values("btnReadCliche", "btnTGRead", "btnSTRead", "btnARead", "BtnGRead",
                                            "BtnORead", "btnLogoRead", "BtnLozinkaRead"));
