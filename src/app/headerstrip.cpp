@@ -25,9 +25,8 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
 {
     m_title = named<QLabel>("lblNaslov", QStringLiteral("Параметризација фискалне касе \"Виларон\""), this);
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setFixedHeight(16);
     QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText, Qt::blue);
+    titlePalette.setColor(QPalette::WindowText, UiStyle::dataText(titlePalette.color(QPalette::Window)));
     m_title->setPalette(titlePalette);
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
@@ -39,7 +38,7 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
 
     auto *label1 = named<QLabel>("Label1", QStringLiteral("Сер.бр.касе"), this);
     m_serial = named<QLineEdit>("EdtId", this);
-    m_serial->setFixedWidth(90);
+    m_serial->setFixedWidth(qMax(90, m_serial->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16));
     UiStyle::markData(m_serial, true);
     m_endDialogue = named<QPushButton>("BtnEndDialog", QStringLiteral("Крај дијалога"), this);
     m_endDialogue->setEnabled(false);

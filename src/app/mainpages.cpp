@@ -12,44 +12,61 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace MainPages {
 
-FirstPage createFirst(RegisterSession &session, ExchangeButtons &buttons)
+namespace {
+// The scroll area that is the page, and the widget that holds its boxes.
+QWidget *scrolledPage(const char *name, QWidget *parent, QWidget **contents)
+{
+    auto *area = new QScrollArea(parent);
+    area->setObjectName(QLatin1String(name));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    *contents = new QWidget(area);
+    (*contents)->setObjectName(QLatin1String(name) + QStringLiteral("Contents"));
+    area->setWidget(*contents);
+    return area;
+}
+} // namespace
+
+FirstPage createFirst(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent)
 {
     FirstPage first;
-    first.page = new QWidget;
-    first.page->setObjectName(QStringLiteral("TabCompany"));
-    first.headerLines = new HeaderLinesBox(session.headerLines(), buttons, first.page);
-    first.taxRates = new TaxRatesBox(session.taxRates(), buttons, first.page);
-    auto *layout = new QHBoxLayout(first.page);
+    QWidget *contents = nullptr;
+    first.page = scrolledPage("TabCompany", parent, &contents);
+    first.headerLines = new HeaderLinesBox(session.headerLines(), buttons, contents);
+    first.taxRates = new TaxRatesBox(session.taxRates(), buttons, contents);
+    auto *layout = new QHBoxLayout(contents);
     layout->addWidget(first.headerLines, 1, Qt::AlignTop);
     layout->addWidget(first.taxRates, 0, Qt::AlignTop);
     return first;
 }
 
-QWidget *createSecond(RegisterSession &session, ExchangeButtons &buttons)
+QWidget *createSecond(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent)
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("tabTaxGroups"));
-    auto *layout = new QVBoxLayout(page);
+    QWidget *contents = nullptr;
+    QWidget *page = scrolledPage("tabTaxGroups", parent, &contents);
+    auto *layout = new QVBoxLayout(contents);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    layout->addWidget(new DepartmentsBox(session.departments(), buttons, page), 4);
-    layout->addWidget(new ArticlesBox(session.articles(), buttons, page), 5);
+    // The eight departments take what they need; the articles the rest.
+    layout->addWidget(new DepartmentsBox(session.departments(), buttons, contents), 0);
+    layout->addWidget(new ArticlesBox(session.articles(), buttons, contents), 1);
     return page;
 }
 
-QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons)
+QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent)
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("tabOperators"));
-    auto *grid = new QGridLayout(page);
-    grid->addWidget(new GroupsBox(session.groups(), buttons, page), 0, 0);
-    grid->addWidget(new LogoBox(session.logo(), buttons, page), 0, 1);
-    grid->addWidget(new OperatorsBox(session.operators(), buttons, page), 1, 0);
-    grid->addWidget(new PasswordsBox(session.passwords(), buttons, page), 1, 1);
+    QWidget *contents = nullptr;
+    QWidget *page = scrolledPage("tabOperators", parent, &contents);
+    auto *grid = new QGridLayout(contents);
+    grid->addWidget(new GroupsBox(session.groups(), buttons, contents), 0, 0);
+    grid->addWidget(new LogoBox(session.logo(), buttons, contents), 0, 1);
+    grid->addWidget(new OperatorsBox(session.operators(), buttons, contents), 1, 0);
+    grid->addWidget(new PasswordsBox(session.passwords(), buttons, contents), 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
     return page;

@@ -7,6 +7,9 @@ class RegisterSession;
 class TaxRatesBox;
 
 // The three pages of the main window, each built over the session's families.
+// A page is a scroll area named as the page (its contents scroll when the
+// window is smaller than they need); `parent` gives the boxes the window's
+// font from the start, so that they size their columns for it.
 namespace MainPages {
 
 struct FirstPage {
@@ -16,10 +19,10 @@ struct FirstPage {
 };
 
 // Header lines and tax rates (TabCompany).
-FirstPage createFirst(RegisterSession &session, ExchangeButtons &buttons);
+FirstPage createFirst(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent = nullptr);
 // Departments and articles (tabTaxGroups).
-QWidget *createSecond(RegisterSession &session, ExchangeButtons &buttons);
+QWidget *createSecond(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent = nullptr);
 // Groups, logo, operators and passwords (tabOperators).
-QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons);
+QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent = nullptr);
 
 } // namespace MainPages

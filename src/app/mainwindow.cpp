@@ -7,6 +7,7 @@
 #include "app/messagedialog.h"
 #include "app/portcombobox.h"
 #include "app/portcontrol.h"
+#include "app/refusedcell.h"
 #include "app/uistyle.h"
 #include "barcode/barcodereader.h"
 #include "report/reportwindow.h"
@@ -59,11 +60,11 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     // The page control: three pages selected by the page buttons above them.
     m_pages = new QStackedWidget(central);
     m_pages->setObjectName(QStringLiteral("Page"));
-    const MainPages::FirstPage first = MainPages::createFirst(*m_session, m_buttons);
+    const MainPages::FirstPage first = MainPages::createFirst(*m_session, m_buttons, m_pages);
     m_taxRatesBox = first.taxRates;
     m_pages->addWidget(first.page);
-    m_pages->addWidget(MainPages::createSecond(*m_session, m_buttons));
-    m_pages->addWidget(MainPages::createThird(*m_session, m_buttons));
+    m_pages->addWidget(MainPages::createSecond(*m_session, m_buttons, m_pages));
+    m_pages->addWidget(MainPages::createThird(*m_session, m_buttons, m_pages));
     auto *pageButtons = new QHBoxLayout;
     pageButtons->setSpacing(2);
     const QStringList captions = {QStringLiteral("Подаци о трговцу,пореске стопе:"),
@@ -123,6 +124,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(s, &RegisterSession::receiveLampLit, m_footer, &Footer::lightReceive);
     connect(s, &RegisterSession::pagesLocked, m_pages, [this](bool locked) { m_pages->setEnabled(!locked); });
     connect(s, &RegisterSession::cancelAvailable, m_footer, &Footer::setCancelVisible);
+    connect(s, &RegisterSession::recordRefused, this,
+            [this](const QString &family, int row, int column) { RefusedCell::show(this, family, row, column); });
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     connectFileButtons(serial);
@@ -135,7 +138,11 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 
     UiStyle::applyDataLook(central);
     showPage(1);
-    resize(800, 565);
+    // As large as the pages ask, within the screen (pages scroll below it).
+    QSize size = sizeHint().expandedTo(QSize(800, 565));
+    if (const QScreen *screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 MainWindow::~MainWindow()

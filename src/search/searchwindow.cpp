@@ -17,8 +17,9 @@ SearchWindow::SearchWindow(ArticleFamily &family, QWidget *parent) : QDialog(par
     setProperty("windowClass", QStringLiteral("TfrmTrazi"));
     setWindowTitle(QStringLiteral("Pretrazivanje"));
     setModal(true);
+    // Arial at the program's text size (which follows the desktop's).
     QFont base(QStringLiteral("Arial"));
-    base.setPointSize(8);
+    base.setPointSizeF(QApplication::font().pointSizeF());
     base.setStyleHint(QFont::SansSerif);
     setFont(base);
 

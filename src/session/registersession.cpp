@@ -11,6 +11,7 @@
 #include "link/linktrace.h"
 #include "session/tablestates.h"
 #include "session/registersync.h"
+#include "session/transferendtext.h"
 
 #include <QMetaEnum>
 
@@ -35,11 +36,19 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     // A lost register port takes its request with it: no repeats, no
     // "no reply" message after the one that says the device is gone.
     connect(&m_line, &SerialLine::disconnected, this, [this] {
+        const bool requestOut = m_driver.isBusy();
         m_driver.cancel();
         m_driver.reset();
+        finishActive(QStringLiteral("PortLost"), requestOut);
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
-    connect(&m_driver, &ExchangeDriver::status, this, &RegisterSession::status);
+    connect(&m_driver, &ExchangeDriver::status, this, [this](const QString &text) {
+        // The bytes dropped after a cancel clear the status line; the line
+        // that says where the transfer stopped stays.
+        if (text.isEmpty() && std::exchange(m_keepEndText, false))
+            return;
+        emit status(text);
+    });
     connect(&m_driver, &ExchangeDriver::progress, this, &RegisterSession::progress);
     connect(&m_driver, &ExchangeDriver::message, this, &RegisterSession::message);
     connect(&m_driver, &ExchangeDriver::programError, this, &RegisterSession::programError);
@@ -48,7 +57,14 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(&m_driver, &ExchangeDriver::pageEnabledChanged, this, [this](bool on) { emit pagesLocked(!on); });
     connect(&m_driver, &ExchangeDriver::cancelButtonVisibleChanged, this, &RegisterSession::cancelAvailable);
     connect(&m_driver, &ExchangeDriver::busyChanged, this, &RegisterSession::busyChanged);
-    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply")); });
+    // Whatever goes to the register can be cancelled while it is out.
+    connect(&m_driver, &ExchangeDriver::busyChanged, this, [this](bool busy) {
+        if (busy)
+            emit cancelAvailable(true);
+        else if (m_activeFamily.isEmpty())
+            emit cancelAvailable(false); // a single request (passwords, end of dialogue) was answered
+    });
+    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply"), true); });
     for (ParameterFamily *family : families())
         route(family);
     for (TransferEngine *engine : transfers())
@@ -92,28 +108,48 @@ void RegisterSession::follow(TransferEngine *engine)
 {
     const QString family = engine->rules().family;
     connect(engine, &TransferEngine::recordConfirmed, this, &RegisterSession::recordConfirmed);
-    connect(engine, &TransferEngine::started, this, [this, family](bool write) {
+    connect(engine, &TransferEngine::started, this, [this, engine, family](bool write) {
+        m_activeEngine = engine;
         m_activeFamily = family;
         m_activeWrite = write;
+        m_keepEndText = false;
+        emit cancelAvailable(true);
         emit transferStarted(family, write);
     });
+    connect(engine, &TransferEngine::recordRefused, this, [this, engine, family](int index) {
+        emit recordRefused(family, engine->rules().firstRecordRow + index, engine->rules().recordColumn);
+    });
     connect(engine, &TransferEngine::ended, this, [this](bool, TransferEngine::Outcome outcome) {
-        finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))));
+        finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))),
+                     false);
     });
 }
 
-void RegisterSession::finishActive(const QString &outcome)
+void RegisterSession::finishActive(const QString &outcome, bool requestOut)
 {
-    if (m_activeFamily.isEmpty())
-        return;
     const QString family = std::exchange(m_activeFamily, QString());
-    emit transferFinished(family, m_activeWrite, outcome);
+    const TransferEngine *engine = std::exchange(m_activeEngine, nullptr);
+    if (family.isEmpty() && !requestOut)
+        return; // nothing was running: nothing to tell
+    emit cancelAvailable(false);
+    // A transfer that stopped says so, with the record it stopped at (a
+    // single request, such as the passwords, without one); the family's own
+    // texts and the messages came before.
+    const QString text = TransferEndText::forOutcome(outcome, engine ? engine->currentRecord() + 1 : 0);
+    if (!text.isEmpty()) {
+        emit status(text);
+        emit progress(0);
+        m_keepEndText = outcome == QLatin1String("Cancelled");
+    }
+    if (!family.isEmpty())
+        emit transferFinished(family, m_activeWrite, outcome);
 }
 
 void RegisterSession::cancel()
 {
+    const bool requestOut = m_driver.isBusy();
     m_driver.cancel();
-    finishActive(QStringLiteral("Cancelled"));
+    finishActive(QStringLiteral("Cancelled"), requestOut);
 }
 
 void RegisterSession::reset()
@@ -124,4 +160,5 @@ void RegisterSession::reset()
     m_taxRates->clearReadBack();
     m_activeFamily.clear();
     m_tableStates->startUp();
+    m_activeEngine = nullptr;
 }

@@ -90,6 +90,9 @@ signals:
     // Completed, refused, failed, given up (no reply) or cancelled.
     void transferFinished(const QString &family, bool write, const QString &outcome);
     void recordConfirmed(const QString &family, int index, const QByteArray &wire);
+    // A write stopped at a record the family would not send: the cell of the
+    // family's table to show (after the data-error message).
+    void recordRefused(const QString &family, int row, int column);
     void status(const QString &text);
     void progress(int value);
     void message(const QString &title, const QString &text);
@@ -98,6 +101,7 @@ signals:
     void receiveLampLit();
     // A transfer that locks the pages runs (articles).
     void pagesLocked(bool locked);
+    // The cancel button: shown while any transfer runs.
     void cancelAvailable(bool available);
     void busyChanged(bool busy);
     void portOpenChanged(bool open);
@@ -105,7 +109,9 @@ signals:
 private:
     void route(ParameterFamily *family);
     void follow(TransferEngine *engine);
-    void finishActive(const QString &outcome);
+    // `requestOut`: a request was out when the transfer stopped (a stop
+    // with no transfer of a family running still reports then).
+    void finishActive(const QString &outcome, bool requestOut);
 
     SystemLinkClock m_clock;
     SerialLine m_line{SerialSettings::registerPort()};
@@ -125,6 +131,9 @@ private:
     std::unique_ptr<TableStates> m_tableStates;
     RegisterMirror m_mirror;
     std::unique_ptr<RegisterSync> m_sync;
+    TransferEngine *m_activeEngine = nullptr;
     QString m_activeFamily;
     bool m_activeWrite = false;
+    // A cancel's end text is on the status line (the dropped reply keeps it).
+    bool m_keepEndText = false;
 };

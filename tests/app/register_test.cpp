@@ -249,8 +249,10 @@ TEST_P(Register, RefusedEntryStopsTheWrite)
     EXPECT_EQ(reg.log(), series(108, 3));
     EXPECT_EQ(reg.state().taxRates[0], 2000);
     EXPECT_EQ(reg.state().taxRates[3], 4);
-    EXPECT_EQ(status(), Writing);
-    EXPECT_EQ(progress(), 1);
+    // The status says what happened and where; the refused cell is current.
+    EXPECT_EQ(status(), QStringLiteral("Унос отказан: грешка у подацима, ред 4."));
+    EXPECT_EQ(progress(), 0);
+    EXPECT_EQ(find<QTableView>("sgTaxGroups")->currentIndex(), taxTable()->index(4, 1));
     EXPECT_FALSE(window->taxRates().readBackPending());
     expectEveryButtonUsable({"btnTGWrite"});
     // A read afterwards reports a read.
@@ -268,7 +270,8 @@ TEST_P(Register, NoReplyFromASilentRegister)
     ASSERT_TRUE(QTest::qWaitFor([&] { return messageShown(NoReplyText); }, Patience));
     EXPECT_EQ(dialog->history().last().first, QStringLiteral("Грешка !!! "));
     EXPECT_EQ(reg.requestCount(), 4); // the request and three repeats
-    EXPECT_EQ(status(), Reading);
+    EXPECT_EQ(status(), QStringLiteral("Пренос прекинут: каса не одговара, код записа 1."));
+    EXPECT_EQ(progress(), 0);
     EXPECT_TRUE(find<QPushButton>("BtnOtkaz")->isHidden());
     expectEveryButtonUsable({"btnTGWrite"});
     // The register answers again: the next read goes through.
@@ -284,8 +287,11 @@ TEST_P(Register, CancelLeavesEveryButtonUsable)
     reg.setFaults(silent);
     button("btnReadCliche")->click();
     EXPECT_FALSE(button("btnTGRead")->isEnabled()); // a transfer runs
+    EXPECT_FALSE(find<QPushButton>("BtnOtkaz")->isHidden());
     button("BtnOtkaz")->click();
     EXPECT_TRUE(find<QPushButton>("BtnOtkaz")->isHidden());
+    EXPECT_EQ(status(), QStringLiteral("Пренос прекинут код записа 1."));
+    EXPECT_EQ(progress(), 0);
     EXPECT_FALSE(window->driver().replyAwaited());
     expectEveryButtonUsable({"btnWriteCliche"});
     // The first reply after a cancel is dropped; the repeat brings the read home.
@@ -325,7 +331,122 @@ TEST_P(Register, PulledCableClosesThePortCleanly)
     EXPECT_EQ(dialog->history().last().first, QStringLiteral("Грешка !!! "));
 }
 
+TEST_P(Register, LostPortDuringATransferSaysWhereItStopped)
+{
+    PtyRegister::Faults silent;
+    silent.silent = true;
+    reg.setFaults(silent);
+    button("btnTGRead")->click();
+    EXPECT_FALSE(find<QPushButton>("BtnOtkaz")->isHidden());
+    reg.closeMaster();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->registerLine().isOpen(); }, Patience));
+    // The port's message stays as it is; the status line tells the rest.
+    ASSERT_FALSE(dialog->history().isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("Пренос прекинут: веза са касом је изгубљена, код записа 1."));
+    EXPECT_EQ(progress(), 0);
+    EXPECT_TRUE(find<QPushButton>("BtnOtkaz")->isHidden());
+}
+
+TEST_P(Register, AReplyAfterACancelLeavesTheEndOnTheStatusLine)
+{
+    PtyRegister::Faults late;
+    late.delayMs = 100;
+    reg.setFaults(late);
+    button("btnTGRead")->click();
+    button("BtnOtkaz")->click();
+    ASSERT_TRUE(window->driver().cancelFlag());
+    // The late reply is dropped; the status line still says where it stopped.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->driver().cancelFlag(); }, Patience));
+    EXPECT_EQ(status(), QStringLiteral("Пренос прекинут код записа 1."));
+    EXPECT_EQ(progress(), 0);
+}
+
+TEST_P(Register, RefusedArticleBecomesTheCurrentCell)
+{
+    auto *table = find<QTableView>("sgArticles");
+    QAbstractItemModel *articles = table->model();
+    for (int row = 0; row < 634; ++row)
+        ASSERT_TRUE(articles->setData(articles->index(row, 5), QStringLiteral("Г")));
+    ASSERT_TRUE(articles->setData(articles->index(633, 5), QStringLiteral("Ш"))); // no such tax rate
+    button("btPage3")->click(); // the cell is shown from another page too
+    button("btnAWrite")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->history().isEmpty() && !window->driver().isBusy(); },
+                                60000));
+    EXPECT_EQ(dialog->history().last().second, QStringLiteral("Грешка у подацима. Унос отказан!"));
+    EXPECT_EQ(status(), QStringLiteral("Унос отказан: грешка у подацима, ред 634."));
+    EXPECT_EQ(progress(), 0);
+    EXPECT_EQ(table->currentIndex(), articles->index(633, 1));
+    button("btPage2")->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(table->viewport()->rect().intersects(table->visualRect(table->currentIndex())));
+    EXPECT_TRUE(find<QPushButton>("BtnOtkaz")->isHidden());
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, Register, ::testing::Values(',', '.'));
+
+// The cancel button is there for every family's transfer, and a cancel says
+// at which record the transfer stopped.
+class CancelEachTransfer : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(CancelEachTransfer, ShowsTheButtonAndSaysWhereItStopped)
+{
+    PtyRegister reg{RegisterState::blank()};
+    ASSERT_TRUE(reg.isOpen());
+    MainWindowOptions options;
+    options.registerPort = reg.slavePath();
+    MainWindow window(options);
+    MessageDialog dialog(&window);
+    dialog.setNonBlocking(true);
+    window.setMessageDialog(&dialog);
+    window.show();
+    window.findChild<QLineEdit *>("EdtId")->setText(QStringLiteral("004512"));
+    window.btnCOMClick();
+    ASSERT_TRUE(window.registerLine().isOpen());
+    PtyRegister::Faults silent;
+    silent.silent = true;
+    reg.setFaults(silent);
+    auto *cancel = window.findChild<QPushButton *>("BtnOtkaz");
+    cancel->click(); // hidden at rest
+    ASSERT_TRUE(cancel->isHidden());
+    window.findChild<QPushButton *>(QString::fromLatin1(GetParam()))->click();
+    ASSERT_TRUE(window.driver().isBusy());
+    EXPECT_FALSE(cancel->isHidden());
+    cancel->click();
+    EXPECT_TRUE(cancel->isHidden());
+    EXPECT_FALSE(window.driver().replyAwaited());
+    const QString status = window.findChild<QLabel *>("Status")->text();
+    EXPECT_TRUE(status == QStringLiteral("Пренос прекинут код записа 1.") || status == QStringLiteral("Пренос прекинут."))
+        << status.toStdString();
+    EXPECT_EQ(window.findChild<QProgressBar *>("PBar")->value(), 0);
+    EXPECT_TRUE(dialog.history().isEmpty());
+}
+
+TEST_P(CancelEachTransfer, GoesAwayWhenTheTransferCompletes)
+{
+    PtyRegister reg{RegisterState::demo()};
+    ASSERT_TRUE(reg.isOpen());
+    MainWindowOptions options;
+    options.registerPort = reg.slavePath();
+    MainWindow window(options);
+    MessageDialog dialog(&window);
+    dialog.setNonBlocking(true);
+    window.setMessageDialog(&dialog);
+    window.show();
+    window.findChild<QLineEdit *>("EdtId")->setText(QStringLiteral("004512"));
+    window.btnCOMClick();
+    ASSERT_TRUE(window.registerLine().isOpen());
+    auto *cancel = window.findChild<QPushButton *>("BtnOtkaz");
+    window.findChild<QPushButton *>(QString::fromLatin1(GetParam()))->click();
+    EXPECT_FALSE(cancel->isHidden());
+    ASSERT_TRUE(waitUntil([&] { return !window.driver().isBusy(); }, 60000));
+    EXPECT_TRUE(cancel->isHidden());
+    EXPECT_TRUE(dialog.history().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, CancelEachTransfer,
+                         ::testing::Values("btnReadCliche", "btnTGRead", "btnSTRead", "btnARead", "BtnGRead",
+                                           "BtnORead", "btnLogoRead", "BtnLozinkaRead"));
+
 
 // The way the run script starts the tool: --port names a symbolic link to
 // the simulator's pseudo-terminal.
@@ -354,9 +475,11 @@ TEST(RegisterByLink, PortGivenAsASymbolicLinkOpensAndAnswers)
     EXPECT_TRUE(dialog.history().isEmpty());
 }
 
-// Pictures of the three pages with the demo register's data read in. For the
-// documentation: VILARON_SCREENSHOT_DIR=docs ./app_register_tests
-// --gtest_filter='Screenshots.*'; otherwise they go to a temporary folder.
+// Pictures of the three pages with the demo register's data read in, on a
+// 1366×768 screen (less a 40-pixel panel) and maximised on a 1920×1080 one
+// (less a 30-pixel title bar). For the documentation:
+// VILARON_SCREENSHOT_DIR=docs ./app_register_tests --gtest_filter='Screenshots.*';
+// otherwise they go to a temporary folder.
 TEST(Screenshots, EachPage)
 {
     QTemporaryDir scratch;
@@ -395,15 +518,22 @@ TEST(Screenshots, EachPage)
         return !window.findChild<Lamp *>("ledRec")->isLit() && !window.findChild<Lamp *>("ledTrans")->isLit();
     }, Patience));
     QDir().mkpath(dir);
+    const struct {
+        const char *screen;
+        QSize size;
+    } screens[] = {{"1366x768", QSize(1366, 728)}, {"1920x1080", QSize(1920, 1050)}};
     const char *buttons[] = {"btPage1", "btPage2", "btPage3"};
-    for (int page = 0; page < 3; ++page) {
-        window.findChild<QPushButton *>(QString::fromLatin1(buttons[page]))->click();
-        QApplication::processEvents();
-        const QString path = QDir(dir).filePath(QStringLiteral("main-page%1.png").arg(page + 1));
-        EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
-        const QImage picture(path);
-        EXPECT_GE(picture.width(), 780) << path.toStdString();
-        EXPECT_GE(picture.height(), 540) << path.toStdString();
+    for (const auto &screen : screens) {
+        window.resize(screen.size);
+        for (int page = 0; page < 3; ++page) {
+            window.findChild<QPushButton *>(QString::fromLatin1(buttons[page]))->click();
+            QApplication::processEvents();
+            const QString path =
+                QDir(dir).filePath(QStringLiteral("main-%1-page%2.png").arg(QLatin1String(screen.screen)).arg(page + 1));
+            EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
+            const QImage picture(path);
+            EXPECT_EQ(picture.size(), screen.size) << path.toStdString();
+        }
     }
 }
 

@@ -14,6 +14,7 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
     ExchangeDriver &driver = ctx.driver;
     TransferRules r(QStringLiteral("articles"), Command::ReadArticle, Command::WriteArticle, ArticleTableModel::RowCount,
                     TransferRules::Next::SharedIndex);
+    r.recordColumn = ArticleTableModel::Name;
     r.texts(QStringLiteral("Читање артикала у току..."), QStringLiteral("Завршено читање артикала"),
             QStringLiteral("Уписивање артикала у току"), QStringLiteral("Успешно уписани артикли"));
     r.refusalTitle = QStringLiteral("Пажња!!! ");

@@ -3,6 +3,8 @@
 #include "link/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/taxlabeldelegate.h"
+#include "params/common/columnsizing.h"
+#include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/rowselection.h"
 
@@ -85,10 +87,12 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
         edits->addWidget(columns[c].second, 1, c);
     }
     edits->addWidget(m_correct, 1, int(columns.size()));
-    edits->setColumnStretch(0, 4);
-    edits->setColumnStretch(1, 2);
-    edits->setColumnStretch(3, 1);
-    edits->setColumnStretch(5, 1);
+    // The name takes the spare width; the other fields are as wide as the
+    // values they hold.
+    edits->setColumnStretch(0, 1);
+    m_barcode->setMinimumWidth(m_barcode->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")) + 12);
+    for (QLineEdit *e : {m_price, m_quantity})
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")) + 12);
 
     m_table = named(new QTableView(this), "sgArticles");
     m_table->setModel(&family.model());
@@ -102,9 +106,17 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const int widths[ArticleTableModel::ColumnCount] = {40, 230, 110, 60, 80, 45, 70, 45, 70, 80};
-    for (int c = 0; c < ArticleTableModel::ColumnCount; ++c)
-        m_table->setColumnWidth(c, widths[c]);
+    // The widest value of each column (never measured over 4000 rows); the
+    // name column takes the spare width.
+    const QStringList widest = {QStringLiteral("4000"), QStringLiteral("Хлеб бели велики 0,5"),
+                                QStringLiteral("00000000000000"), QStringLiteral("8"), QStringLiteral("0000000,00"),
+                                QStringLiteral("Ђ"), QStringLiteral("-00000,000"), QStringLiteral("12"),
+                                QStringLiteral("0000000,000"), QStringLiteral("00000000,00")};
+    ColumnSizing::fit(m_table, widest);
+    ColumnSizing::stretch(m_table, ArticleTableModel::Name);
+    // Never squeezed below a useful look at the table: on a small screen
+    // the page scrolls instead.
+    m_table->setMinimumHeight(ColumnSizing::fullHeight(m_table, 8));
 
     m_read = button("btnARead", QStringLiteral("Читање из касе"), this);
     m_write = button("btnAWrite", QStringLiteral("Унос у касу"), this);
@@ -155,6 +167,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     connect(m_write, &QPushButton::clicked, &family, &ArticleFamily::btnAWriteClick);
     connect(&family, &ArticleFamily::readStarted, &buttons, [&buttons, this] { buttons.allow(m_write); });
     connect(m_correct, &QPushButton::clicked, this, [this] { m_family.btnACorClick(this->edits()); });
+    new EnterApplies({m_name, m_barcode, m_stand, m_price, m_tax, m_quantity, m_group}, m_correct);
 
     // Start-up: row 1, column 1 current and shown in the edit fields.
     family.selectFirstRow();

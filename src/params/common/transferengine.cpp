@@ -98,7 +98,11 @@ void TransferEngine::showProgress(int value)
         emit m_family.progress(value);
 }
 
-void TransferEngine::sendRead(int index) { m_driver.send(m_rules.readCommand, m_rules.readRequest(index)); }
+void TransferEngine::sendRead(int index)
+{
+    m_current = index;
+    m_driver.send(m_rules.readCommand, m_rules.readRequest(index));
+}
 
 bool TransferEngine::sendWrite(int index, bool first)
 {
@@ -107,6 +111,7 @@ bool TransferEngine::sendWrite(int index, bool first)
     m_writing = false;
     if (!chosen(index))
         return false; // the shared index was moved by another transfer
+    m_current = index;
     std::optional<QByteArray> data;
     try {
         data = m_rules.writeRequest(index);
@@ -120,6 +125,7 @@ bool TransferEngine::sendWrite(int index, bool first)
         if (m_rules.refused)
             m_rules.refused(first);
         emit m_family.message(m_rules.refusalTitle, m_rules.refusalText);
+        emit recordRefused(index);
         emit ended(true, Outcome::Refused);
         return false;
     }

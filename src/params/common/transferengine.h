@@ -38,6 +38,8 @@ public:
     // stops at a refused record. A late reply after a give-up still continues
     // the write; a reply after a stop does not.
     bool isWriting() const { return m_writing; }
+    // The record of the last request sent (or refused), -1 before any.
+    int currentRecord() const { return m_current; }
 
     // The data part of a reply frame, as long as its length byte says.
     static QByteArray dataPart(const QByteArray &frame);
@@ -53,6 +55,8 @@ signals:
     // The register confirmed a record: a read reply, or the reply to a write.
     // `wire` is the write request's data (for a read, the record re-encoded).
     void recordConfirmed(const QString &family, int index, const QByteArray &wire);
+    // A record the family would not send: emitted before ended(Refused).
+    void recordRefused(int index);
 
 private:
     void begin(bool write, const QList<int> &indexes);
@@ -75,4 +79,5 @@ private:
     Receiver m_receiver;
     QByteArray m_lastWrite;
     bool m_writing = false;
+    int m_current = -1;
 };

@@ -45,6 +45,10 @@ struct TransferRules {
     QString writeDone;
     QString refusalTitle = QStringLiteral("Грешка !!! ");
     QString refusalText = QStringLiteral("Грешка у подацима. Унос отказан!");
+    // Where a record sits in the family's table: the row of record 0 and the
+    // column a refused record is shown at.
+    int firstRecordRow = 0;
+    int recordColumn = 0;
 
     // Progress: the value shown on each read reply and on each write reply
     // (-1: none), the values shown when a write starts, once its first

@@ -2,6 +2,8 @@
 
 #include "params/articles/articleedits.h"
 #include "params/articles/taxlabeldelegate.h"
+#include "params/common/columnsizing.h"
+#include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/rowselection.h"
 #include "params/departments/departmentfamily.h"
@@ -59,8 +61,9 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
         edits->addWidget(columns[c].second, 1, c);
     }
     edits->addWidget(correct, 1, int(columns.size()));
-    edits->setColumnStretch(0, 3);
-    edits->setColumnStretch(1, 1);
+    // The name takes the spare width; the price is as wide as its values.
+    edits->setColumnStretch(0, 1);
+    m_price->setMinimumWidth(m_price->fontMetrics().horizontalAdvance(QStringLiteral("0000000,00")) + 12);
 
     m_table = named(new QTableView(this), "SgPodgrupe");
     m_table->setModel(&family.model());
@@ -71,9 +74,14 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    const int widths[DepartmentTableModel::ColumnCount] = {40, 150, 80, 50, 45, 90};
-    for (int c = 0; c < DepartmentTableModel::ColumnCount; ++c)
-        m_table->setColumnWidth(c, widths[c]);
+    const QStringList widest = {QStringLiteral("8"), QStringLiteral("Млечни производи 0,5"),
+                                QStringLiteral("0000000,00"), QStringLiteral("12"), QStringLiteral("Ђ"),
+                                QStringLiteral("00000000,00")};
+    ColumnSizing::fit(m_table, widest);
+    ColumnSizing::stretch(m_table, DepartmentTableModel::Name);
+    // All eight departments show; the page gives the rest to the articles.
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setFixedHeight(ColumnSizing::fullHeight(m_table, DepartmentTableModel::RowCount));
     m_table->setCurrentIndex(family.model().index(0, DepartmentTableModel::Name));
 
     auto *read = button("btnSTRead", QStringLiteral("Читање из касе"), this);
@@ -97,6 +105,7 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     connect(write, &QPushButton::clicked, &family, &DepartmentFamily::btnSTWriteClick);
     connect(&family, &DepartmentFamily::readStarted, &buttons, [&buttons, write] { buttons.allow(write); });
     connect(correct, &QPushButton::clicked, this, [this] { m_family.BtnOCorClick(this->edits()); });
+    new EnterApplies({m_name, m_price, m_group, m_tax}, correct);
     connect(&family, &DepartmentFamily::editsFilled, this, &DepartmentsBox::applyFill);
     // Every click on a row selects it, also a click on the row already current.
     connect(new RowSelection(m_table), &RowSelection::selected, this,

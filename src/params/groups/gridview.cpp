@@ -1,5 +1,6 @@
 #include "params/groups/gridview.h"
 
+#include "params/common/columnsizing.h"
 #include "params/common/fixedcelldelegate.h"
 #include "params/common/textgrid.h"
 
@@ -21,10 +22,10 @@ QTableView *create(const char *objectName, QAbstractItemModel *model, const QLis
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setMinimumSectionSize(10);
-    view->verticalHeader()->setDefaultSectionSize(RowHeight);
+    view->verticalHeader()->setDefaultSectionSize(ColumnSizing::rowHeight(view, RowHeight));
     view->horizontalHeader()->setMinimumSectionSize(20);
-    for (int c = 0; c < columnWidths.size(); ++c)
-        view->setColumnWidth(c, columnWidths[c]);
+    // The given widths, or wider where the font needs it for a heading.
+    ColumnSizing::fit(view, {}, model->rowCount(), columnWidths);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                           | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -35,14 +36,8 @@ QTableView *create(const char *objectName, QAbstractItemModel *model, const QLis
     return view;
 }
 
-int fullWidth(const QTableView *view, const QList<int> &columnWidths)
-{
-    int width = 2 * view->frameWidth() + 1;
-    for (int w : columnWidths)
-        width += w;
-    return width;
-}
+int fullWidth(const QTableView *view) { return ColumnSizing::fullWidth(view); }
 
-int fullHeight(const QTableView *view, int rows) { return rows * RowHeight + 2 * view->frameWidth() + 1; }
+int fullHeight(const QTableView *view, int rows) { return ColumnSizing::fullHeight(view, rows); }
 
 } // namespace GridView

@@ -18,7 +18,7 @@ GroupsBox::GroupsBox(Groups &family, ExchangeButtons &buttons, QWidget *parent)
     m_table = GridView::create("sgGrupe", &family.table(), widths, this);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setFixedSize(GridView::fullWidth(m_table, widths), GridView::fullHeight(m_table, GroupTable::Rows));
+    m_table->setFixedSize(GridView::fullWidth(m_table), GridView::fullHeight(m_table, GroupTable::Rows));
 
     m_read = new QPushButton(QStringLiteral("Читање из касе"), this);
     m_read->setObjectName(QStringLiteral("BtnGRead"));

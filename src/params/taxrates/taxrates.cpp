@@ -18,6 +18,8 @@ TaxRates::TaxRates(FamilyContext &ctx, QObject *parent)
     const Regional regional = ctx.regional;
     TransferRules r(QStringLiteral("taxrates"), Command::ReadTaxRate, Command::WriteTaxRate, Fields::TaxLabelCount,
                     TransferRules::Next::ReplyIndex);
+    r.firstRecordRow = 1; // below the header row
+    r.recordColumn = 1;
     r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање пореских група"),
             FamilyTexts::Writing, QStringLiteral("Завршен упис пореских група"));
     r.readProgress = [](int, bool) { return FullProgress; };

@@ -1,5 +1,6 @@
 #include "params/taxrates/taxratesbox.h"
 
+#include "params/common/columnsizing.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/fixedcelldelegate.h"
 #include "params/taxrates/taxrates.h"
@@ -28,10 +29,10 @@ TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *pa
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setMinimumSectionSize(10);
-    m_table->verticalHeader()->setDefaultSectionSize(17);
+    m_table->verticalHeader()->setDefaultSectionSize(ColumnSizing::rowHeight(m_table, 17));
     m_table->horizontalHeader()->setMinimumSectionSize(20);
-    m_table->setColumnWidth(0, 30);
-    m_table->setColumnWidth(1, 66);
+    // 30 and 66 pixels, or wider where the font needs it ("%(0,0-99,99)").
+    ColumnSizing::fit(m_table, {}, m_table->model()->rowCount(), {30, 66});
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setTextElideMode(Qt::ElideNone);
     m_table->setWordWrap(false);
@@ -39,8 +40,7 @@ TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *pa
                              | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setFixedSize(30 + 66 + 2 * m_table->frameWidth() + 1,
-                          TaxRateTable::Rows * 17 + 2 * m_table->frameWidth() + 1);
+    m_table->setFixedSize(ColumnSizing::fullWidth(m_table), ColumnSizing::fullHeight(m_table, TaxRateTable::Rows));
     selectFirstRate();
 
     m_read = new QPushButton(QStringLiteral("Читање из касе"), this);
