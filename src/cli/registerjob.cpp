@@ -146,8 +146,6 @@ RegisterProfile RegisterJob::readProfile() const
 {
     RegisterProfile profile = ProfileBridge::fromSession(*m_session, m_families);
     profile.manifest.serialNumber = m_target.serial;
-    profile.manifest.programVersion = QString::fromLatin1(VilaronVersion);
-    profile.manifest.created = QDateTime::currentDateTime();
     return profile;
 }
 

@@ -1,5 +1,9 @@
 #include "session/profilebridge.h"
 
+#include "vilaronversion.h"
+
+#include <QDateTime>
+
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
@@ -42,6 +46,8 @@ RegisterProfile fromSession(RegisterSession &session, ProfileFamilies families)
     profile.manifest.separators = session.regional();
     profile.manifest.serialNumber = session.serialNumberSource() ? session.serialNumberSource()() : QString();
     profile.manifest.logoHeight = logoHeightOf(session);
+    profile.manifest.programVersion = QString::fromLatin1(VilaronVersion);
+    profile.manifest.created = QDateTime::currentDateTime();
     if (families & ProfileFamily::Header) {
         QStringList lines;
         for (int i = 0; i < HeaderLines::LineCount; ++i)

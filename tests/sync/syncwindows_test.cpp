@@ -13,6 +13,7 @@
 #include "sync/differenceswindow.h"
 #include "sync/synccontrols.h"
 #include "sync/transfersdialog.h"
+#include "params/common/filedialogs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -184,7 +187,7 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     for (const char *name : {"chkFamHeader", "chkFamTax", "chkFamDepartments", "chkFamArticles", "chkFamGroups",
                              "chkFamOperators", "chkFamLogo", "chkFamPasswords"})
         EXPECT_TRUE(find<QCheckBox>(transfers, name)->isChecked()) << name;
-    EXPECT_FALSE(transfers->profileSaveButton()->isEnabled());
+    EXPECT_TRUE(transfers->profileSaveButton()->isEnabled());
     EXPECT_EQ(transfers->profileLoadButton()->objectName(), QStringLiteral("btnProfileLoad"));
     QStringList shown;
     auto *bar = find<QProgressBar>(transfers, "pbAll");
@@ -226,6 +229,42 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
         if (RegisterSync::comparable(r.family))
             EXPECT_EQ(r.written, 0) << r.family.toStdString() << ": nothing changed";
     EXPECT_FALSE(transfers->summary()->text().isEmpty());
+}
+
+TEST_F(SyncWindows, ProfileSavedAndLoadedThroughTheTransfersDialog)
+{
+    readArticles();
+    button("btnTransfers")->click();
+    TransfersDialog *transfers = window->syncControls().transfersDialog();
+    find<QCheckBox>(transfers, "chkFamPasswords")->setChecked(false);
+    QTemporaryDir dir;
+    FileDialogs::answerNext(dir.path());
+    transfers->profileSaveButton()->click();
+    EXPECT_EQ(FileDialogs::lastDefaultName(), QStringLiteral("Сачувај профил"));
+    for (const char *file : {"profile.json", "articles.csv", "departments.csv", "header-lines.csv", "logo.png"})
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QString::fromLatin1(file)))) << file;
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("passwords.csv")))) << "secrets only when asked";
+
+    const QModelIndex name = table().index(4, ArticleTableModel::Name);
+    const QString kept = name.data().toString();
+    ASSERT_FALSE(kept.isEmpty());
+    table().setData(name, QStringLiteral("ИЗМЕЊЕНО"));
+    FileDialogs::answerNext(dir.path());
+    transfers->profileLoadButton()->click();
+    EXPECT_EQ(name.data().toString(), kept)
+        << (dialog->history().isEmpty() ? std::string() : dialog->history().last().second.toStdString());
+
+    // A damaged profile is refused with the file named, and the table stays.
+    QFile broken(dir.filePath(QStringLiteral("articles.csv")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("1;x\r\n");
+    broken.close();
+    table().setData(name, QStringLiteral("ИЗМЕЊЕНО"));
+    FileDialogs::answerNext(dir.path());
+    transfers->profileLoadButton()->click();
+    EXPECT_EQ(name.data().toString(), QStringLiteral("ИЗМЕЊЕНО"));
+    ASSERT_FALSE(dialog->history().isEmpty());
+    EXPECT_TRUE(dialog->history().last().second.contains(QStringLiteral("articles.csv")));
 }
 
 } // namespace
