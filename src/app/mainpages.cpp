@@ -12,6 +12,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -70,6 +71,25 @@ QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons, QWidget
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
     return page;
+}
+
+QList<QPushButton *> createPageButtons(QHBoxLayout *row, QWidget *parent)
+{
+    row->setSpacing(2);
+    const QStringList captions = {QStringLiteral("Подаци о трговцу,пореске стопе:"),
+                                  QStringLiteral("Одељења, артикли"), QStringLiteral("Лого,Групе,Оператери")};
+    const char *names[] = {"btPage1", "btPage2", "btPage3"};
+    QList<QPushButton *> buttons;
+    for (int i = 0; i < 3; ++i) {
+        auto *b = new QPushButton(captions[i], parent);
+        b->setObjectName(QString::fromLatin1(names[i]));
+        b->setCheckable(true);
+        b->setAutoExclusive(true);
+        buttons << b;
+        row->addWidget(b);
+    }
+    row->addStretch();
+    return buttons;
 }
 
 } // namespace MainPages

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class ExchangeButtons;
 class HeaderLinesBox;
 class QWidget;
@@ -10,6 +12,9 @@ class TaxRatesBox;
 // A page is a scroll area named as the page (its contents scroll when the
 // window is smaller than they need); `parent` gives the boxes the window's
 // font from the start, so that they size their columns for it.
+class QHBoxLayout;
+class QPushButton;
+
 namespace MainPages {
 
 struct FirstPage {
@@ -24,5 +29,8 @@ FirstPage createFirst(RegisterSession &session, ExchangeButtons &buttons, QWidge
 QWidget *createSecond(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent = nullptr);
 // Groups, logo, operators and passwords (tabOperators).
 QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons, QWidget *parent = nullptr);
+
+// The three page buttons (btPage1..3), checkable and exclusive, added to `row`.
+QList<QPushButton *> createPageButtons(QHBoxLayout *row, QWidget *parent);
 
 } // namespace MainPages

@@ -14,6 +14,7 @@
 #include "search/searchwindow.h"
 #include "terminal/terminalwindow.h"
 #include "app/mainpages.h"
+#include "app/tablefilebuttons.h"
 #include "app/trace/tracelauncher.h"
 #include "params/articles/articlefamily.h"
 #include "params/files/tablefileactions.h"
@@ -36,12 +37,6 @@
 namespace {
 const QString WindowCaption = QStringLiteral("V3.5 Setup Kase Dravix Vilaron - ");
 
-QPushButton *namedButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 } // namespace
 
 MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
@@ -66,19 +61,9 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_pages->addWidget(MainPages::createSecond(*m_session, m_buttons, m_pages));
     m_pages->addWidget(MainPages::createThird(*m_session, m_buttons, m_pages));
     auto *pageButtons = new QHBoxLayout;
-    pageButtons->setSpacing(2);
-    const QStringList captions = {QStringLiteral("Подаци о трговцу,пореске стопе:"),
-                                  QStringLiteral("Одељења, артикли"), QStringLiteral("Лого,Групе,Оператери")};
-    const char *names[] = {"btPage1", "btPage2", "btPage3"};
-    for (int i = 0; i < 3; ++i) {
-        auto *b = namedButton(names[i], captions[i], central);
-        b->setCheckable(true);
-        b->setAutoExclusive(true);
-        m_pageButtons << b;
-        pageButtons->addWidget(b);
-    }
-    pageButtons->addStretch();
-    auto *transfers = namedButton("btnTransfers", QStringLiteral("Пренос више породица"), central);
+    m_pageButtons = MainPages::createPageButtons(pageButtons, central);
+    auto *transfers = new QPushButton(QStringLiteral("Пренос више породица"), central);
+    transfers->setObjectName(QStringLiteral("btnTransfers"));
     pageButtons->addWidget(transfers);
     connect(m_pageButtons[0], &QPushButton::clicked, this, &MainWindow::btPage1Click);
     connect(m_pageButtons[1], &QPushButton::clicked, this, &MainWindow::btPage2Click);
@@ -128,7 +113,11 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
             [this](const QString &family, int row, int column) { RefusedCell::show(this, family, row, column); });
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
-    connectFileButtons(serial);
+    m_fileActions = TableFileButtons::connect(this, *m_session, [serial] { return serial->text(); });
+    connect(m_fileActions.get(), &ParameterFamily::status, m_footer, &Footer::setStatus);
+    connect(m_fileActions.get(), &ParameterFamily::progress, m_footer, &Footer::setProgress);
+    connect(m_fileActions.get(), &ParameterFamily::message, this, &MainWindow::showMessage);
+    connect(m_fileActions.get(), &ParameterFamily::programError, m_errorReport, &ErrorReport::report);
     TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
     m_guard = new DataLossGuard(*m_session, this);
     m_guard->guardWriteButtons();
@@ -150,28 +139,6 @@ MainWindow::~MainWindow()
     closePorts();
     // The boxes refer to the families: they go first.
     delete takeCentralWidget();
-}
-
-void MainWindow::connectFileButtons(QLineEdit *serial)
-{
-    m_fileActions = std::make_unique<TableFileActions>(articles(), departments(), regional(),
-                                                       [serial] { return serial->text(); });
-    m_fileActions->setDialogParent(this);
-    connect(m_fileActions.get(), &ParameterFamily::status, m_footer, &Footer::setStatus);
-    connect(m_fileActions.get(), &ParameterFamily::progress, m_footer, &Footer::setProgress);
-    connect(m_fileActions.get(), &ParameterFamily::message, this, &MainWindow::showMessage);
-    connect(m_fileActions.get(), &ParameterFamily::programError, m_errorReport, &ErrorReport::report);
-    auto wire = [this](const char *name, void (TableFileActions::*handler)()) {
-        if (auto *b = findChild<QPushButton *>(QString::fromLatin1(name)))
-            connect(b, &QPushButton::clicked, m_fileActions.get(), handler);
-    };
-    TableStates &states = m_session->tableStates();
-    connect(m_fileActions.get(), &TableFileActions::tableSaved, &states, &TableStates::saved);
-    connect(m_fileActions.get(), &TableFileActions::tableLoaded, &states, &TableStates::loaded);
-    wire("btnAFSave", &TableFileActions::btnAFSaveClick);
-    wire("btnAFLoad", &TableFileActions::btnAFLoadClick);
-    wire("BtnOFileSave", &TableFileActions::BtnOFileSaveClick);
-    wire("BtnOFileRead", &TableFileActions::BtnOFileReadClick);
 }
 
 void MainWindow::setMessageDialog(MessageDialog *dialog)

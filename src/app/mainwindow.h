@@ -113,7 +113,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void connectFileButtons(QLineEdit *serial);
     void showMessage(const QString &title, const QString &text);
     void showPage(int index);
     void closePorts();

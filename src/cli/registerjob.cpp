@@ -37,9 +37,7 @@ RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options
     const QString serial = target.serial;
     m_session->setSerialNumberSource([serial] { return serial; });
     m_session->reset();
-    if (!options.trace.isEmpty()) {
-        m_trace = &m_session->trace();
-    }
+    m_trace = options.trace.isEmpty() ? nullptr : &m_session->trace();
 
     connect(m_session.get(), &RegisterSession::transferFinished, this,
             [this](const QString &, bool, const QString &outcome) {
