@@ -8,6 +8,8 @@
 // article is edited, a full write is cancelled once article 634 is
 // acknowledged, and the write of changes finishes it. Each time is printed
 // against the time the bytes of those exchanges need on the wire.
+#include "simulatorprocess.h"
+
 #include "params/articles/articlefamily.h"
 #include "session/registersession.h"
 #include "session/registersync.h"
@@ -28,27 +30,6 @@ constexpr int WriteBytes = (56 + 12) + (1 + 12);
 constexpr double BytesPerSecond = 57600.0 / 10.0;
 
 double wireTime(int writes) { return writes * WriteBytes / BytesPerSecond; }
-
-class Simulator {
-public:
-    explicit Simulator(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(VILARON_SIM_PATH), arguments);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-    }
-    QString path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    QString m_path;
-};
 
 // Seconds until the session reports the end of an article transfer, or -1.
 double timed(RegisterSession &session, const std::function<void()> &start, QString *outcome)
@@ -79,7 +60,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    Simulator sim({QStringLiteral("--demo"), QStringLiteral("--baud"), QStringLiteral("57600")});
+    SimulatorProcess sim({QStringLiteral("--demo"), QStringLiteral("--baud"), QStringLiteral("57600")});
     if (sim.path().isEmpty())
         return 1;
     RegisterSession::Options options;
