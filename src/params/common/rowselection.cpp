@@ -4,7 +4,7 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 
-RowSelection::RowSelection(QAbstractItemView *view) : QObject(view), m_view(view)
+RowSelection::RowSelection(QAbstractItemView *view) : QObject(view), m_view(view), m_viewport(view->viewport())
 {
     // The filter sees the press before the view handles it: the view first
     // moves the current cell (if it changes) and then emits pressed().
@@ -16,7 +16,9 @@ RowSelection::RowSelection(QAbstractItemView *view) : QObject(view), m_view(view
 
 bool RowSelection::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view->viewport()) {
+    // Compared with the viewport kept at the start: while the view is being
+    // destroyed its viewport still sends events, and the view is no longer a view.
+    if (watched == m_viewport) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             m_inPress = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;

@@ -26,6 +26,7 @@ private:
     void onPressed(const QModelIndex &index);
 
     QAbstractItemView *m_view;
+    QObject *m_viewport;
     // A left-button press is being handled by the view; whether it moved the
     // current cell (and so was reported already).
     bool m_inPress = false;
