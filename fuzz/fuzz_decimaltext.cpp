@@ -1,8 +1,8 @@
 // Decimal texts as typed into cells, and name fields as read from frames.
 #include "charset/cp1251.h"
-#include "link/decimaltext.h"
-#include "link/fields.h"
-#include "link/programerror.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
+#include "core/programerror.h"
 
 #include <cstdint>
 #include <cstdlib>

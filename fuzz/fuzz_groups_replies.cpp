@@ -1,7 +1,7 @@
 // Reply frames with arbitrary data parts fed to the groups through the
 // exchange driver, while reads and writes start again at random points.
 #include "params/groups/groups.h"
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "replyharness.h"
 #include "params/groups/grouprecord.h"
 

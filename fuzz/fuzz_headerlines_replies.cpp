@@ -1,7 +1,7 @@
 // Reply frames with arbitrary data parts fed to the header lines through the
 // exchange driver, while reads and writes start again at random points.
 #include "params/headerlines/headerlines.h"
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "replyharness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

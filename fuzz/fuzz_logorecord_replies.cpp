@@ -1,7 +1,7 @@
 // The logo and password record (103, 104) shared by the logo and the
 // passwords: reply frames with arbitrary data parts while either of them
 // starts its read or write at random points.
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "params/logo/logo.h"
 #include "params/passwords/passwords.h"
 #include "replyharness.h"

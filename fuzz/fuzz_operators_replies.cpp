@@ -1,7 +1,7 @@
 // Reply frames with arbitrary data parts fed to the operators through the
 // exchange driver, while reads and writes start again at random points.
 #include "params/operators/operators.h"
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "replyharness.h"
 #include "params/operators/operatorrecord.h"
 

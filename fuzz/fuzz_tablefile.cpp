@@ -1,7 +1,7 @@
 // Field extraction and the article/department file loaders on arbitrary bytes.
 #include "charset/cp1251.h"
-#include "params/tablefiles/delimitedfields.h"
-#include "params/tablefiles/tablefile.h"
+#include "tablefiles/delimitedfields.h"
+#include "tablefiles/tablefile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "link/exchangedriver.h"
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "params/common/familycontext.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "sim/registerresponder.h"
 
-#include "link/commands.h"
-#include "link/fields.h"
-#include "link/frame.h"
+#include "protocol/commands.h"
+#include "protocol/fields.h"
+#include "protocol/frame.h"
 
 namespace {
 

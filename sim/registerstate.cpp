@@ -1,6 +1,6 @@
 #include "sim/registerstate.h"
 
-#include "link/fields.h"
+#include "protocol/fields.h"
 
 #include <QFile>
 #include <QJsonArray>

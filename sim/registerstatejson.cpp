@@ -1,6 +1,6 @@
 // The register state as a JSON document and as a file.
 #include "sim/registerstate.h"
-#include "link/fields.h"
+#include "protocol/fields.h"
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 #include "app/portchoices.h"
 #include "link/exchangedriver.h"
 #include "link/qtretrytimer.h"
-#include "link/regional.h"
+#include "core/regional.h"
 #include "link/serialline.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/familycontext.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/clioptions.h"
-#include "link/regional.h"
+#include "core/regional.h"
 
 #include <QStringList>
 #include <QTextStream>

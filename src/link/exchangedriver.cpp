@@ -1,8 +1,8 @@
 #include "link/exchangedriver.h"
 
-#include "link/commands.h"
-#include "link/programerror.h"
-#include "link/recordindex.h"
+#include "protocol/commands.h"
+#include "core/programerror.h"
+#include "protocol/recordindex.h"
 
 namespace {
 const QString NoReplyTitle = QStringLiteral("Грешка !!! ");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/linkclock.h"
 #include "link/linkevent.h"
 #include "link/linkport.h"

@@ -1,7 +1,7 @@
 #include "link/replyframer.h"
 
 #include "charset/cp1251.h"
-#include "link/commands.h"
+#include "protocol/commands.h"
 
 namespace {
 bool isLineEnd(std::uint8_t b) { return b == '\r' || b == '\n'; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "link/traceformat.h"
 
-#include "link/commands.h"
-#include "link/frame.h"
+#include "protocol/commands.h"
+#include "protocol/frame.h"
 #include "link/tracerecorder.h"
 
 #include <QDateTime>

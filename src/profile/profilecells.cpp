@@ -1,7 +1,7 @@
 #include "profile/profilecells.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
 
 namespace ProfileCells {
 namespace {

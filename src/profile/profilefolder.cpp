@@ -1,6 +1,6 @@
 #include "profile/profilefolder.h"
 
-#include "params/tablefiles/filestore.h"
+#include "core/filestore.h"
 #include "profile/profilelogo.h"
 #include "profile/profilemanifestfile.h"
 #include "profile/profiletable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/regional.h"
+#include "core/regional.h"
 #include "profile/profileerror.h"
 #include "profile/profilefamily.h"
 #include "profile/registerprofile.h"

@@ -1,9 +1,9 @@
 #include "profile/profiletable.h"
 
 #include "charset/cp1251.h"
-#include "link/decimaltext.h"
-#include "params/tablefiles/delimitedfields.h"
-#include "params/tablefiles/tablefile.h"
+#include "core/decimaltext.h"
+#include "tablefiles/delimitedfields.h"
+#include "tablefiles/tablefile.h"
 
 namespace {
 

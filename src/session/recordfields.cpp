@@ -1,7 +1,7 @@
 #include "session/recordfields.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
 #include "params/articles/articlerecord.h"
 #include "params/articles/articletablemodel.h"
 #include "params/departments/departmentrecord.h"

@@ -3,7 +3,7 @@
 #include "link/exchangedriver.h"
 #include "link/linkclock.h"
 #include "link/qtretrytimer.h"
-#include "link/regional.h"
+#include "core/regional.h"
 #include "link/serialline.h"
 #include "link/serialsettings.h"
 #include "link/tracerecorder.h"

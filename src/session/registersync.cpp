@@ -1,6 +1,6 @@
 #include "session/registersync.h"
 
-#include "link/programerror.h"
+#include "core/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"

@@ -2,11 +2,11 @@
 
 #include "charset/cp1251.h"
 #include "charset/devicecharset.h"
-#include "link/decimaltext.h"
-#include "link/fields.h"
-#include "link/programerror.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
+#include "core/programerror.h"
 #include "params/articles/cellnumber.h"
-#include "params/tablefiles/filestore.h"
+#include "core/filestore.h"
 
 namespace TerminalFiles {
 namespace {

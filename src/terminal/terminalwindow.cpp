@@ -1,12 +1,12 @@
 #include "terminal/terminalwindow.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
-#include "link/programerror.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
+#include "core/programerror.h"
 #include "params/articles/articletablemodel.h"
 #include "params/articles/cellnumber.h"
 #include "params/common/filedialogs.h"
-#include "params/tablefiles/filestore.h"
+#include "core/filestore.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

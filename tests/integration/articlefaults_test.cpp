@@ -1,7 +1,7 @@
 // A full article read and write against the simulated register under each of
 // its faults: the outcome, the message and every row are checked.
 #include "integration/faultrig.h"
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "link/serialline.h"
 #include "params/articles/articletablemodel.h"
 

@@ -7,8 +7,8 @@
 
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
-#include "link/decimaltext.h"
-#include "link/fields.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
 

@@ -1,4 +1,4 @@
-#include "params/tablefiles/tablefile.h"
+#include "tablefiles/tablefile.h"
 #include "profile/profilefolder.h"
 
 #include "sampleprofile.h"

@@ -1,8 +1,8 @@
 // Changes-only writes, resumed writes and verification against the register
 // simulator on a pseudo-terminal, through the session's mirror.
-#include "link/commands.h"
-#include "link/decimaltext.h"
-#include "link/programerror.h"
+#include "protocol/commands.h"
+#include "core/decimaltext.h"
+#include "core/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "session/registersession.h"
 #include "session/registersync.h"

@@ -1,4 +1,4 @@
-#include "link/fields.h"
+#include "protocol/fields.h"
 #include "sim/registerstate.h"
 
 #include <QFile>

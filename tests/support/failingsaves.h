@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/tablefiles/savesteps.h"
+#include "core/savesteps.h"
 
 #include <memory>
 

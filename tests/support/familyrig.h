@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/exchangedriver.h"
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "params/common/familycontext.h"
 #include "params/common/parameterfamily.h"
 #include "support/fakelink.h"

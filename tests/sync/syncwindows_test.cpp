@@ -4,7 +4,7 @@
 // dialog over every family.
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "params/articles/articlefamily.h"
 #include "params/groups/groups.h"
 #include "session/registersync.h"

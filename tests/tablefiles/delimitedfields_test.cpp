@@ -1,4 +1,4 @@
-#include "params/tablefiles/delimitedfields.h"
+#include "tablefiles/delimitedfields.h"
 
 #include <gtest/gtest.h>
 

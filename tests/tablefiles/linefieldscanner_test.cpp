@@ -1,7 +1,7 @@
 #include "charset/cp1251.h"
-#include "params/tablefiles/delimitedfields.h"
-#include "params/tablefiles/linefieldscanner.h"
-#include "params/tablefiles/tablefile.h"
+#include "tablefiles/delimitedfields.h"
+#include "tablefiles/linefieldscanner.h"
+#include "tablefiles/tablefile.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

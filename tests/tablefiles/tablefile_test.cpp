@@ -1,8 +1,8 @@
-#include "params/tablefiles/filestore.h"
-#include "params/tablefiles/tablefile.h"
+#include "core/filestore.h"
+#include "tablefiles/tablefile.h"
 
 #include "charset/cp1251.h"
-#include "link/fields.h"
+#include "protocol/fields.h"
 
 #include <QDir>
 #include <QFile>

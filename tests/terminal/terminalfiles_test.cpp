@@ -1,4 +1,4 @@
-#include "link/programerror.h"
+#include "core/programerror.h"
 #include "terminal/terminalfiles.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "link/traceformat.h"
 #include "link/tracerecorder.h"
 #include "params/common/filedialogs.h"
-#include "params/tablefiles/filestore.h"
+#include "core/filestore.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "params/articles/articlefamily.h"
 
-#include "link/commands.h"
+#include "protocol/commands.h"
 
 namespace {
 const QString DataErrorTitle = QStringLiteral("Грешка !!! ");

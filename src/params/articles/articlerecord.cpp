@@ -1,7 +1,7 @@
 #include "params/articles/articlerecord.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
 #include "params/articles/cellnumber.h"
 
 namespace ArticleRecord {

@@ -1,6 +1,6 @@
 #include "params/articles/articlesbox.h"
 
-#include "link/programerror.h"
+#include "core/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/taxlabeldelegate.h"
 #include "params/common/columnsizing.h"

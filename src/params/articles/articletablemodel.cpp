@@ -1,7 +1,7 @@
 #include "params/articles/articletablemodel.h"
 
 
-#include "link/fields.h"
+#include "protocol/fields.h"
 
 bool ArticleRow::operator==(const ArticleRow &o) const
 {

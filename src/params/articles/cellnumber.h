@@ -2,8 +2,8 @@
 
 #include "params/common/celltext.h"
 
-#include "link/decimaltext.h"
-#include "link/regional.h"
+#include "core/decimaltext.h"
+#include "core/regional.h"
 
 #include <QString>
 

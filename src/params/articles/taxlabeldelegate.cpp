@@ -1,6 +1,6 @@
 #include "params/articles/taxlabeldelegate.h"
 
-#include "link/fields.h"
+#include "protocol/fields.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

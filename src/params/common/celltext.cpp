@@ -1,7 +1,7 @@
 #include "params/common/celltext.h"
 
-#include "link/decimaltext.h"
-#include "link/programerror.h"
+#include "core/decimaltext.h"
+#include "core/programerror.h"
 
 namespace CellText {
 

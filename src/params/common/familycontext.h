@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/exchangedriver.h"
-#include "link/regional.h"
+#include "core/regional.h"
 
 // What every parameter family is given by the main window.
 struct FamilyContext {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/programerror.h"
+#include "core/programerror.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "params/common/transferengine.h"
 
-#include "link/fields.h"
-#include "link/frame.h"
+#include "protocol/fields.h"
+#include "protocol/frame.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "params/departments/departmentfamily.h"
 
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "params/common/familytexts.h"
 
 namespace {

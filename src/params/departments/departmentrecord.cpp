@@ -1,8 +1,8 @@
 #include "params/departments/departmentrecord.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
-#include "link/frame.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
+#include "protocol/frame.h"
 #include "params/articles/articleedits.h"
 #include "params/articles/cellnumber.h"
 

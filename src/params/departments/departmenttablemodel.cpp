@@ -1,6 +1,6 @@
 #include "params/departments/departmenttablemodel.h"
 
-#include "link/fields.h"
+#include "protocol/fields.h"
 
 DepartmentTableModel::DepartmentTableModel(const Regional &regional, QObject *parent)
     : QAbstractTableModel(parent), m_regional(regional)

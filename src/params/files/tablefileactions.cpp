@@ -3,8 +3,8 @@
 #include "params/articles/articlefamily.h"
 #include "params/common/filedialogs.h"
 #include "params/departments/departmentfamily.h"
-#include "params/tablefiles/filestore.h"
-#include "params/tablefiles/tablefile.h"
+#include "core/filestore.h"
+#include "tablefiles/tablefile.h"
 
 #include <QDir>
 #include <QFileInfo>

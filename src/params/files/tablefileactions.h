@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/regional.h"
+#include "core/regional.h"
 #include "params/common/parameterfamily.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "params/groups/grouprecord.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
 #include "params/common/celltext.h"
 #include "params/groups/namefield.h"
 

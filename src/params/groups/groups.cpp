@@ -1,6 +1,6 @@
 #include "params/groups/groups.h"
 
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "params/groups/grouprecord.h"
 
 namespace {

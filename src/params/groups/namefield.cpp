@@ -1,6 +1,6 @@
 #include "params/groups/namefield.h"
 
-#include "link/fields.h"
+#include "protocol/fields.h"
 #include "params/common/celltext.h"
 
 namespace NameField {

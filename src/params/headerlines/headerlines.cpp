@@ -1,7 +1,7 @@
 #include "params/headerlines/headerlines.h"
 
-#include "link/commands.h"
-#include "link/fields.h"
+#include "protocol/commands.h"
+#include "protocol/fields.h"
 #include "params/common/familytexts.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "params/logo/logo.h"
 
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "params/common/familytexts.h"
 #include "params/logo/logopicture.h"
 

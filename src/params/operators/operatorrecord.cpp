@@ -1,8 +1,8 @@
 #include "params/operators/operatorrecord.h"
 
-#include "link/decimaltext.h"
-#include "link/fields.h"
-#include "link/programerror.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
+#include "core/programerror.h"
 #include "params/groups/namefield.h"
 #include "params/operators/operatortable.h"
 

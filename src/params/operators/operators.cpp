@@ -1,6 +1,6 @@
 #include "params/operators/operators.h"
 
-#include "link/commands.h"
+#include "protocol/commands.h"
 #include "params/operators/operatorrecord.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "params/taxrates/taxrates.h"
 
-#include "link/commands.h"
-#include "link/decimaltext.h"
-#include "link/fields.h"
+#include "protocol/commands.h"
+#include "core/decimaltext.h"
+#include "protocol/fields.h"
 #include "params/common/celltext.h"
 #include "params/common/familytexts.h"
 

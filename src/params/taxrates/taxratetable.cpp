@@ -1,6 +1,6 @@
 #include "params/taxrates/taxratetable.h"
 
-#include "link/fields.h"
+#include "protocol/fields.h"
 #include "params/taxrates/taxrates.h"
 
 TaxRateTable::TaxRateTable(QChar decimal, QObject *parent) : TextGrid(Columns, Rows, parent)
