@@ -1,12 +1,10 @@
 #include "terminal/terminalwindow.h"
 
-#include "core/decimaltext.h"
-#include "protocol/fields.h"
 #include "core/programerror.h"
 #include "params/articles/articletablemodel.h"
-#include "params/articles/cellnumber.h"
 #include "params/common/filedialogs.h"
 #include "core/filestore.h"
+#include "terminal/terminalimport.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -225,25 +223,7 @@ void TfrmTerminal::BtnImportGPRSClick()
             showMissingFile();
             return;
         }
-        const TerminalFiles::Split split = TerminalFiles::splitArticleRecords(bytes);
-        int skipped = split.malformed;
-        for (const QByteArray &record : split.records) {
-            const std::optional<TerminalFiles::TerminalArticle> article = TerminalFiles::decodeArticle(record);
-            if (!article)
-                continue;
-            // The table has rows for indexes 0..3999 and labels for 0..8 only.
-            if (article->index >= ArticleTableModel::RowCount || article->taxIndex >= Fields::TaxLabelCount) {
-                ++skipped;
-                continue;
-            }
-            ArticleRow row = m_articles.row(article->index);
-            row.name = article->name;
-            row.barcode = article->barcode;
-            row.tax = Fields::taxLabels().at(article->taxIndex);
-            row.price = DecimalText::formatScaled(article->priceHundredths, 2, m_regional.decimal);
-            m_articles.setRow(article->index, row);
-        }
-        reportSkipped(skipped);
+        reportSkipped(TerminalImport::mergeArticles(m_articles, bytes, m_regional).skipped);
         accept();
     });
 }
@@ -271,32 +251,12 @@ void TfrmTerminal::BtnPrometClick()
         QString error;
         if (!FileStore::readAll(path, &bytes, &error))
             throw ProgramError(error);
-        const TerminalFiles::Split split = TerminalFiles::splitSalesRecords(bytes);
-        int skipped = split.malformed;
-        for (const QByteArray &record : split.records) {
-            const std::optional<TerminalFiles::TerminalSale> sale = TerminalFiles::decodeSale(record);
-            if (!sale)
-                continue;
-            if (sale->index >= ArticleTableModel::RowCount) {
-                ++skipped;
-                continue;
-            }
-            ArticleRow row = m_articles.row(sale->index);
-            if (!sale->barcode.isEmpty()) {
-                const QString own = CellNumber::trimControls(row.barcode);
-                if (own.isEmpty()) {
-                    row.barcode = sale->barcode;
-                } else if (own != sale->barcode) {
-                    reportSkipped(skipped);
-                    emit message(MismatchTitle, MismatchText);
-                    return;
-                }
-            }
-            row.sold = DecimalText::formatScaled(sale->soldThousandths, 3, m_regional.decimal);
-            row.turnover = DecimalText::formatScaled(sale->turnoverHundredths, 2, m_regional.decimal);
-            m_articles.setRow(sale->index, row);
+        const TerminalImport::Result result = TerminalImport::mergeSales(m_articles, bytes, m_regional);
+        reportSkipped(result.skipped);
+        if (result.barcodeMismatch) {
+            emit message(MismatchTitle, MismatchText);
+            return;
         }
-        reportSkipped(skipped);
         finishTurnover();
     });
 }
