@@ -8,6 +8,7 @@
 #include "app/portcombobox.h"
 #include "app/portcontrol.h"
 #include "app/refusedcell.h"
+#include "app/scanrouting.h"
 #include "app/uistyle.h"
 #include "barcode/barcodereader.h"
 #include "report/reportwindow.h"
@@ -23,6 +24,7 @@
 #include "session/tablestates.h"
 #include "sync/synccontrols.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
@@ -36,7 +38,6 @@
 
 namespace {
 const QString WindowCaption = QStringLiteral("V3.5 Setup Kase Dravix Vilaron - ");
-
 } // namespace
 
 MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
@@ -152,8 +153,10 @@ void MainWindow::attachSearchWindow(SearchWindow *search)
     if (auto *button = findChild<QPushButton *>(QStringLiteral("BtnPretraga")))
         connect(button, &QPushButton::clicked, search, [search] { search->exec(); });
     // Codes scanned on the scanner port go to the barcode field and the search.
-    m_barcode = new BarcodeReader(findChild<QLineEdit *>(QStringLiteral("edtBarkod")), search, this);
+    m_barcode = new BarcodeReader(this);
     m_barcode->listenTo(m_scannerLine);
+    ScanRouting::route(*m_barcode, findChild<QLineEdit *>(QStringLiteral("edtBarkod")), search,
+                       [] { QApplication::beep(); });
 }
 
 void MainWindow::attachReportWindow(ReportWindow *report)

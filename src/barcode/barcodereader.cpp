@@ -1,15 +1,8 @@
 #include "barcode/barcodereader.h"
 
 #include "link/serialline.h"
-#include "search/searchwindow.h"
 
-#include <QApplication>
-#include <QLineEdit>
-
-BarcodeReader::BarcodeReader(QLineEdit *barcodeField, SearchWindow *search, QObject *parent)
-    : QObject(parent), m_barcodeField(barcodeField), m_search(search), m_beep([] { QApplication::beep(); })
-{
-}
+BarcodeReader::BarcodeReader(QObject *parent) : QObject(parent) {}
 
 void BarcodeReader::listenTo(SerialLine &scannerLine)
 {
@@ -18,15 +11,6 @@ void BarcodeReader::listenTo(SerialLine &scannerLine)
 
 void BarcodeReader::BCComPortRxChar(const QByteArray &bytes)
 {
-    for (const QString &code : m_collector.received(bytes)) {
-        if (m_beep)
-            m_beep();
-        // setText, not typing: the code is not cut to the 13 characters a
-        // user may type into the barcode field.
-        if (m_barcodeField)
-            m_barcodeField->setText(code);
-        if (m_search)
-            m_search->takeScannedCode(code);
+    for (const QString &code : m_collector.received(bytes))
         emit scanned(code);
-    }
 }

@@ -1,3 +1,4 @@
+#include "app/scanrouting.h"
 #include "barcode/barcodereader.h"
 #include "link/serialline.h"
 #include "params/articles/articlefamily.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-// The reader between the article group box and the search window, as the
+// The reader routed to the article group box and the search window, as the
 // main window puts it together.
 class BarcodeReaderTest : public ::testing::Test {
 protected:
@@ -28,13 +29,13 @@ protected:
     ArticlesBox box{family, buttons};
     SearchWindow search{family};
     QLineEdit *barcodeField = box.findChild<QLineEdit *>(QStringLiteral("edtBarkod"));
-    BarcodeReader reader{barcodeField, &search};
+    BarcodeReader reader;
     int beeps = 0;
 
     void SetUp() override
     {
         ASSERT_NE(barcodeField, nullptr);
-        reader.setBeep([this] { ++beeps; });
+        ScanRouting::route(reader, barcodeField, &search, [this] { ++beeps; });
     }
     QString searchField() const { return search.findChild<QLineEdit *>(QStringLiteral("EdtTrazi"))->text(); }
 };
@@ -110,9 +111,9 @@ TEST_F(BarcodeReaderTest, ResetDropsAPartialScan)
 
 TEST_F(BarcodeReaderTest, MissingTargetsAreSkipped)
 {
-    BarcodeReader alone(nullptr, nullptr);
+    BarcodeReader alone;
     int sounds = 0;
-    alone.setBeep([&] { ++sounds; });
+    ScanRouting::route(alone, nullptr, nullptr, [&] { ++sounds; });
     QSignalSpy scanned(&alone, &BarcodeReader::scanned);
     alone.BCComPortRxChar(QByteArrayLiteral("5\r"));
     EXPECT_EQ(sounds, 1);
