@@ -22,3 +22,12 @@ void ErrorReport::report(const QString &text)
     box.setObjectName(QStringLiteral("ErrorReport"));
     box.exec();
 }
+
+void ErrorReport::inform(const QString &title, const QString &text)
+{
+    if (m_recording)
+        return;
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_window);
+    box.setObjectName(QStringLiteral("informationBox"));
+    box.exec();
+}

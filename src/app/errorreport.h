@@ -8,7 +8,8 @@ class QWidget;
 
 // The general error report: an error that a handler did not catch itself is
 // shown in a message box with the error icon and the application title; the
-// program then goes on.
+// program then goes on. The few notices the program shows in Qt's standard
+// information box (the terminal's missing file) go through here too.
 class ErrorReport : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ public:
 
 public slots:
     void report(const QString &text);
+    // Qt's standard box with the information sign and an OK button.
+    void inform(const QString &title, const QString &text);
 
 signals:
     void reported(const QString &text);

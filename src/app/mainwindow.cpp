@@ -79,7 +79,6 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     layout->addWidget(m_footer);
     setCentralWidget(central);
 
-    // Ports.
     m_registerPort = new PortControl(m_header->registerPortNames(), m_header->registerPortButton(),
                                      m_session->registerLine(), options.portEnumerator, this);
     m_scannerPort = new PortControl(m_header->scannerPortNames(), m_header->scannerPortButton(),
@@ -169,6 +168,7 @@ void MainWindow::attachTerminalWindow(TfrmTerminal *terminal)
 {
     connect(terminal, &TfrmTerminal::message, this, &MainWindow::showMessage);
     connect(terminal, &TfrmTerminal::programError, m_errorReport, &ErrorReport::report);
+    connect(terminal, &TfrmTerminal::information, m_errorReport, &ErrorReport::inform);
     connect(terminal, &TfrmTerminal::firstArticleShown, this, [this](const ArticleEditFill &fill) {
         // The family's current row moves too, so that a later correction
         // goes to row 1.

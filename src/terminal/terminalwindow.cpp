@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -194,13 +193,6 @@ void TfrmTerminal::BtnCitanjeClick() { writeCommandOnly(TerminalFiles::Command::
 
 void TfrmTerminal::BtnDnevniClick() { writeCommandOnly(TerminalFiles::Command::DailyReport); }
 
-void TfrmTerminal::showMissingFile()
-{
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), MissingFileText, QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("missingFileBox"));
-    box.exec();
-}
-
 void TfrmTerminal::reportSkipped(int skipped)
 {
     if (skipped > 0)
@@ -220,7 +212,7 @@ void TfrmTerminal::BtnImportGPRSClick()
         QByteArray bytes;
         QString error;
         if (!FileStore::readAll(path, &bytes, &error)) {
-            showMissingFile();
+            emit information(QStringLiteral("Information"), MissingFileText);
             return;
         }
         reportSkipped(TerminalImport::mergeArticles(m_articles, bytes, m_regional).skipped);

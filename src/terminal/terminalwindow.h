@@ -46,6 +46,8 @@ public slots:
 
 signals:
     void message(const QString &title, const QString &text);
+    // A notice for Qt's standard information box (not the message dialog).
+    void information(const QString &title, const QString &text);
     // An error for the general error report.
     void programError(const QString &text);
     // After a turnover import: the article table's current cell is to become
@@ -61,7 +63,6 @@ private:
     void writeCommandOnly(TerminalFiles::Command command);
     bool writeFile(const QString &path, const QByteArray &bytes);
     void finishTurnover();
-    void showMissingFile();
     void reportSkipped(int skipped);
     template <typename F>
     void guarded(F &&handler);

@@ -367,4 +367,28 @@ TEST(ErrorReportBox, ShowsTheErrorIconAndTitle)
     EXPECT_TRUE(seen);
 }
 
+TEST(ErrorReportBox, InformsInTheStandardBoxWithTheInformationSign)
+{
+    QWidget parent;
+    ErrorReport report(&parent);
+    bool seen = false;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        closer.stop();
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Information"));
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        EXPECT_EQ(box->text(), QStringLiteral("Greska - ne postoji fajl!"));
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        seen = true;
+        box->accept();
+    });
+    closer.start();
+    report.inform(QStringLiteral("Information"), QStringLiteral("Greska - ne postoji fajl!"));
+    EXPECT_TRUE(seen);
+}
+
 } // namespace
