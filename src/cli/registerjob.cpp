@@ -256,6 +256,26 @@ int RegisterJob::recordCount(ProfileFamily family) const
     }
 }
 
+namespace {
+// The family's own read or write button, as the window would press it.
+void press(RegisterSession &s, ProfileFamily family, bool write)
+{
+    switch (family) {
+    case ProfileFamily::Header:
+        return write ? s.headerLines().btnWriteClicheClick() : s.headerLines().btnReadClicheClick();
+    case ProfileFamily::Taxes: return write ? s.taxRates().btnTGWriteClick() : s.taxRates().btnTGReadClick();
+    case ProfileFamily::Departments:
+        return write ? s.departments().btnSTWriteClick() : s.departments().btnSTReadClick();
+    case ProfileFamily::Articles: return write ? s.articles().btnAWriteClick() : s.articles().btnAReadClick();
+    case ProfileFamily::Groups: return write ? s.groups().BtnGWriteClick() : s.groups().BtnGReadClick();
+    case ProfileFamily::Operators: return write ? s.operators().BtnOWriteClick() : s.operators().BtnOReadClick();
+    case ProfileFamily::Logo: return write ? s.logo().btnLogoWriteClick() : s.logo().btnLogoReadClick();
+    case ProfileFamily::Passwords:
+        return write ? s.passwords().BtnLozinkaWriteClick() : s.passwords().BtnLozinkaReadClick();
+    }
+}
+} // namespace
+
 void RegisterJob::addRead(ProfileFamily family)
 {
     RegisterSession *s = m_session.get();
@@ -264,16 +284,7 @@ void RegisterJob::addRead(ProfileFamily family)
     step.text = QStringLiteral("%1 read").arg(step.family);
     step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
     step.start = [s, family] {
-        switch (family) {
-        case ProfileFamily::Header: s->headerLines().btnReadClicheClick(); break;
-        case ProfileFamily::Taxes: s->taxRates().btnTGReadClick(); break;
-        case ProfileFamily::Departments: s->departments().btnSTReadClick(); break;
-        case ProfileFamily::Articles: s->articles().btnAReadClick(); break;
-        case ProfileFamily::Groups: s->groups().BtnGReadClick(); break;
-        case ProfileFamily::Operators: s->operators().BtnOReadClick(); break;
-        case ProfileFamily::Logo: s->logo().btnLogoReadClick(); break;
-        case ProfileFamily::Passwords: s->passwords().BtnLozinkaReadClick(); break;
-        }
+        press(*s, family, false);
     };
     m_steps << step;
 }
@@ -305,19 +316,9 @@ void RegisterJob::addWrite(ProfileFamily family, bool changesOnly)
             }
         }
         m_counting = true;
-        switch (family) {
-        case ProfileFamily::Header: s->headerLines().btnWriteClicheClick(); break;
-        case ProfileFamily::Taxes: s->taxRates().btnTGWriteClick(); break;
-        case ProfileFamily::Departments: s->departments().btnSTWriteClick(); break;
-        case ProfileFamily::Articles: s->articles().btnAWriteClick(); break;
-        case ProfileFamily::Groups: s->groups().BtnGWriteClick(); break;
-        case ProfileFamily::Operators: s->operators().BtnOWriteClick(); break;
-        case ProfileFamily::Logo: s->logo().btnLogoWriteClick(); break;
-        case ProfileFamily::Passwords:
-            s->passwords().BtnLozinkaWriteClick();
+        press(*s, family, true);
+        if (family == ProfileFamily::Passwords)
             ++m_result.recordsWritten; // one record, confirmed by its reply
-            break;
-        }
     };
     m_steps << step;
 }
@@ -334,16 +335,7 @@ void RegisterJob::addCompare(ProfileFamily family, bool forChanges)
         m_received.clear();
         if (TransferEngine *engine = engineOf(family))
             engine->setReceiver([this](int index, const QByteArray &wire) { m_received.insert(index, wire); });
-        switch (family) {
-        case ProfileFamily::Header: s->headerLines().btnReadClicheClick(); break;
-        case ProfileFamily::Taxes: s->taxRates().btnTGReadClick(); break;
-        case ProfileFamily::Departments: s->departments().btnSTReadClick(); break;
-        case ProfileFamily::Articles: s->articles().btnAReadClick(); break;
-        case ProfileFamily::Groups: s->groups().BtnGReadClick(); break;
-        case ProfileFamily::Operators: s->operators().BtnOReadClick(); break;
-        case ProfileFamily::Logo: s->logo().btnLogoReadClick(); break;
-        case ProfileFamily::Passwords: s->passwords().BtnLozinkaReadClick(); break;
-        }
+        press(*s, family, false);
     };
     step.after = [this, family, forChanges] {
         if (TransferEngine *engine = engineOf(family))
