@@ -11,7 +11,7 @@ constexpr int RowsPerStep = 12;
 using Op = LogoPasswordRecord::Operation;
 } // namespace
 
-LogoFamily::Logo(FamilyContext &ctx, QObject *parent)
+LogoFamily::LogoFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_record(ctx.driver, this), m_picture(LogoPicture::blank())
 {
     m_record.setBranch(Op::LogoRead, {this, [this] { onRecordForRead(); }, nullptr});
