@@ -2,7 +2,7 @@
 // becomes a logo of 216 dots a row and at most 198 rows, and its rows go to
 // the wire and come back unchanged.
 #include "link/exchangedriver.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
 #include "replyharness.h"
 
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         file.write(reinterpret_cast<const char *>(data), qint64(size));
     }
     Link link(Regional::comma());
-    Logo logo(link.context);
+    LogoFamily logo(link.context);
     const QImage before = logo.picture();
     if (!logo.loadPictureFile(path)) {
         check(logo.picture() == before);

@@ -2,16 +2,16 @@
 // passwords: reply frames with arbitrary data parts while either of them
 // starts its read or write at random points.
 #include "protocol/commands.h"
-#include "params/logo/logo.h"
-#include "params/passwords/passwords.h"
+#include "params/logo/logofamily.h"
+#include "params/passwords/passwordfamily.h"
 #include "replyharness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     using namespace ReplyHarness;
     Link link(regionalOf(data, size));
-    Logo logo(link.context);
-    Passwords passwords(link.context, logo.record());
+    LogoFamily logo(link.context);
+    PasswordFamily passwords(link.context, logo.record());
     passwords.BtnLozinkaReadClick();
     feed(link, data, size, {Command::ReadLogoInfo, Command::WriteLogoInfo}, [&](std::uint8_t op) {
         switch ((op >> 6) & 3) {

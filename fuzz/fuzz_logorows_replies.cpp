@@ -1,6 +1,6 @@
 // Reply frames with arbitrary data parts fed to the logo rows through the
 // exchange driver, while reads and writes start again at random points.
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "protocol/commands.h"
 #include "replyharness.h"
 #include "params/logo/logopicture.h"
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     using namespace ReplyHarness;
     Link link(regionalOf(data, size));
-    Logo family(link.context);
+    LogoFamily family(link.context);
     family.btnLogoReadClick();
     feed(link, data, size, {Command::ReadLogoRow, Command::WriteLogoRow, Command::ReadLogoInfo, Command::WriteLogoInfo}, [&](std::uint8_t op) {
         if (op & 0x40)

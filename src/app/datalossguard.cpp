@@ -5,9 +5,9 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/headerlines/headerlines.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
-#include "params/passwords/passwords.h"
+#include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxrates.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
@@ -55,8 +55,8 @@ void DataLossGuard::guardWriteButtons()
     guard("btnAWrite", s.articles().transfer().rules().family, s.articles(), &ArticleFamily::btnAWriteClick);
     guard("BtnGWrite", s.groups().transfer().rules().family, s.groups(), &Groups::BtnGWriteClick);
     guard("BtnOWrite", s.operators().transfer().rules().family, s.operators(), &Operators::BtnOWriteClick);
-    guard("btnLogoWrite", s.logo().rows().rules().family, s.logo(), &Logo::btnLogoWriteClick);
-    guard("BtnLozinkaWrite", TableStates::PasswordsFamily, s.passwords(), &Passwords::BtnLozinkaWriteClick);
+    guard("btnLogoWrite", s.logo().rows().rules().family, s.logo(), &LogoFamily::btnLogoWriteClick);
+    guard("BtnLozinkaWrite", TableStates::PasswordsFamily, s.passwords(), &PasswordFamily::BtnLozinkaWriteClick);
 }
 
 bool DataLossGuard::ask(const QString &text)

@@ -20,8 +20,8 @@ class DepartmentFamily;
 class DepartmentsBox;
 class ErrorReport;
 class Groups;
-class Logo;
-class Passwords;
+class LogoFamily;
+class PasswordFamily;
 class Operators;
 class QLineEdit;
 class TableFileActions;
@@ -85,8 +85,8 @@ public:
     ArticleFamily &articles() { return m_session->articles(); }
     Groups &groups() { return m_session->groups(); }
     Operators &operators() { return m_session->operators(); }
-    Logo &logo() { return m_session->logo(); }
-    Passwords &passwords() { return m_session->passwords(); }
+    LogoFamily &logo() { return m_session->logo(); }
+    PasswordFamily &passwords() { return m_session->passwords(); }
     TableFileActions &fileActions() { return *m_fileActions; }
     // The questions before a write of start-up defaults and before closing
     // over unsaved edits.

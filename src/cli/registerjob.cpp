@@ -6,10 +6,10 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/headerlines/headerlines.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
 #include "params/operators/operators.h"
-#include "params/passwords/passwords.h"
+#include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxrates.h"
 #include "session/profilebridge.h"
 
@@ -354,8 +354,8 @@ void RegisterJob::compare(ProfileFamily family, const QMap<int, QByteArray> &rec
         const QString report = m_session->passwords().reportText();
         ProfileBridge::apply(m_profile, *m_session, family);
         const ProfilePasswords want = m_profile.passwords.value_or(ProfilePasswords());
-        if (Passwords::parse(service) != Passwords::parse(want.service) ||
-            Passwords::parse(report) != Passwords::parse(want.report))
+        if (PasswordFamily::parse(service) != PasswordFamily::parse(want.service) ||
+            PasswordFamily::parse(report) != PasswordFamily::parse(want.report))
             found << RecordDifference{name, 0, QStringLiteral("%1 %2").arg(service, report).toUtf8(),
                                       QStringLiteral("%1 %2").arg(want.service, want.report).toUtf8()};
     } else {

@@ -4,9 +4,9 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/headerlines/headerlines.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
-#include "params/passwords/passwords.h"
+#include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxrates.h"
 #include "link/linktrace.h"
 #include "session/tablestates.h"
@@ -25,8 +25,8 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     m_articles = std::make_unique<ArticleFamily>(m_context);
     m_groups = std::make_unique<Groups>(m_context);
     m_operators = std::make_unique<Operators>(m_context);
-    m_logo = std::make_unique<Logo>(m_context);
-    m_passwords = std::make_unique<Passwords>(m_context, m_logo->record());
+    m_logo = std::make_unique<LogoFamily>(m_context);
+    m_passwords = std::make_unique<PasswordFamily>(m_context, m_logo->record());
 
     m_driver.setClock(&m_clock);
     // The trace hears of the port first, so its loss is traced before what it causes.

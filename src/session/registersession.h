@@ -20,10 +20,10 @@ class ArticleFamily;
 class DepartmentFamily;
 class Groups;
 class HeaderLines;
-class Logo;
+class LogoFamily;
 class Operators;
 class ParameterFamily;
-class Passwords;
+class PasswordFamily;
 class TableStates;
 class RegisterSync;
 class TaxRates;
@@ -65,8 +65,8 @@ public:
     ArticleFamily &articles() { return *m_articles; }
     Groups &groups() { return *m_groups; }
     Operators &operators() { return *m_operators; }
-    Logo &logo() { return *m_logo; }
-    Passwords &passwords() { return *m_passwords; }
+    LogoFamily &logo() { return *m_logo; }
+    PasswordFamily &passwords() { return *m_passwords; }
     // The eight families, in page order.
     QList<ParameterFamily *> families() const;
     // The record transfers (seven: the passwords are one record of the logo's).
@@ -126,8 +126,8 @@ private:
     std::unique_ptr<ArticleFamily> m_articles;
     std::unique_ptr<Groups> m_groups;
     std::unique_ptr<Operators> m_operators;
-    std::unique_ptr<Logo> m_logo;
-    std::unique_ptr<Passwords> m_passwords;
+    std::unique_ptr<LogoFamily> m_logo;
+    std::unique_ptr<PasswordFamily> m_passwords;
     std::unique_ptr<TableStates> m_tableStates;
     RegisterMirror m_mirror;
     std::unique_ptr<RegisterSync> m_sync;

@@ -4,9 +4,9 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/headerlines/headerlines.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
-#include "params/passwords/passwords.h"
+#include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxrates.h"
 #include "session/registersession.h"
 
@@ -46,10 +46,10 @@ TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(pa
     addModel(session.articles().transfer().rules().family, &session.articles().model());
     addModel(session.groups().transfer().rules().family, &session.groups().table());
     addModel(session.operators().transfer().rules().family, &session.operators().table());
-    Logo *logo = &session.logo();
+    LogoFamily *logo = &session.logo();
     m_logoFamily = logo->rows().rules().family;
     add(m_logoFamily, [logo] { return digestOf(logo->picture()); });
-    Passwords *passwords = &session.passwords();
+    PasswordFamily *passwords = &session.passwords();
     add(PasswordsFamily, [passwords] { return digestOf({passwords->serviceText(), passwords->reportText()}); });
 
     connect(&session, &RegisterSession::transferStarted, this, &TableStates::onStarted);
@@ -64,11 +64,11 @@ TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(pa
         m_readRecords.insert(index);
     });
     // The logo's write ends with the height record, after its rows.
-    connect(logo, &Logo::writeCompleted, this, [this] { writeDone(m_logoFamily); });
-    connect(logo, &Logo::pictureChanged, this, [this] { state(m_logoFamily).touch(); });
-    connect(logo, &Logo::pictureLoaded, this, [this] { loaded(m_logoFamily); });
-    connect(passwords, &Passwords::passwordsRead, this, [this] { loaded(PasswordsFamily); });
-    connect(passwords, &Passwords::writeCompleted, this, [this] { state(PasswordsFamily).settle(); });
+    connect(logo, &LogoFamily::writeCompleted, this, [this] { writeDone(m_logoFamily); });
+    connect(logo, &LogoFamily::pictureChanged, this, [this] { state(m_logoFamily).touch(); });
+    connect(logo, &LogoFamily::pictureLoaded, this, [this] { loaded(m_logoFamily); });
+    connect(passwords, &PasswordFamily::passwordsRead, this, [this] { loaded(PasswordsFamily); });
+    connect(passwords, &PasswordFamily::writeCompleted, this, [this] { state(PasswordsFamily).settle(); });
 }
 
 void TableStates::add(const QString &family, TableState::Digest digest)

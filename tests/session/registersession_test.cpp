@@ -6,8 +6,8 @@
 #include "params/operators/operators.h"
 #include "params/groups/groups.h"
 #include "params/groups/namefield.h"
-#include "params/logo/logo.h"
-#include "params/passwords/passwords.h"
+#include "params/logo/logofamily.h"
+#include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxrates.h"
 #include "session/registersession.h"
 #include "sim/ptyregister.h"
@@ -80,7 +80,7 @@ TEST_F(Session, ReadsEveryFamilyFromTheRegister)
         EXPECT_EQ(confirmed.size() - before, r.records) << r.end;
     }
     // The one record of the passwords.
-    QSignalSpy passwords(&session->passwords(), &Passwords::passwordsRead);
+    QSignalSpy passwords(&session->passwords(), &PasswordFamily::passwordsRead);
     session->passwords().BtnLozinkaReadClick();
     ASSERT_TRUE(waitUntil([&] { return passwords.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_TRUE(problems.isEmpty()) << problems.join('|').toStdString();

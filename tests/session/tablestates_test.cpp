@@ -4,9 +4,9 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/headerlines/headerlines.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
-#include "params/passwords/passwords.h"
+#include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxrates.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
@@ -195,7 +195,7 @@ TEST_F(States, AReadLeftUnfinishedKeepsEarlierEditsUnsaved)
 
 TEST_F(States, PasswordsReadThenTypedThenWritten)
 {
-    QSignalSpy read(&session->passwords(), &Passwords::passwordsRead);
+    QSignalSpy read(&session->passwords(), &PasswordFamily::passwordsRead);
     session->passwords().BtnLozinkaReadClick();
     ASSERT_TRUE(waitUntil([&] { return read.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_FALSE(onlyDefaults("passwords"));
@@ -203,7 +203,7 @@ TEST_F(States, PasswordsReadThenTypedThenWritten)
 
     session->passwords().setReportText(QStringLiteral("2468"));
     EXPECT_EQ(states().withUnsavedEdits(), QStringList{"passwords"});
-    QSignalSpy written(&session->passwords(), &Passwords::writeCompleted);
+    QSignalSpy written(&session->passwords(), &PasswordFamily::writeCompleted);
     session->passwords().BtnLozinkaWriteClick();
     ASSERT_TRUE(waitUntil([&] { return written.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_TRUE(states().withUnsavedEdits().isEmpty());
@@ -215,7 +215,7 @@ TEST_F(States, ALogoWriteSettlesOnlyWhenItsLastRecordIsAcknowledged)
     dots.fill(Qt::black);
     session->logo().setPicture(dots);
     EXPECT_EQ(states().withUnsavedEdits(), QStringList{"logo"});
-    QSignalSpy written(&session->logo(), &Logo::writeCompleted);
+    QSignalSpy written(&session->logo(), &LogoFamily::writeCompleted);
     session->logo().btnLogoWriteClick();
     ASSERT_TRUE(waitUntil([&] { return finished.contains("logo write Completed"); }, Patience));
     if (written.isEmpty()) // the rows are in; the height record is not yet

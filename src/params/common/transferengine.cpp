@@ -202,7 +202,7 @@ void TransferEngine::finish(bool write)
 {
     if (m_rules.finishing)
         m_rules.finishing(write);
-    showProgress(write ? m_rules.writeEndProgress : QList<int>{0});
+    showProgress(write ? m_rules.writeEndProgress : m_rules.readEndProgress);
     const bool readBack = !write && m_rules.readIsReadBack && m_rules.readIsReadBack();
     showStatus(write || readBack ? m_rules.writeDone : m_rules.readDone);
     emit ended(write, Outcome::Completed);

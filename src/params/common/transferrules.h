@@ -52,11 +52,13 @@ struct TransferRules {
 
     // Progress: the value shown on each read reply and on each write reply
     // (-1: none), the values shown when a write starts, once its first
-    // request is out and when a write ends. An empty text is not shown.
+    // request is out and when a read or a write ends. An empty text is not
+    // shown.
     std::function<int(int index, bool last)> readProgress;
     std::function<int(int index, bool last)> writeProgress;
     QList<int> writeStartProgress;
     QList<int> writeFirstSentProgress;
+    QList<int> readEndProgress{0};
     QList<int> writeEndProgress{0};
 
     // Codec. The read request's data (default: the index as one byte).

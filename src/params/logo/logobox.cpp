@@ -2,7 +2,7 @@
 
 #include "params/common/exchangebuttons.h"
 #include "params/common/filedialogs.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
 
 #include <QCheckBox>
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-LogoBox::LogoBox(Logo &family, ExchangeButtons &buttons, QWidget *parent)
+LogoBox::LogoBox(LogoFamily &family, ExchangeButtons &buttons, QWidget *parent)
     : QGroupBox(QStringLiteral("Графички лого трговца (ЦБ 216x198 тачке) : "), parent), m_family(family)
 {
     setObjectName(QStringLiteral("GBLogo"));
@@ -22,7 +22,7 @@ LogoBox::LogoBox(Logo &family, ExchangeButtons &buttons, QWidget *parent)
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image->setFrameShape(QFrame::NoFrame);
     showPicture();
-    connect(&family, &Logo::pictureChanged, this, &LogoBox::showPicture);
+    connect(&family, &LogoFamily::pictureChanged, this, &LogoBox::showPicture);
 
     m_open = new QPushButton(QStringLiteral("Учитавање лога са фаjла"), this);
     m_open->setObjectName(QStringLiteral("btnLogoOpen"));
@@ -35,8 +35,8 @@ LogoBox::LogoBox(Logo &family, ExchangeButtons &buttons, QWidget *parent)
     // Both are usable as soon as the port opens.
     buttons.add(m_read, true);
     buttons.add(m_write, true);
-    connect(m_read, &QPushButton::clicked, &family, &Logo::btnLogoReadClick);
-    connect(m_write, &QPushButton::clicked, &family, &Logo::btnLogoWriteClick);
+    connect(m_read, &QPushButton::clicked, &family, &LogoFamily::btnLogoReadClick);
+    connect(m_write, &QPushButton::clicked, &family, &LogoFamily::btnLogoWriteClick);
 
     m_print = new QCheckBox(this);
     m_print->setObjectName(QStringLiteral("chbLogo"));

@@ -3,7 +3,7 @@
 #include <QGroupBox>
 
 class ExchangeButtons;
-class Logo;
+class LogoFamily;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -14,7 +14,7 @@ class QPushButton;
 class LogoBox : public QGroupBox {
     Q_OBJECT
 public:
-    LogoBox(Logo &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
+    LogoBox(LogoFamily &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
 
     QLabel *image() const { return m_image; }
     QPushButton *openButton() const { return m_open; }
@@ -30,7 +30,7 @@ public slots:
 private:
     void showPicture();
 
-    Logo &m_family;
+    LogoFamily &m_family;
     QLabel *m_image;
     QPushButton *m_open;
     QPushButton *m_read;

@@ -1,5 +1,7 @@
 #include "params/logo/logopasswordrecord.h"
 
+#include "params/common/familytexts.h"
+#include "params/common/transferengine.h"
 #include "protocol/commands.h"
 #include "protocol/fields.h"
 #include "protocol/frame.h"
@@ -25,10 +27,46 @@ QByteArray LogoPasswordRecord::encode(const Record &record)
     return data;
 }
 
-LogoPasswordRecord::LogoPasswordRecord(ExchangeDriver &driver, QObject *parent) : QObject(parent), m_driver(driver)
+LogoPasswordRecord::LogoPasswordRecord(ExchangeDriver &driver, QObject *parent) : ParameterFamily(parent)
 {
-    m_driver.setReplyHandler(Command::ReadLogoInfo, [this](const QByteArray &frame) { onReadReply(frame); });
-    m_driver.setReplyHandler(Command::WriteLogoInfo, [this](const QByteArray &frame) { onWriteReply(frame); });
+    // One record, no number in it: every reply is the record. The engine
+    // shows nothing itself; the branches tell their families.
+    TransferRules r(QStringLiteral("logopassword"), Command::ReadLogoInfo, Command::WriteLogoInfo, 1,
+                    TransferRules::Next::ReplyIndex);
+    r.readEndProgress = {};
+    r.writeEndProgress = {};
+    r.readRequest = [](int) { return QByteArray(); };
+    r.replyIndex = [](const QByteArray &) { return 0; };
+    // A record cut short would bring zero passwords back into the register:
+    // nothing of it is kept and the operation ends.
+    r.endsCutShort = [this](const QByteArray &frame) {
+        Record record;
+        if (parseReply(frame, &record))
+            return false;
+        ParameterFamily *family = branch().family;
+        finish();
+        if (family)
+            emit family->message(FamilyTexts::BadReplyTitle, FamilyTexts::BadReplyText);
+        return true;
+    };
+    r.storeRead = [this](int, const QByteArray &frame) {
+        parseReply(frame, &m_stored);
+        m_logoHeight = m_stored.logoHeight;
+        m_heightKnown = true;
+        return true;
+    };
+    r.writeRequest = [this](int) { return std::optional<QByteArray>(encode(m_outgoing)); };
+    r.finished = [this](bool write) {
+        const Branch &b = branch();
+        if (const auto &next = write ? b.recordWritten : b.recordRead)
+            next();
+    };
+    m_engine = new TransferEngine(driver, *this, std::move(r));
+    // Errors in a branch go to the family of the pending operation.
+    connect(this, &ParameterFamily::programError, this, [this](const QString &text) {
+        if (ParameterFamily *family = branch().family)
+            emit family->programError(text);
+    });
 }
 
 void LogoPasswordRecord::setBranch(Operation operation, Branch branch)
@@ -36,18 +74,32 @@ void LogoPasswordRecord::setBranch(Operation operation, Branch branch)
     m_branches[std::size_t(operation)] = std::move(branch);
 }
 
-const LogoPasswordRecord::Branch &LogoPasswordRecord::branch() const { return m_branches[std::size_t(m_pending)]; }
+void LogoPasswordRecord::begin(Operation operation, const QString &status)
+{
+    m_pending = operation;
+    if (ParameterFamily *family = branch().family)
+        emit family->status(status);
+}
 
-void LogoPasswordRecord::sendRead() { m_driver.send(Command::ReadLogoInfo); }
+void LogoPasswordRecord::complete(const QString &status)
+{
+    ParameterFamily *family = branch().family;
+    finish();
+    if (!family)
+        return;
+    emit family->progress(0);
+    emit family->status(status);
+}
+
+void LogoPasswordRecord::sendRead() { m_engine->read(); }
 
 void LogoPasswordRecord::sendWrite(std::uint32_t servicePassword, std::uint32_t reportPassword)
 {
-    Record record;
-    record.servicePassword = servicePassword;
-    record.reportPassword = reportPassword;
+    m_outgoing.servicePassword = servicePassword;
+    m_outgoing.reportPassword = reportPassword;
     // The height is a byte on the wire; the system never counts beyond 255.
-    record.logoHeight = std::uint8_t(qBound(0, m_logoHeight, 255));
-    m_driver.send(Command::WriteLogoInfo, encode(record));
+    m_outgoing.logoHeight = std::uint8_t(qBound(0, m_logoHeight, 255));
+    m_engine->write();
 }
 
 void LogoPasswordRecord::reset()
@@ -56,31 +108,4 @@ void LogoPasswordRecord::reset()
     m_stored = Record();
     m_logoHeight = 0;
     m_heightKnown = false;
-}
-
-void LogoPasswordRecord::onReadReply(const QByteArray &frame)
-{
-    Record record;
-    if (!parseReply(frame, &record)) {
-        // A record cut short would bring zero passwords back into the
-        // register: nothing of it is kept and the operation ends.
-        const Branch &b = branch();
-        m_pending = Operation::None;
-        if (b.badRecord)
-            b.badRecord();
-        return;
-    }
-    m_stored = record;
-    m_logoHeight = record.logoHeight;
-    m_heightKnown = true;
-    const Branch &b = branch();
-    if (b.recordRead)
-        b.recordRead();
-}
-
-void LogoPasswordRecord::onWriteReply(const QByteArray &)
-{
-    const Branch &b = branch();
-    if (b.recordWritten)
-        b.recordWritten();
 }

@@ -1,20 +1,23 @@
 #pragma once
 
 #include "link/exchangedriver.h"
+#include "params/common/parameterfamily.h"
 
 #include <QByteArray>
-#include <QObject>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
 
+class TransferEngine;
+
 // The register's logo and password record (service password, report
 // password, logo height; commands 103 and 104) and the one logo/password
-// operation that may be pending. It owns the reply handlers of both codes:
-// every record received updates the stored passwords and the logo height,
-// and the reply is then passed on to the branch of the pending operation
-// (the logo or the passwords).
-class LogoPasswordRecord : public QObject {
+// operation that may be pending. Its transfer runs through the transfer
+// engine: every record received updates the stored passwords and the logo
+// height, and the reply is then passed on to the branch of the pending
+// operation (the logo or the passwords), which is told of everything.
+class LogoPasswordRecord : public ParameterFamily {
     Q_OBJECT
 public:
     enum class Operation { None, LogoRead, LogoWrite, PasswordRead, PasswordWrite };
@@ -33,12 +36,13 @@ public:
     // The 9 data bytes of a 104 request.
     static QByteArray encode(const Record &record);
 
-    // How an operation carries on after a reply to 103 or 104. Each callback
-    // runs after the record's own part; any of them may be empty.
+    // How an operation carries on: the family its status, progress and
+    // messages go to, and what follows a valid 103 reply and a 104 reply
+    // (either may be empty).
     struct Branch {
-        std::function<void()> recordRead;    // a valid 103 reply
-        std::function<void()> recordWritten; // a 104 reply
-        std::function<void()> badRecord;     // a 103 reply too short to hold a record
+        ParameterFamily *family = nullptr;
+        std::function<void()> recordRead;
+        std::function<void()> recordWritten;
     };
 
     explicit LogoPasswordRecord(ExchangeDriver &driver, QObject *parent = nullptr);
@@ -46,10 +50,13 @@ public:
     void setBranch(Operation operation, Branch branch);
 
     Operation pending() const { return m_pending; }
-    // The operation a button starts; it replaces whatever was pending.
-    void begin(Operation operation) { m_pending = operation; }
+    // The operation a button starts (it replaces whatever was pending) with
+    // its first status text.
+    void begin(Operation operation, const QString &status);
     // The operation is over (or was refused before anything was sent).
     void finish() { m_pending = Operation::None; }
+    // Ends the pending operation with progress 0 and its last status text.
+    void complete(const QString &status);
 
     // The fields of the last record received (the logo height also counts
     // the rows of a logo write).
@@ -70,14 +77,13 @@ public:
     void reset();
 
 private:
-    void onReadReply(const QByteArray &frame);
-    void onWriteReply(const QByteArray &frame);
-    const Branch &branch() const;
+    const Branch &branch() const { return m_branches[std::size_t(m_pending)]; }
 
-    ExchangeDriver &m_driver;
+    TransferEngine *m_engine = nullptr;
     std::array<Branch, 5> m_branches;
     Operation m_pending = Operation::None;
     Record m_stored;
+    Record m_outgoing;
     int m_logoHeight = 0;
     bool m_heightKnown = false;
 };

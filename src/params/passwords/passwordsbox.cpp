@@ -1,7 +1,7 @@
 #include "params/passwords/passwordsbox.h"
 
 #include "params/common/exchangebuttons.h"
-#include "params/passwords/passwords.h"
+#include "params/passwords/passwordfamily.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-PasswordsBox::PasswordsBox(Passwords &family, ExchangeButtons &buttons, QWidget *parent)
+PasswordsBox::PasswordsBox(PasswordFamily &family, ExchangeButtons &buttons, QWidget *parent)
     : QGroupBox(QStringLiteral("Лозинке"), parent)
 {
     setObjectName(QStringLiteral("GBLozinke"));
@@ -30,9 +30,9 @@ PasswordsBox::PasswordsBox(Passwords &family, ExchangeButtons &buttons, QWidget 
     m_report = field("LblPassIzv", QStringLiteral("Лозинка за извештаје:"), "EdtPassIzv", 2);
     m_service->setText(family.serviceText());
     m_report->setText(family.reportText());
-    connect(m_service, &QLineEdit::textChanged, &family, &Passwords::setServiceText);
-    connect(m_report, &QLineEdit::textChanged, &family, &Passwords::setReportText);
-    connect(&family, &Passwords::passwordsRead, this, [this](const QString &service, const QString &report) {
+    connect(m_service, &QLineEdit::textChanged, &family, &PasswordFamily::setServiceText);
+    connect(m_report, &QLineEdit::textChanged, &family, &PasswordFamily::setReportText);
+    connect(&family, &PasswordFamily::passwordsRead, this, [this](const QString &service, const QString &report) {
         m_service->setText(service);
         m_report->setText(report);
     });
@@ -43,9 +43,9 @@ PasswordsBox::PasswordsBox(Passwords &family, ExchangeButtons &buttons, QWidget 
     m_write->setObjectName(QStringLiteral("BtnLozinkaWrite"));
     buttons.add(m_read, true);
     buttons.add(m_write, false);
-    connect(m_read, &QPushButton::clicked, &family, &Passwords::BtnLozinkaReadClick);
-    connect(m_write, &QPushButton::clicked, &family, &Passwords::BtnLozinkaWriteClick);
-    connect(&family, &Passwords::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
+    connect(m_read, &QPushButton::clicked, &family, &PasswordFamily::BtnLozinkaReadClick);
+    connect(m_write, &QPushButton::clicked, &family, &PasswordFamily::BtnLozinkaWriteClick);
+    connect(&family, &PasswordFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
 
     auto *row = new QHBoxLayout;
     row->addWidget(m_read);

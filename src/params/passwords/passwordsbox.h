@@ -3,7 +3,7 @@
 #include <QGroupBox>
 
 class ExchangeButtons;
-class Passwords;
+class PasswordFamily;
 class QLineEdit;
 class QPushButton;
 
@@ -13,7 +13,7 @@ class QPushButton;
 class PasswordsBox : public QGroupBox {
     Q_OBJECT
 public:
-    PasswordsBox(Passwords &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
+    PasswordsBox(PasswordFamily &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
 
     QLineEdit *serviceField() const { return m_service; }
     QLineEdit *reportField() const { return m_report; }

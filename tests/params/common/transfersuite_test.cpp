@@ -5,7 +5,7 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/headerlines/headerlines.h"
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
 #include "params/taxrates/taxrates.h"
 #include "sim/registerresponder.h"
@@ -135,8 +135,8 @@ const FamilyCase Cases[] = {
      }},
     {"logo",
      [](Rig &r) {
-         auto *f = new Logo(r.ctx);
-         return family(f, f->rows(), &Logo::btnLogoReadClick, &Logo::btnLogoWriteClick, nullptr);
+         auto *f = new LogoFamily(r.ctx);
+         return family(f, f->rows(), &LogoFamily::btnLogoReadClick, &LogoFamily::btnLogoWriteClick, nullptr);
      },
      {}},
 };
@@ -261,7 +261,7 @@ TEST_P(Transfer, ReplyForAnotherIndexIsNotTakenAndTheReadWaitsForItsOwn)
 {
     f.read();
     // A logo read starts with its record (103); the rows follow.
-    if (f.object->inherits("Logo"))
+    if (f.object->inherits("LogoFamily"))
         rig.pump(1);
     const auto renumber = [](const QByteArray &reply) {
         QByteArray data = TransferEngine::dataPart(reply);

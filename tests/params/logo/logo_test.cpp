@@ -1,7 +1,5 @@
-#include "protocol/frame.h"
-#include "params/logo/logo.h"
+#include "params/logo/logopasswordrig.h"
 #include "params/logo/logopicture.h"
-#include "support/fakelink.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,52 +15,15 @@ const QString WriteDone = QStringLiteral("Завршен упис Лога");
 const QString BadReply = QStringLiteral("Грешка !!! |Неисправан одговор касе. Пренос прекинут!");
 using Op = LogoPasswordRecord::Operation;
 
-QByteArray reply(std::uint8_t command, const QByteArray &data)
-{
-    return Frame::build({0x00, 0x45, 0x12}, 0x01, command, data);
-}
-
-QByteArray recordReply(quint32 service, quint32 report, int height)
-{
-    QByteArray d(9, '\0');
-    for (int k = 0; k < 4; ++k) {
-        d[k] = char(service >> (8 * k));
-        d[4 + k] = char(report >> (8 * k));
-    }
-    d[8] = char(height);
-    return reply(103, d);
-}
-
 QByteArray rowReply(int row, const QByteArray &bytes)
 {
     QByteArray d(1, char(row));
     d.append(bytes.leftJustified(27, '\0', true));
-    return reply(119, d);
+    return LogoPasswordRig::reply(119, d);
 }
 
-struct Rig : ::testing::TestWithParam<char> {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(QLatin1Char(GetParam()))};
-    Logo logo{ctx};
-    QStringList statuses;
-    QList<int> progress;
-    QStringList messages;
-    QStringList errors;
-    int pictureChanges = 0;
-
-    Rig()
-    {
-        driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-        QObject::connect(&logo, &Logo::status, [this](const QString &s) { statuses << s; });
-        QObject::connect(&logo, &Logo::progress, [this](int v) { progress << v; });
-        QObject::connect(&logo, &Logo::message,
-                         [this](const QString &t, const QString &x) { messages << t + "|" + x; });
-        QObject::connect(&logo, &Logo::programError, [this](const QString &e) { errors << e; });
-        QObject::connect(&logo, &Logo::pictureChanged, [this] { ++pictureChanges; });
-    }
-    int lastCommand() const { return quint8(port.last().at(7)); }
+struct Rig : ::testing::TestWithParam<char>, LogoPasswordRig {
+    Rig() : LogoPasswordRig(GetParam(), Logo) {}
     int lastRow() const { return quint8(port.last().at(9)); }
     // Answers every row request with the row asked for, filled by `fill`.
     int answerRowReads(const std::function<QByteArray(int)> &fill, int limit = 300)

@@ -1,56 +1,15 @@
-#include "support/registerharness.h"
-#include "params/common/exchangebuttons.h"
 #include "params/common/filedialogs.h"
-#include "params/logo/logo.h"
+#include "params/logo/boxontheregister.h"
 #include "params/logo/logobox.h"
 #include "params/logo/logopicture.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-QString u(const char *text) { return QString::fromUtf8(text); }
-
-std::string separatorName(const ::testing::TestParamInfo<QChar> &info)
-{
-    return info.param == QLatin1Char(',') ? "comma" : "point";
-}
-
-// The logo box on the real link stack against the simulated register.
-class LogoOnTheRegister : public ::testing::TestWithParam<QChar> {
-protected:
-    RegisterHarness h{RegisterState::demo()};
-    FamilyContext ctx{h.driver, Regional::withDecimal(GetParam())};
-    Logo family{ctx};
-    ExchangeButtons buttons;
-    LogoBox box{family, buttons};
-
-    void SetUp() override
-    {
-        h.watch(family);
-        QString error;
-        ASSERT_TRUE(h.open(&error)) << error.toStdString();
-        QObject::connect(&h.driver, &ExchangeDriver::busyChanged, &buttons, &ExchangeButtons::setBusy);
-        buttons.setPortOpen(true);
-        box.resize(500, 260);
-        box.show();
-    }
-
-    template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void click(const char *name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
-    bool waitForStatus(const char *text) { return RegisterHarness::waitFor([&] { return h.status == u(text); }); }
-};
+using LogoOnTheRegister = BoxOnTheRegister<LogoBox, LogoFamily>;
 
 INSTANTIATE_TEST_SUITE_P(Regional, LogoOnTheRegister, ::testing::Values(QChar(','), QChar('.')), separatorName);
 
@@ -132,14 +91,14 @@ TEST_P(LogoOnTheRegister, WrittenLogoIsInTheRegisterAndReadsBack)
     EXPECT_EQ(h.progress, 0);
     EXPECT_TRUE(h.messages.isEmpty());
 
-    family.reset();
+    logo.reset();
     click("btnLogoRead");
     ASSERT_TRUE(waitForStatus("Завршено читање ЛОГО-а")) << h.status.toStdString();
     EXPECT_EQ(box.image()->size(), QSize(216, 40));
     for (int y = 0; y < 40; ++y)
-        ASSERT_EQ(LogoPicture::packRow(family.picture(), y), memory.logoRows[y]) << y;
-    EXPECT_EQ(family.picture().pixel(200, 3), 0xFF000000u); // the grey was printed
-    EXPECT_EQ(family.record().pending(), LogoPasswordRecord::Operation::None);
+        ASSERT_EQ(LogoPicture::packRow(logo.picture(), y), memory.logoRows[y]) << y;
+    EXPECT_EQ(logo.picture().pixel(200, 3), 0xFF000000u); // the grey was printed
+    EXPECT_EQ(logo.record().pending(), LogoPasswordRecord::Operation::None);
 }
 
 TEST_P(LogoOnTheRegister, DemoLogoReadsRowForRow)
@@ -149,9 +108,9 @@ TEST_P(LogoOnTheRegister, DemoLogoReadsRowForRow)
     click("btnLogoRead");
     ASSERT_TRUE(waitForStatus("Завршено читање ЛОГО-а")) << h.status.toStdString();
     const int height = qMin<int>(memory.logoHeight, 198);
-    EXPECT_EQ(family.picture().height(), height);
+    EXPECT_EQ(logo.picture().height(), height);
     for (int y = 0; y < height; ++y)
-        ASSERT_EQ(LogoPicture::packRow(family.picture(), y), memory.logoRows[y]) << y;
+        ASSERT_EQ(LogoPicture::packRow(logo.picture(), y), memory.logoRows[y]) << y;
     EXPECT_EQ(h.handled(119).size(), qMax<int>(memory.logoHeight, 1));
 }
 

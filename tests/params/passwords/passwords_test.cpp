@@ -1,8 +1,5 @@
-#include "protocol/frame.h"
-#include "params/logo/logo.h"
+#include "params/logo/logopasswordrig.h"
 #include "params/logo/logopicture.h"
-#include "params/passwords/passwords.h"
-#include "support/fakelink.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -14,22 +11,7 @@ const QString ReadDone = QStringLiteral("Завршено читање лози�
 const QString WriteDone = QStringLiteral("Завршен упис лозинки");
 const QString BadPasswords = QStringLiteral("ГРЕШКА|Лоше лозинке!");
 using Op = LogoPasswordRecord::Operation;
-
-QByteArray reply(std::uint8_t command, const QByteArray &data)
-{
-    return Frame::build({0x00, 0x45, 0x12}, 0x01, command, data);
-}
-
-QByteArray recordReply(quint32 service, quint32 report, int height)
-{
-    QByteArray d(9, '\0');
-    for (int k = 0; k < 4; ++k) {
-        d[k] = char(service >> (8 * k));
-        d[4 + k] = char(report >> (8 * k));
-    }
-    d[8] = char(height);
-    return reply(103, d);
-}
+using Frames = LogoPasswordRig;
 
 // ---- validation ---------------------------------------------------------------
 
@@ -45,7 +27,7 @@ TEST_P(PasswordParsing, OneToSixDigitsAfterTrimming)
 {
     const ParseCase &c = GetParam();
     const QString text = QString::fromUtf16(c.text);
-    const std::optional<std::uint32_t> value = Passwords::parse(text);
+    const std::optional<std::uint32_t> value = PasswordFamily::parse(text);
     ASSERT_EQ(value.has_value(), c.accepted) << text.toStdString();
     if (c.accepted) {
         EXPECT_EQ(*value, c.value) << text.toStdString();
@@ -67,30 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- transfers on the fake link ---------------------------------------------------
 
-struct Rig : ::testing::TestWithParam<char> {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(QLatin1Char(GetParam()))};
-    Logo logo{ctx};
-    Passwords passwords{ctx, logo.record()};
-    QStringList statuses;
-    QList<int> progress;
-    QStringList messages;
-    QStringList shown;
-    int readsStarted = 0;
-
-    Rig()
-    {
-        driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-        QObject::connect(&passwords, &Passwords::status, [this](const QString &s) { statuses << s; });
-        QObject::connect(&passwords, &Passwords::progress, [this](int v) { progress << v; });
-        QObject::connect(&passwords, &Passwords::message,
-                         [this](const QString &t, const QString &x) { messages << t + "|" + x; });
-        QObject::connect(&passwords, &Passwords::passwordsRead,
-                         [this](const QString &s, const QString &r) { shown << s + "/" + r; });
-        QObject::connect(&passwords, &Passwords::readStarted, [this] { ++readsStarted; });
-    }
+struct Rig : ::testing::TestWithParam<char>, LogoPasswordRig {
+    Rig() : LogoPasswordRig(GetParam(), Passwords) {}
     void readRecord(quint32 service, quint32 report, int height)
     {
         passwords.BtnLozinkaReadClick();
@@ -155,22 +115,12 @@ struct RefusedPair {
     const char *report;
 };
 
-class Refusals : public ::testing::TestWithParam<std::tuple<char, RefusedPair>> {};
+struct Refusals : ::testing::TestWithParam<std::tuple<char, RefusedPair>>, LogoPasswordRig {
+    Refusals() : LogoPasswordRig(std::get<0>(GetParam()), Passwords) {}
+};
 
 TEST_P(Refusals, BadFieldSendsNothing)
 {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(QLatin1Char(std::get<0>(GetParam())))};
-    Logo logo{ctx};
-    Passwords passwords{ctx, logo.record()};
-    driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-    QStringList messages;
-    QStringList statuses;
-    QObject::connect(&passwords, &Passwords::message,
-                     [&](const QString &t, const QString &x) { messages << t + "|" + x; });
-    QObject::connect(&passwords, &Passwords::status, [&](const QString &s) { statuses << s; });
     passwords.BtnLozinkaReadClick();
     driver.received(recordReply(1, 2, 3));
     port.writes.clear();
@@ -272,8 +222,8 @@ TEST(PasswordLifetime, RecordOwnerDestroyedFirst)
     FakeTimer timer;
     ExchangeDriver driver{port, timer};
     FamilyContext ctx{driver, Regional::comma()};
-    auto logo = std::make_unique<Logo>(ctx);
-    Passwords passwords{ctx, logo->record()};
+    auto logo = std::make_unique<LogoFamily>(ctx);
+    PasswordFamily passwords{ctx, logo->record()};
     logo.reset();
     passwords.BtnLozinkaReadClick();
     passwords.BtnLozinkaWriteClick();
@@ -287,12 +237,12 @@ TEST(PasswordLifetime, PasswordsDestroyedFirst)
     ExchangeDriver driver{port, timer};
     driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
     FamilyContext ctx{driver, Regional::comma()};
-    Logo logo{ctx};
+    LogoFamily logo{ctx};
     {
-        Passwords passwords{ctx, logo.record()};
+        PasswordFamily passwords{ctx, logo.record()};
         passwords.BtnLozinkaReadClick();
     }
-    driver.received(recordReply(1, 2, 3)); // no branch left: nothing happens
+    driver.received(Frames::recordReply(1, 2, 3)); // no branch left: nothing happens
     EXPECT_EQ(logo.record().servicePassword(), 1u);
     EXPECT_EQ(port.writes.size(), 1);
 }

@@ -1,62 +1,20 @@
-#include "support/registerharness.h"
-#include "params/common/exchangebuttons.h"
-#include "params/logo/logo.h"
-#include "params/passwords/passwords.h"
+#include "params/logo/boxontheregister.h"
 #include "params/passwords/passwordsbox.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-QString u(const char *text) { return QString::fromUtf8(text); }
-
-std::string separatorName(const ::testing::TestParamInfo<QChar> &info)
-{
-    return info.param == QLatin1Char(',') ? "comma" : "point";
-}
-
-// The password box (with the logo beside it, as on the page) on the real link
-// stack against the simulated register.
-class PasswordsOnTheRegister : public ::testing::TestWithParam<QChar> {
+// Types into a field of the box as the user would.
+class PasswordsOnTheRegister : public BoxOnTheRegister<PasswordsBox, PasswordFamily> {
 protected:
-    RegisterHarness h{RegisterState::demo()};
-    FamilyContext ctx{h.driver, Regional::withDecimal(GetParam())};
-    Logo logo{ctx};
-    Passwords family{ctx, logo.record()};
-    ExchangeButtons buttons;
-    PasswordsBox box{family, buttons};
-
-    void SetUp() override
-    {
-        h.watch(family);
-        h.watch(logo);
-        QString error;
-        ASSERT_TRUE(h.open(&error)) << error.toStdString();
-        QObject::connect(&h.driver, &ExchangeDriver::busyChanged, &buttons, &ExchangeButtons::setBusy);
-        buttons.setPortOpen(true);
-        box.resize(300, 200);
-        box.show();
-    }
-
-    template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void click(const char *name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     void type(const char *name, const QString &text)
     {
         QLineEdit *edit = child<QLineEdit>(name);
         edit->clear();
         QTest::keyClicks(edit, text);
     }
-    bool waitForStatus(const char *text) { return RegisterHarness::waitFor([&] { return h.status == u(text); }); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Regional, PasswordsOnTheRegister, ::testing::Values(QChar(','), QChar('.')),

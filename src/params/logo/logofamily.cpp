@@ -1,4 +1,4 @@
-#include "params/logo/logo.h"
+#include "params/logo/logofamily.h"
 
 #include "protocol/commands.h"
 #include "params/common/familytexts.h"
@@ -11,14 +11,14 @@ constexpr int RowsPerStep = 12;
 using Op = LogoPasswordRecord::Operation;
 } // namespace
 
-Logo::Logo(FamilyContext &ctx, QObject *parent)
+LogoFamily::LogoFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_record(ctx.driver, this), m_picture(LogoPicture::blank())
 {
-    m_record.setBranch(Op::LogoRead, {[this] { guarded([&] { onRecordForRead(); }); }, nullptr,
-                                      [this] { guarded([&] { onBadRecord(); }); }});
-    m_record.setBranch(Op::LogoWrite, {[this] { guarded([&] { onRecordForWrite(); }); },
-                                       [this] { guarded([&] { onRecordWritten(); }); },
-                                       [this] { guarded([&] { onBadRecord(); }); }});
+    m_record.setBranch(Op::LogoRead, {this, [this] { onRecordForRead(); }, nullptr});
+    m_record.setBranch(Op::LogoWrite, {this, [this] { onRecordForWrite(); }, [this] {
+                                           m_record.complete(QStringLiteral("Завршен упис Лога"));
+                                           emit writeCompleted();
+                                       }});
     // The row count is the logo height, set when each transfer starts.
     TransferRules r(QStringLiteral("logo"), Command::ReadLogoRow, Command::WriteLogoRow, 0,
                     TransferRules::Next::ReplyIndex);
@@ -66,7 +66,7 @@ Logo::Logo(FamilyContext &ctx, QObject *parent)
     m_rows = new TransferEngine(ctx.driver, *this, std::move(r));
 }
 
-bool Logo::setPicture(const QImage &picture)
+bool LogoFamily::setPicture(const QImage &picture)
 {
     QImage kept = LogoPicture::bounded(picture);
     if (kept.isNull())
@@ -76,7 +76,7 @@ bool Logo::setPicture(const QImage &picture)
     return true;
 }
 
-bool Logo::loadPictureFile(const QString &path)
+bool LogoFamily::loadPictureFile(const QString &path)
 {
     bool loaded = false;
     guarded([&] {
@@ -95,32 +95,26 @@ bool Logo::loadPictureFile(const QString &path)
     return loaded;
 }
 
-void Logo::reset()
+void LogoFamily::reset()
 {
     m_record.reset();
     m_picture = LogoPicture::blank();
     emit pictureChanged();
 }
 
-void Logo::btnLogoReadClick()
+void LogoFamily::btnLogoReadClick()
 {
-    guarded([&] {
-        m_record.begin(Op::LogoRead);
-        emit status(FamilyTexts::Reading);
-        m_record.sendRead();
-    });
+    m_record.begin(Op::LogoRead, FamilyTexts::Reading);
+    m_record.sendRead();
 }
 
-void Logo::btnLogoWriteClick()
+void LogoFamily::btnLogoWriteClick()
 {
-    guarded([&] {
-        m_record.begin(Op::LogoWrite);
-        emit status(FamilyTexts::Writing);
-        m_record.sendRead();
-    });
+    m_record.begin(Op::LogoWrite, FamilyTexts::Writing);
+    m_record.sendRead();
 }
 
-void Logo::onRecordForRead()
+void LogoFamily::onRecordForRead()
 {
     m_picture = LogoPicture::blank(m_record.logoHeight());
     emit pictureChanged();
@@ -129,20 +123,10 @@ void Logo::onRecordForRead()
     m_rows->read();
 }
 
-void Logo::onRecordForWrite()
+void LogoFamily::onRecordForWrite()
 {
     // The passwords just received stay stored and go back with the height.
     m_record.setLogoHeight(0);
     m_rows->setRecordCount(m_picture.height());
     m_rows->write();
 }
-
-void Logo::onRecordWritten()
-{
-    m_record.finish();
-    emit progress(0);
-    emit status(QStringLiteral("Завршен упис Лога"));
-    emit writeCompleted();
-}
-
-void Logo::onBadRecord() { emit message(FamilyTexts::BadReplyTitle, FamilyTexts::BadReplyText); }

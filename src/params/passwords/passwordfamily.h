@@ -12,15 +12,15 @@
 // The register's service password and report password, both in the logo and
 // password record: read with 103, written with 104 together with the logo
 // height the record last carried, so that the register keeps its logo.
-class Passwords : public ParameterFamily {
+class PasswordFamily : public ParameterFamily {
     Q_OBJECT
 public:
     static constexpr int MaxDigits = 6;
 
     // `record` is the one the logo owns. Should it be destroyed first, the
     // passwords stop using it.
-    Passwords(FamilyContext &ctx, LogoPasswordRecord &record, QObject *parent = nullptr);
-    ~Passwords() override;
+    PasswordFamily(FamilyContext &ctx, LogoPasswordRecord &record, QObject *parent = nullptr);
+    ~PasswordFamily() override;
 
     QString serviceText() const { return m_service; }
     QString reportText() const { return m_report; }
@@ -43,11 +43,6 @@ signals:
     void writeCompleted();
 
 private:
-    void onRecordRead();
-    void onRecordWritten();
-    void onBadRecord();
-
-    FamilyContext &m_ctx;
     QPointer<LogoPasswordRecord> m_record;
     QString m_service;
     QString m_report;

@@ -14,10 +14,10 @@
 // row, the next row following the row number of each reply) and written row
 // by row (103 for the passwords, 120 for each row, then 104 with the new
 // height). Owns the logo and password record that the passwords share.
-class Logo : public ParameterFamily {
+class LogoFamily : public ParameterFamily {
     Q_OBJECT
 public:
-    Logo(FamilyContext &ctx, QObject *parent = nullptr);
+    LogoFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
     // The record and pending operation shared with the passwords.
     LogoPasswordRecord &record() { return m_record; }
@@ -50,8 +50,6 @@ signals:
 private:
     void onRecordForRead();
     void onRecordForWrite();
-    void onRecordWritten();
-    void onBadRecord();
 
     TransferEngine *m_rows = nullptr;
     LogoPasswordRecord m_record;
