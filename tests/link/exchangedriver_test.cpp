@@ -254,7 +254,7 @@ TEST_F(DriverTest, ChainedRequestThatCannotGoOutHidesTheCancelButton)
     EXPECT_EQ(cancellable.count(), 0) << "the first request's failure leaves it to the retry timer";
     driver.received(reply(115, QByteArray(65, '\0')));
     ASSERT_EQ(cancellable.count(), 1);
-    EXPECT_FALSE(cancelVisible[0][0].toBool());
+    EXPECT_FALSE(cancellable[0][0].toBool());
     EXPECT_EQ(messages.last().first, QStringLiteral("ГРЕШКА"));
 }
 
