@@ -1,6 +1,6 @@
 // Reply frames with arbitrary data parts fed to the header lines through the
 // exchange driver, while reads and writes start again at random points.
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "protocol/commands.h"
 #include "replyharness.h"
 
@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     using namespace ReplyHarness;
     Link link(regionalOf(data, size));
-    HeaderLines family(link.context);
+    HeaderLineFamily family(link.context);
     family.btnReadClicheClick();
     feed(link, data, size, {Command::ReadHeaderLine, Command::WriteHeaderLine}, [&](std::uint8_t op) {
         if (op & 0x40)
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         else
             family.btnReadClicheClick();
     });
-    for (int k = 0; k < HeaderLines::LineCount; ++k)
+    for (int k = 0; k < HeaderLineFamily::LineCount; ++k)
         check(family.line(k).size() <= Frame::MaxData);
     return 0;
 }

@@ -4,11 +4,11 @@
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
 #include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
 
@@ -48,8 +48,8 @@ void DataLossGuard::guardWriteButtons()
 {
     RegisterSession &s = m_session;
     guard("btnWriteCliche", s.headerLines().transfer().rules().family, s.headerLines(),
-          &HeaderLines::btnWriteClicheClick);
-    guard("btnTGWrite", s.taxRates().transfer().rules().family, s.taxRates(), &TaxRates::btnTGWriteClick);
+          &HeaderLineFamily::btnWriteClicheClick);
+    guard("btnTGWrite", s.taxRates().transfer().rules().family, s.taxRates(), &TaxRateFamily::btnTGWriteClick);
     guard("btnSTWrite", s.departments().transfer().rules().family, s.departments(),
           &DepartmentFamily::btnSTWriteClick);
     guard("btnAWrite", s.articles().transfer().rules().family, s.articles(), &ArticleFamily::btnAWriteClick);

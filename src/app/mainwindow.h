@@ -26,7 +26,7 @@ class Operators;
 class QLineEdit;
 class TableFileActions;
 class Footer;
-class HeaderLines;
+class HeaderLineFamily;
 class HeaderLinesBox;
 class HeaderStrip;
 class MessageDialog;
@@ -34,7 +34,7 @@ class ParameterFamily;
 class PortControl;
 class QPushButton;
 class QStackedWidget;
-class TaxRates;
+class TaxRateFamily;
 class TaxRatesBox;
 class TfrmTerminal;
 class SearchWindow;
@@ -79,8 +79,8 @@ public:
     ExchangeButtons &exchangeButtons() { return m_buttons; }
     SerialLine &registerLine() { return m_session->registerLine(); }
     SerialLine &scannerLine() { return m_scannerLine; }
-    HeaderLines &headerLines() { return m_session->headerLines(); }
-    TaxRates &taxRates() { return m_session->taxRates(); }
+    HeaderLineFamily &headerLines() { return m_session->headerLines(); }
+    TaxRateFamily &taxRates() { return m_session->taxRates(); }
     DepartmentFamily &departments() { return m_session->departments(); }
     ArticleFamily &articles() { return m_session->articles(); }
     Groups &groups() { return m_session->groups(); }

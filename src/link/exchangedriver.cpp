@@ -17,7 +17,7 @@ ExchangeDriver::ExchangeDriver(LinkPort &port, RetryTimer &timer, QObject *paren
     : QObject(parent), m_port(port), m_timer(timer)
 {
     setReplyHandler(Command::EndDialogue, [this](const QByteArray &) {
-        emit pageEnabledChanged(true);
+        emit transferLockChanged(false);
         emit status(DialogueEnded);
         emit progress(16);
     });
@@ -61,7 +61,7 @@ void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
     m_replyAwaited = true;
     m_answered = false;
     m_afterCancel = false;
-    emit transmitLampLit();
+    emit requestStarted();
     // A partial frame still collected belongs to an earlier request; it can
     // only block the reply to this one.
     m_framer.clearFrame();
@@ -74,7 +74,7 @@ void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
         // A chained request that cannot go out: the cancel button of the
         // running transfer is of no more use.
         if (m_inHandler)
-            emit cancelButtonVisibleChanged(false);
+            emit cancellableChanged(false);
         emit message(WriteFailureTitle, error);
     }
     drain();
@@ -187,7 +187,7 @@ void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
     const auto command = static_cast<std::uint8_t>(frame[Frame::CommandOffset]);
     m_replyAwaited = false;
     m_timer.stop();
-    emit receiveLampLit();
+    emit replyAccepted();
     learnEcho(frame);
     m_sequenceCounter += 2;
     m_answered = true;
@@ -283,10 +283,9 @@ void ExchangeDriver::giveUp(bool showNoReply)
     m_cancelFlag = false;
     // A register that stopped echoing the sequence byte is learned afresh.
     m_echoStreak = 0;
-    emit giveUpCleanup();
     m_send.fill(0);
-    emit cancelButtonVisibleChanged(false);
-    emit pageEnabledChanged(true);
+    emit cancellableChanged(false);
+    emit transferLockChanged(false);
     setBusy(false);
     if (showNoReply)
         emit message(NoReplyTitle, NoReplyText);
@@ -296,26 +295,28 @@ void ExchangeDriver::giveUp(bool showNoReply)
 void ExchangeDriver::cancel()
 {
     report(LinkEventKind::Cancelled, m_answered ? QByteArray() : request());
-    emit pageEnabledChanged(true);
+    emit transferLockChanged(false);
     m_timer.stop();
     m_replyAwaited = false;
     m_cancelFlag = true;
     m_afterCancel = true;
-    emit cancelButtonVisibleChanged(false);
+    emit cancellableChanged(false);
     setBusy(false);
 }
 
 void ExchangeDriver::lockForTransfer()
 {
-    emit pageEnabledChanged(false);
-    emit cancelButtonVisibleChanged(true);
+    emit transferLockChanged(true);
+    emit cancellableChanged(true);
     m_cancelFlag = false;
 }
 
+void ExchangeDriver::unlockTransfer() { emit transferLockChanged(false); }
+
 void ExchangeDriver::releaseTransfer()
 {
-    emit pageEnabledChanged(true);
-    emit cancelButtonVisibleChanged(false);
+    emit transferLockChanged(false);
+    emit cancellableChanged(false);
 }
 
 void ExchangeDriver::setBusy(bool busy)

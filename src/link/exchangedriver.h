@@ -48,7 +48,7 @@ public:
     void reset();
 
     // Starts an exchange: builds the request in the cleared send buffer, starts
-    // the retry timer, marks the reply awaited, lights the transmit lamp and
+    // the retry timer, marks the reply awaited, reports the request started and
     // writes the frame. A write failure shows the "ГРЕШКА" message; the retry
     // timer then treats the request as unanswered.
     void send(std::uint8_t command, const QByteArray &data = QByteArray());
@@ -67,10 +67,12 @@ public:
     // The end-of-dialogue button: command 121, no data.
     void endDialogue();
 
-    // For the transfers that lock the page control while they run (articles):
-    // disables the page control, shows the cancel button, clears the cancel flag.
+    // For the transfers that hold the link while they run (articles): locks
+    // it, makes the transfer cancellable, clears the cancel flag.
     void lockForTransfer();
-    // Enables the page control and hides the cancel button.
+    // Lets the link go; whether the transfer can be cancelled stays as it is.
+    void unlockTransfer();
+    // Lets the link go and ends the transfer's cancellability.
     void releaseTransfer();
 
     int transferIndex() const { return m_transferIndex; }
@@ -99,15 +101,18 @@ signals:
     void message(const QString &title, const QString &text);
     // An error no handler caught: shown in the general error report.
     void programError(const QString &text);
-    void transmitLampLit();
-    void receiveLampLit();
-    void pageEnabledChanged(bool enabled);
-    void cancelButtonVisibleChanged(bool visible);
+    // A new request goes out (not its repeats), whether or not the port takes it.
+    void requestStarted();
+    // A reply answered the request in the send buffer.
+    void replyAccepted();
+    // A transfer holds the link (the page control is locked) or lets it go.
+    void transferLockChanged(bool locked);
+    // Whether the running transfer can still be cancelled.
+    void cancellableChanged(bool cancellable);
     void busyChanged(bool busy);
-    // The retry timer gave up on a request (after the no-reply message).
+    // The retry timer gave up on a request (after the no-reply message; the
+    // give-up's link event comes before it).
     void gaveUp();
-    // Tax-rate family: its read-back flag is cleared on a give-up.
-    void giveUpCleanup();
     // Everything that happens on the line, for a trace.
     void linkEvent(const LinkEvent &event);
 

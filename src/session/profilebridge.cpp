@@ -7,12 +7,12 @@
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
 #include "params/operators/operators.h"
 #include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "profile/profilelogo.h"
 #include "session/registersession.h"
 
@@ -50,7 +50,7 @@ RegisterProfile fromSession(RegisterSession &session, ProfileFamilies families)
     profile.manifest.created = QDateTime::currentDateTime();
     if (families & ProfileFamily::Header) {
         QStringList lines;
-        for (int i = 0; i < HeaderLines::LineCount; ++i)
+        for (int i = 0; i < HeaderLineFamily::LineCount; ++i)
             lines << session.headerLines().line(i);
         profile.headerLines = lines;
     }
@@ -108,7 +108,7 @@ void apply(const RegisterProfile &profile, RegisterSession &session)
 void apply(const RegisterProfile &profile, RegisterSession &session, ProfileFamilies families)
 {
     if (profile.headerLines && (families & ProfileFamily::Header)) {
-        for (int i = 0; i < HeaderLines::LineCount; ++i)
+        for (int i = 0; i < HeaderLineFamily::LineCount; ++i)
             session.headerLines().setLine(i, cellOf(*profile.headerLines, i));
     }
     if (profile.taxRates && (families & ProfileFamily::Taxes)) {

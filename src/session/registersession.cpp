@@ -3,11 +3,11 @@
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
 #include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "link/linktrace.h"
 #include "session/tablestates.h"
 #include "session/registersync.h"
@@ -19,8 +19,8 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     : QObject(parent), m_timer(options.retryIntervalMs), m_context{m_driver, options.regional}
 {
     m_line.setPortName(options.registerPort);
-    m_headerLines = std::make_unique<HeaderLines>(m_context);
-    m_taxRates = std::make_unique<TaxRates>(m_context);
+    m_headerLines = std::make_unique<HeaderLineFamily>(m_context);
+    m_taxRates = std::make_unique<TaxRateFamily>(m_context);
     m_departments = std::make_unique<DepartmentFamily>(m_context);
     m_articles = std::make_unique<ArticleFamily>(m_context);
     m_groups = std::make_unique<Groups>(m_context);
@@ -52,10 +52,10 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(&m_driver, &ExchangeDriver::progress, this, &RegisterSession::progress);
     connect(&m_driver, &ExchangeDriver::message, this, &RegisterSession::message);
     connect(&m_driver, &ExchangeDriver::programError, this, &RegisterSession::programError);
-    connect(&m_driver, &ExchangeDriver::transmitLampLit, this, &RegisterSession::transmitLampLit);
-    connect(&m_driver, &ExchangeDriver::receiveLampLit, this, &RegisterSession::receiveLampLit);
-    connect(&m_driver, &ExchangeDriver::pageEnabledChanged, this, [this](bool on) { emit pagesLocked(!on); });
-    connect(&m_driver, &ExchangeDriver::cancelButtonVisibleChanged, this, &RegisterSession::cancelAvailable);
+    connect(&m_driver, &ExchangeDriver::requestStarted, this, &RegisterSession::transmitLampLit);
+    connect(&m_driver, &ExchangeDriver::replyAccepted, this, &RegisterSession::receiveLampLit);
+    connect(&m_driver, &ExchangeDriver::transferLockChanged, this, &RegisterSession::pagesLocked);
+    connect(&m_driver, &ExchangeDriver::cancellableChanged, this, &RegisterSession::cancelAvailable);
     connect(&m_driver, &ExchangeDriver::busyChanged, this, &RegisterSession::busyChanged);
     // Whatever goes to the register can be cancelled while it is out.
     connect(&m_driver, &ExchangeDriver::busyChanged, this, [this](bool busy) {

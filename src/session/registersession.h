@@ -19,14 +19,14 @@
 class ArticleFamily;
 class DepartmentFamily;
 class Groups;
-class HeaderLines;
+class HeaderLineFamily;
 class LogoFamily;
 class Operators;
 class ParameterFamily;
 class PasswordFamily;
 class TableStates;
 class RegisterSync;
-class TaxRates;
+class TaxRateFamily;
 
 struct SessionOptions {
     Regional regional = Regional::system();
@@ -59,8 +59,8 @@ public:
     const Regional &regional() const { return m_context.regional; }
     std::function<QString()> serialNumberSource() const { return m_serialSource; }
 
-    HeaderLines &headerLines() { return *m_headerLines; }
-    TaxRates &taxRates() { return *m_taxRates; }
+    HeaderLineFamily &headerLines() { return *m_headerLines; }
+    TaxRateFamily &taxRates() { return *m_taxRates; }
     DepartmentFamily &departments() { return *m_departments; }
     ArticleFamily &articles() { return *m_articles; }
     Groups &groups() { return *m_groups; }
@@ -120,8 +120,8 @@ private:
     TraceRecorder m_trace{[this] { return m_clock.nowMs(); }};
     FamilyContext m_context;
     std::function<QString()> m_serialSource;
-    std::unique_ptr<HeaderLines> m_headerLines;
-    std::unique_ptr<TaxRates> m_taxRates;
+    std::unique_ptr<HeaderLineFamily> m_headerLines;
+    std::unique_ptr<TaxRateFamily> m_taxRates;
     std::unique_ptr<DepartmentFamily> m_departments;
     std::unique_ptr<ArticleFamily> m_articles;
     std::unique_ptr<Groups> m_groups;

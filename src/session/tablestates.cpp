@@ -3,11 +3,11 @@
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
 #include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
 
 #include <QAbstractItemModel>
@@ -31,10 +31,10 @@ const QString TableStates::PasswordsFamily = QStringLiteral("passwords");
 
 TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(parent)
 {
-    HeaderLines *header = &session.headerLines();
+    HeaderLineFamily *header = &session.headerLines();
     add(header->transfer().rules().family, [header] {
         QStringList lines;
-        for (int i = 0; i < HeaderLines::LineCount; ++i)
+        for (int i = 0; i < HeaderLineFamily::LineCount; ++i)
             lines << header->line(i);
         return digestOf(lines);
     });

@@ -6,7 +6,7 @@
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
 #include "params/operators/operators.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
 #include "sync/differenceswindow.h"
 #include "sync/familysequence.h"

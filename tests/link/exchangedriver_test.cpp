@@ -53,14 +53,14 @@ protected:
 
 TEST_F(DriverTest, SendWritesTheFrameAndArmsTheRetry)
 {
-    QSignalSpy lamp(&driver, &ExchangeDriver::transmitLampLit);
+    QSignalSpy started(&driver, &ExchangeDriver::requestStarted);
     driver.send(121);
     ASSERT_EQ(port.writes.size(), 1);
     EXPECT_EQ(port.last(), hexBytes("AA 01 11 00 01 23 01 79 00 5A E0 0D"));
     EXPECT_TRUE(timer.active);
     EXPECT_TRUE(driver.replyAwaited());
     EXPECT_EQ(driver.retryCount(), 0);
-    EXPECT_EQ(lamp.count(), 1);
+    EXPECT_EQ(started.count(), 1);
     EXPECT_TRUE(driver.isBusy());
 }
 
@@ -69,7 +69,7 @@ class WholeOrPieces : public DriverTest, public ::testing::WithParamInterface<in
 TEST_P(WholeOrPieces, ReplyIsAcceptedWhenItsTrailerArrives)
 {
     driver.send(107, hexBytes("00"));
-    QSignalSpy lamp(&driver, &ExchangeDriver::receiveLampLit);
+    QSignalSpy accepted(&driver, &ExchangeDriver::replyAccepted);
     const QByteArray frame = reply(107, hexBytes("00 20 80 D0 07"));
     const int piece = GetParam();
     for (int i = 0; i < frame.size(); i += piece) {
@@ -82,7 +82,7 @@ TEST_P(WholeOrPieces, ReplyIsAcceptedWhenItsTrailerArrives)
     EXPECT_FALSE(driver.replyAwaited());
     EXPECT_EQ(driver.sequenceCounter(), 3);
     EXPECT_EQ(driver.receiveCount(), 0);
-    EXPECT_EQ(lamp.count(), 1);
+    EXPECT_EQ(accepted.count(), 1);
     EXPECT_FALSE(driver.isBusy()) << "the handler sent nothing more";
 }
 
@@ -116,9 +116,9 @@ TEST_F(DriverTest, ChecksumsSerialAndSequenceAreNotExamined)
 
 TEST_F(DriverTest, UnansweredRequestIsWrittenFourTimesThenGivenUp)
 {
-    QSignalSpy cleanup(&driver, &ExchangeDriver::giveUpCleanup);
-    QSignalSpy cancelVisible(&driver, &ExchangeDriver::cancelButtonVisibleChanged);
-    QSignalSpy page(&driver, &ExchangeDriver::pageEnabledChanged);
+    QSignalSpy gaveUp(&driver, &ExchangeDriver::gaveUp);
+    QSignalSpy cancellable(&driver, &ExchangeDriver::cancellableChanged);
+    QSignalSpy locked(&driver, &ExchangeDriver::transferLockChanged);
     driver.send(101, hexBytes("00"));
     const QByteArray request = port.last();
     for (int tick = 1; tick <= 3; ++tick) {
@@ -136,9 +136,9 @@ TEST_F(DriverTest, UnansweredRequestIsWrittenFourTimesThenGivenUp)
     EXPECT_FALSE(timer.active);
     EXPECT_EQ(driver.retryCount(), 0);
     EXPECT_EQ(driver.requestLength(), 0) << "the send buffer is cleared";
-    EXPECT_EQ(cleanup.count(), 1);
-    EXPECT_EQ(cancelVisible.last().at(0).toBool(), false);
-    EXPECT_EQ(page.last().at(0).toBool(), true);
+    EXPECT_EQ(gaveUp.count(), 1);
+    EXPECT_EQ(cancellable.last().at(0).toBool(), false);
+    EXPECT_EQ(locked.last().at(0).toBool(), false);
     EXPECT_FALSE(driver.isBusy());
     EXPECT_TRUE(driver.replyAwaited()) << "left as it is";
     driver.retryTick();
@@ -198,9 +198,9 @@ TEST_F(DriverTest, CancelDropsTheNextBytesAndClearsTheStatus)
 
 TEST_F(DriverTest, CancelBeforeAnyExchangeDropsTheFirstBytes)
 {
-    QSignalSpy cancelVisible(&driver, &ExchangeDriver::cancelButtonVisibleChanged);
+    QSignalSpy cancellable(&driver, &ExchangeDriver::cancellableChanged);
     driver.cancel();
-    EXPECT_EQ(cancelVisible.last().at(0).toBool(), false);
+    EXPECT_EQ(cancellable.last().at(0).toBool(), false);
     driver.received(QByteArray("OK\r"));
     EXPECT_EQ(statuses, QStringList{QString()}) << "dropped, not shown";
     driver.received(QByteArray("OK\r"));
@@ -248,13 +248,13 @@ TEST_F(DriverTest, ChainedRequestThatCannotGoOutHidesTheCancelButton)
 {
     driver.setReplyHandler(115, [this](const QByteArray &) { driver.send(115, hexBytes("0100")); });
     driver.lockForTransfer();
-    QSignalSpy cancelVisible(&driver, &ExchangeDriver::cancelButtonVisibleChanged);
+    QSignalSpy cancellable(&driver, &ExchangeDriver::cancellableChanged);
     port.failWrites = true;
     driver.send(115, hexBytes("0000"));
-    EXPECT_EQ(cancelVisible.count(), 0) << "the first request's failure leaves it to the retry timer";
+    EXPECT_EQ(cancellable.count(), 0) << "the first request's failure leaves it to the retry timer";
     driver.received(reply(115, QByteArray(65, '\0')));
-    ASSERT_EQ(cancelVisible.count(), 1);
-    EXPECT_FALSE(cancelVisible[0][0].toBool());
+    ASSERT_EQ(cancellable.count(), 1);
+    EXPECT_FALSE(cancellable[0][0].toBool());
     EXPECT_EQ(messages.last().first, QStringLiteral("ГРЕШКА"));
 }
 
@@ -317,14 +317,14 @@ TEST_F(DriverTest, BytesArrivingDuringAHandlerWaitForIt)
 TEST_F(DriverTest, EndOfDialogue)
 {
     QSignalSpy progress(&driver, &ExchangeDriver::progress);
-    QSignalSpy page(&driver, &ExchangeDriver::pageEnabledChanged);
+    QSignalSpy locked(&driver, &ExchangeDriver::transferLockChanged);
     driver.endDialogue();
     EXPECT_EQ(port.last(), hexBytes("AA 01 11 00 01 23 01 79 00 5A E0 0D"));
     driver.received(reply(121));
     EXPECT_EQ(statuses.last(), QStringLiteral("Прекинут дијалог са касом"));
     ASSERT_EQ(progress.count(), 1);
     EXPECT_EQ(progress[0][0].toInt(), 16);
-    EXPECT_TRUE(page.last().at(0).toBool());
+    EXPECT_FALSE(locked.last().at(0).toBool());
 }
 
 TEST_F(DriverTest, SequenceByteWrapsAfter128Replies)

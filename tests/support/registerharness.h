@@ -26,9 +26,8 @@ public:
         QObject::connect(&timer, &QtRetryTimer::expired, &driver, &ExchangeDriver::retryTick);
         driver.setSerialNumberSource([] { return QStringLiteral("123456"); });
         watch(driver);
-        QObject::connect(&driver, &ExchangeDriver::pageEnabledChanged, [this](bool on) { pageEnabled = on; });
-        QObject::connect(&driver, &ExchangeDriver::cancelButtonVisibleChanged,
-                         [this](bool on) { cancelVisible = on; });
+        QObject::connect(&driver, &ExchangeDriver::transferLockChanged, [this](bool on) { pageEnabled = !on; });
+        QObject::connect(&driver, &ExchangeDriver::cancellableChanged, [this](bool on) { cancelVisible = on; });
     }
 
     // Opens the register port on the simulator's pseudo-terminal.

@@ -11,8 +11,8 @@
 #include "params/passwords/passwordfamily.h"
 #include "app/messagedialog.h"
 #include "protocol/fields.h"
-#include "params/headerlines/headerlines.h"
-#include "params/taxrates/taxrates.h"
+#include "params/headerlines/headerlinefamily.h"
+#include "params/taxrates/taxratefamily.h"
 #include "sim/ptyregister.h"
 #include "support/fakelink.h"
 

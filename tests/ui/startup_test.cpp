@@ -2,7 +2,7 @@
 #include "app/lamp.h"
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

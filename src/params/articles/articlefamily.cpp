@@ -52,7 +52,7 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
     r.refused = [this, &driver](bool firstRecord) {
         if (firstRecord) {
             // Found by the write button: the cancel button stays as it is.
-            emit driver.pageEnabledChanged(true);
+            driver.unlockTransfer();
             emit progress(0);
         } else {
             // Found in the reply handler: the progress bar stays where it was.

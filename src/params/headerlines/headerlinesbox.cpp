@@ -1,7 +1,7 @@
 #include "params/headerlines/headerlinesbox.h"
 
 #include "params/common/exchangebuttons.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/headerlines/typedlengthlimit.h"
 
 #include <QGridLayout>
@@ -17,26 +17,26 @@ struct LineField {
     const char *caption;
 };
 // Line index order: the left column first, then the right column.
-const LineField Lines[HeaderLines::LineCount] = {
+const LineField Lines[HeaderLineFamily::LineCount] = {
     {"edtFTop", "Први ред"},   {"edtSTop", "Други ред"},  {"edtFBottom", "Трећи ред"}, {"edtSBottom", "Четврти ред"},
     {"edtRed4", "Пети ред"},   {"edtRed5", "Шести ред"},  {"edtRed6", "Седми ред"},   {"edtRed7", "Осми ред"},
 };
 } // namespace
 
-HeaderLinesBox::HeaderLinesBox(HeaderLines &family, ExchangeButtons &buttons, QWidget *parent)
+HeaderLinesBox::HeaderLinesBox(HeaderLineFamily &family, ExchangeButtons &buttons, QWidget *parent)
     : QGroupBox(QStringLiteral("Заглавље и поруке"), parent)
 {
     setObjectName(QStringLiteral("GBKlishe"));
     auto *grid = new QGridLayout;
     grid->setVerticalSpacing(1);
-    for (int i = 0; i < HeaderLines::LineCount; ++i) {
+    for (int i = 0; i < HeaderLineFamily::LineCount; ++i) {
         auto *label = new QLabel(QString::fromUtf8(Lines[i].caption), this);
         label->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(Lines[i].field));
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(Lines[i].field));
         // The main window gives data fields their look; these are bold.
         edit->setProperty("dataLook", QStringLiteral("bold"));
-        new TypedLengthLimit(edit, HeaderLines::TypedLimit);
+        new TypedLengthLimit(edit, HeaderLineFamily::TypedLimit);
         edit->setText(family.line(i));
         const int column = i / 4;
         const int row = (i % 4) * 2;
@@ -45,8 +45,8 @@ HeaderLinesBox::HeaderLinesBox(HeaderLines &family, ExchangeButtons &buttons, QW
         m_fields[i] = edit;
         connect(edit, &QLineEdit::textChanged, &family, [&family, edit, i] { family.setLine(i, edit->text()); });
     }
-    connect(&family, &HeaderLines::lineRead, this, [this](int index, const QString &text) {
-        if (index >= 0 && index < HeaderLines::LineCount)
+    connect(&family, &HeaderLineFamily::lineRead, this, [this](int index, const QString &text) {
+        if (index >= 0 && index < HeaderLineFamily::LineCount)
             m_fields[index]->setText(text);
     });
 
@@ -56,9 +56,9 @@ HeaderLinesBox::HeaderLinesBox(HeaderLines &family, ExchangeButtons &buttons, QW
     m_write->setObjectName(QStringLiteral("btnWriteCliche"));
     buttons.add(m_read, true);
     buttons.add(m_write, false);
-    connect(m_read, &QPushButton::clicked, &family, &HeaderLines::btnReadClicheClick);
-    connect(m_write, &QPushButton::clicked, &family, &HeaderLines::btnWriteClicheClick);
-    connect(&family, &HeaderLines::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
+    connect(m_read, &QPushButton::clicked, &family, &HeaderLineFamily::btnReadClicheClick);
+    connect(m_write, &QPushButton::clicked, &family, &HeaderLineFamily::btnWriteClicheClick);
+    connect(&family, &HeaderLineFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
 
     auto *row = new QHBoxLayout;
     row->addStretch();

@@ -4,7 +4,7 @@
 #include <array>
 
 class ExchangeButtons;
-class HeaderLines;
+class HeaderLineFamily;
 class QLineEdit;
 class QPushButton;
 
@@ -13,7 +13,7 @@ class QPushButton;
 class HeaderLinesBox : public QGroupBox {
     Q_OBJECT
 public:
-    HeaderLinesBox(HeaderLines &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
+    HeaderLinesBox(HeaderLineFamily &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
 
     QLineEdit *field(int index) const { return m_fields[index]; }
     QPushButton *readButton() const { return m_read; }

@@ -3,7 +3,7 @@
 #include "params/common/columnsizing.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/fixedcelldelegate.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 
-TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *parent)
+TaxRatesBox::TaxRatesBox(TaxRateFamily &family, ExchangeButtons &buttons, QWidget *parent)
     : QGroupBox(QStringLiteral(" Пореске стопе : "), parent)
 {
     setObjectName(QStringLiteral("gbTaxGroups"));
@@ -49,9 +49,9 @@ TaxRatesBox::TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *pa
     m_write->setObjectName(QStringLiteral("btnTGWrite"));
     buttons.add(m_read, true);
     buttons.add(m_write, false);
-    connect(m_read, &QPushButton::clicked, &family, &TaxRates::btnTGReadClick);
-    connect(m_write, &QPushButton::clicked, &family, &TaxRates::btnTGWriteClick);
-    connect(&family, &TaxRates::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
+    connect(m_read, &QPushButton::clicked, &family, &TaxRateFamily::btnTGReadClick);
+    connect(m_write, &QPushButton::clicked, &family, &TaxRateFamily::btnTGWriteClick);
+    connect(&family, &TaxRateFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
 
     m_realNumbers = new QCheckBox(this);
     m_realNumbers->setObjectName(QStringLiteral("chbRealNumbers"));

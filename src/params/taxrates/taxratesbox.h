@@ -6,14 +6,14 @@ class ExchangeButtons;
 class QCheckBox;
 class QPushButton;
 class QTableView;
-class TaxRates;
+class TaxRateFamily;
 
 // The group box gbTaxGroups: the tax-rate table, the two exchange buttons
 // and the hidden "fractions" check box that the price corrections read.
 class TaxRatesBox : public QGroupBox {
     Q_OBJECT
 public:
-    TaxRatesBox(TaxRates &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
+    TaxRatesBox(TaxRateFamily &family, ExchangeButtons &buttons, QWidget *parent = nullptr);
 
     QTableView *table() const { return m_table; }
     QPushButton *readButton() const { return m_read; }

@@ -41,8 +41,8 @@ protected:
     QStringList counters;
     QList<QPair<QString, QString>> messages;
     QStringList errors;
-    QList<bool> page;
-    QList<bool> cancelShown;
+    QList<bool> locked;
+    QList<bool> cancellable;
 
     void SetUp() override
     {
@@ -52,8 +52,8 @@ protected:
         QObject::connect(&family, &ParameterFamily::message,
                          [this](const QString &a, const QString &b) { messages.append({a, b}); });
         QObject::connect(&family, &ParameterFamily::programError, [this](const QString &t) { errors << t; });
-        QObject::connect(&driver, &ExchangeDriver::pageEnabledChanged, [this](bool on) { page << on; });
-        QObject::connect(&driver, &ExchangeDriver::cancelButtonVisibleChanged, [this](bool on) { cancelShown << on; });
+        QObject::connect(&driver, &ExchangeDriver::transferLockChanged, [this](bool on) { locked << on; });
+        QObject::connect(&driver, &ExchangeDriver::cancellableChanged, [this](bool on) { cancellable << on; });
     }
 
     int requestedIndex() const { return std::uint8_t(port.last().at(9)) | std::uint8_t(port.last().at(10)) << 8; }
@@ -68,8 +68,8 @@ TEST_F(ArticleExchange, ReadStoresEveryArticleAndEndsOnRowOne)
     QSignalSpy changes(&family.model(), &QAbstractItemModel::dataChanged);
     family.btnAReadClick();
     EXPECT_EQ(statuses.last(), u("Читање артикала у току..."));
-    EXPECT_EQ(page, QList<bool>{false});
-    EXPECT_EQ(cancelShown, QList<bool>{true});
+    EXPECT_EQ(locked, QList<bool>{true});
+    EXPECT_EQ(cancellable, QList<bool>{true});
     ASSERT_EQ(port.writes.size(), 1);
     EXPECT_EQ(port.last().size(), 14);
     EXPECT_EQ(requestedIndex(), 0);
@@ -87,8 +87,8 @@ TEST_F(ArticleExchange, ReadStoresEveryArticleAndEndsOnRowOne)
     EXPECT_EQ(counters.last(), u("4000"));
     EXPECT_EQ(progress.last(), 0);
     EXPECT_EQ(statuses.last(), u("Завршено читање артикала"));
-    EXPECT_EQ(page.last(), true);
-    EXPECT_EQ(cancelShown.last(), false);
+    EXPECT_EQ(locked.last(), false);
+    EXPECT_EQ(cancellable.last(), false);
     EXPECT_EQ(family.model().cell(0, 1), u("A0"));
     EXPECT_EQ(family.model().cell(3999, 1), u("A3999"));
     EXPECT_EQ(family.model().cell(3999, 4), u("39,99"));
@@ -117,8 +117,8 @@ TEST_F(ArticleExchange, WriteSendsAllRowsWithTheBarAtOne)
 {
     family.btnAWriteClick();
     EXPECT_EQ(statuses.last(), u("Уписивање артикала у току"));
-    EXPECT_EQ(page, QList<bool>{false});
-    EXPECT_EQ(cancelShown, QList<bool>{true});
+    EXPECT_EQ(locked, QList<bool>{true});
+    EXPECT_EQ(cancellable, QList<bool>{true});
     ASSERT_EQ(port.writes.size(), 1);
     EXPECT_EQ(port.last().size(), 68);
     for (int n = 0; n < 4000; ++n) {
@@ -131,8 +131,8 @@ TEST_F(ArticleExchange, WriteSendsAllRowsWithTheBarAtOne)
     EXPECT_EQ(progress.last(), 0);
     EXPECT_EQ(counters.last(), u("4000"));
     EXPECT_EQ(statuses.last(), u("Успешно уписани артикли"));
-    EXPECT_EQ(page.last(), true);
-    EXPECT_EQ(cancelShown.last(), false);
+    EXPECT_EQ(locked.last(), false);
+    EXPECT_EQ(cancellable.last(), false);
     // An empty default row: 37 name bytes 0xFF, department 1, tax А.
     EXPECT_EQ(port.last().mid(11, 37), QByteArray(37, char(0xFF)));
     EXPECT_TRUE(messages.isEmpty());
@@ -148,8 +148,8 @@ TEST_F(ArticleExchange, BadFirstRowStopsAtTheButton)
     EXPECT_EQ(messages.at(0).second, u("Грешка у подацима. Унос отказан!"));
     EXPECT_EQ(statuses.last(), QString());
     EXPECT_EQ(progress.last(), 0);
-    EXPECT_EQ(page.last(), true);
-    EXPECT_EQ(cancelShown, QList<bool>{true}) << "the first-row clean-up leaves the cancel button";
+    EXPECT_EQ(locked.last(), false);
+    EXPECT_EQ(cancellable, QList<bool>{true}) << "the first-row clean-up leaves the cancel button";
 }
 
 TEST_F(ArticleExchange, BadLaterRowStopsInTheReplyHandler)
@@ -167,7 +167,7 @@ TEST_F(ArticleExchange, BadLaterRowStopsInTheReplyHandler)
         port.writes.clear();
         messages.clear();
         progress.clear();
-        cancelShown.clear();
+        cancellable.clear();
         family.btnAWriteClick();
         for (int n = 0; n < 5; ++n)
             driver.received(Reply116);
@@ -176,8 +176,8 @@ TEST_F(ArticleExchange, BadLaterRowStopsInTheReplyHandler)
         EXPECT_EQ(messages.at(0).second, u("Грешка у подацима. Унос отказан!"));
         EXPECT_EQ(statuses.last(), QString());
         EXPECT_EQ(progress.last(), 1) << "the bar stays where it was";
-        EXPECT_EQ(page.last(), true);
-        EXPECT_EQ(cancelShown.last(), false);
+        EXPECT_EQ(locked.last(), false);
+        EXPECT_EQ(cancellable.last(), false);
         EXPECT_EQ(counters.last(), u("5"));
         driver.received(Reply116); // a stray reply does not restart the write
         EXPECT_EQ(port.writes.size(), 5);
@@ -194,8 +194,8 @@ TEST_F(ArticleExchange, PriceThatDoesNotConvertStopsAndFreesThePage)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors.at(0), u("'1,x' is not a valid floating point value"));
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(page.last(), true);
-    EXPECT_EQ(cancelShown.last(), false);
+    EXPECT_EQ(locked.last(), false);
+    EXPECT_EQ(cancellable.last(), false);
     EXPECT_EQ(statuses.last(), u("Уписивање артикала у току"));
 }
 

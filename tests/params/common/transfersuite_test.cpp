@@ -4,10 +4,10 @@
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groups.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/operators/operators.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "sim/registerresponder.h"
 #include "sim/registerstate.h"
 #include "support/fakelink.h"
@@ -84,17 +84,17 @@ Family family(F *f, TransferEngine &engine, void (F::*read)(), void (F::*write)(
 const FamilyCase Cases[] = {
     {"headerlines",
      [](Rig &r) {
-         auto *f = new HeaderLines(r.ctx);
-         return family(f, f->transfer(), &HeaderLines::btnReadClicheClick, &HeaderLines::btnWriteClicheClick,
+         auto *f = new HeaderLineFamily(r.ctx);
+         return family(f, f->transfer(), &HeaderLineFamily::btnReadClicheClick, &HeaderLineFamily::btnWriteClicheClick,
                        nullptr);
      },
      {}},
     {"taxrates",
      [](Rig &r) {
-         auto *f = new TaxRates(r.ctx);
-         return family(f, f->transfer(), &TaxRates::btnTGReadClick, &TaxRates::btnTGWriteClick, &f->table());
+         auto *f = new TaxRateFamily(r.ctx);
+         return family(f, f->transfer(), &TaxRateFamily::btnTGReadClick, &TaxRateFamily::btnTGWriteClick, &f->table());
      },
-     [](Family &f) { static_cast<TaxRates *>(f.object)->table().setRate(1, QStringLiteral("101")); }},
+     [](Family &f) { static_cast<TaxRateFamily *>(f.object)->table().setRate(1, QStringLiteral("101")); }},
     {"departments",
      [](Rig &r) {
          auto *f = new DepartmentFamily(r.ctx);

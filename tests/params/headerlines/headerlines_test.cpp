@@ -1,6 +1,6 @@
 #include "protocol/commands.h"
 #include "protocol/frame.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "support/fakelink.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ struct Rig : ::testing::Test {
     FakeTimer timer;
     ExchangeDriver driver{port, timer};
     FamilyContext ctx{driver, Regional::comma()};
-    HeaderLines lines{ctx};
+    HeaderLineFamily lines{ctx};
     QStringList statuses;
     QList<int> progress;
     QStringList errors;
@@ -34,9 +34,9 @@ struct Rig : ::testing::Test {
     Rig()
     {
         driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-        QObject::connect(&lines, &HeaderLines::status, [this](const QString &s) { statuses << s; });
-        QObject::connect(&lines, &HeaderLines::progress, [this](int v) { progress << v; });
-        QObject::connect(&lines, &HeaderLines::programError, [this](const QString &e) { errors << e; });
+        QObject::connect(&lines, &HeaderLineFamily::status, [this](const QString &s) { statuses << s; });
+        QObject::connect(&lines, &HeaderLineFamily::progress, [this](int v) { progress << v; });
+        QObject::connect(&lines, &HeaderLineFamily::programError, [this](const QString &e) { errors << e; });
     }
     // The line index of the last request written.
     int lastIndex() const { return static_cast<std::uint8_t>(port.last().at(9)); }
@@ -45,7 +45,7 @@ struct Rig : ::testing::Test {
 TEST_F(Rig, ReadStartsWithTheRequestForLineZero)
 {
     int started = 0;
-    QObject::connect(&lines, &HeaderLines::readStarted, [&] { ++started; });
+    QObject::connect(&lines, &HeaderLineFamily::readStarted, [&] { ++started; });
     lines.btnReadClicheClick();
     EXPECT_EQ(started, 1);
     ASSERT_EQ(port.writes.size(), 1);
@@ -74,7 +74,7 @@ TEST_F(Rig, ReadFillsAllEightLinesInOrder)
 TEST_F(Rig, ReadFillsTheRequestedLineWhateverByteNineSays)
 {
     QList<QPair<int, QString>> filled;
-    QObject::connect(&lines, &HeaderLines::lineRead, [&](int i, const QString &t) { filled.append({i, t}); });
+    QObject::connect(&lines, &HeaderLineFamily::lineRead, [&](int i, const QString &t) { filled.append({i, t}); });
     lines.btnReadClicheClick();
     driver.received(readReply(5, "FIRST"));
     EXPECT_EQ(lines.line(0), QStringLiteral("FIRST"));
@@ -124,7 +124,7 @@ TEST_P(WriteFrames, FirstRequestCarriesThePaddedLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    HeaderLines, WriteFrames,
+    HeaderLineFamily, WriteFrames,
     ::testing::Values(
         WriteCase{"ABC", "AA 01 11 00 45 12 01 66 14 00 41 42 43 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 54 DE 0D"},
         WriteCase{"", "AA 01 11 00 45 12 01 66 14 00 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 EE BE 0D"},
@@ -182,7 +182,7 @@ TEST_F(Rig, NoReplyLeavesTheStatusAndTheLinesAlreadyRead)
 
 TEST(HeaderLineField, CyrillicTextGoesThroughTheDeviceCharacterSet)
 {
-    EXPECT_EQ(HeaderLines::lineField(QStringLiteral("Први ред")),
+    EXPECT_EQ(HeaderLineFamily::lineField(QStringLiteral("Први ред")),
               hexBytes("8F B0 A2 A8 20 B0 A5 A4 20 20 20 20 20 20 20 20 20 20 20"));
 }
 
@@ -192,7 +192,7 @@ TEST(HeaderLineField, ReadTextIsDecodedFromTheDeviceCharacterSet)
     FakeTimer timer;
     ExchangeDriver driver{port, timer};
     FamilyContext ctx{driver, Regional::point()};
-    HeaderLines lines{ctx};
+    HeaderLineFamily lines{ctx};
     lines.btnReadClicheClick();
     driver.received(readReply(0, hexBytes("8F B0 A2 A8 20 B0 A5 A4")));
     EXPECT_EQ(lines.line(0), QStringLiteral("Први ред"));
@@ -200,8 +200,8 @@ TEST(HeaderLineField, ReadTextIsDecodedFromTheDeviceCharacterSet)
 
 TEST(HeaderLineField, UnencodableCharactersCannotShiftTheField)
 {
-    EXPECT_EQ(HeaderLines::lineField(QStringLiteral("\U0001F600AB")).size(), 19);
-    EXPECT_EQ(HeaderLines::lineField(QString(40, QLatin1Char('x'))), QByteArray(19, 'x'));
+    EXPECT_EQ(HeaderLineFamily::lineField(QStringLiteral("\U0001F600AB")).size(), 19);
+    EXPECT_EQ(HeaderLineFamily::lineField(QString(40, QLatin1Char('x'))), QByteArray(19, 'x'));
 }
 
 } // namespace

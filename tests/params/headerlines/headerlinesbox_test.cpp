@@ -1,6 +1,6 @@
 #include "protocol/frame.h"
 #include "params/common/exchangebuttons.h"
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/headerlines/headerlinesbox.h"
 #include "support/fakelink.h"
 
@@ -19,7 +19,7 @@ struct BoxRig : ::testing::Test {
     FakeTimer timer;
     ExchangeDriver driver{port, timer};
     FamilyContext ctx{driver, Regional::comma()};
-    HeaderLines lines{ctx};
+    HeaderLineFamily lines{ctx};
     ExchangeButtons buttons;
     HeaderLinesBox box{lines, buttons};
 

@@ -1,5 +1,5 @@
 #include "protocol/frame.h"
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 #include "support/fakelink.h"
 
 #include <QAbstractItemModelTester>
@@ -45,14 +45,14 @@ TEST_P(EntryConversion, Converts)
     const QString text = QString::fromUtf8(c.text);
     if (c.outcome == Throws) {
         try {
-            TaxRates::convertEntry(text, regional);
+            TaxRateFamily::convertEntry(text, regional);
             FAIL() << "no conversion error for " << c.text;
         } catch (const ConversionError &e) {
             EXPECT_EQ(e.text(), QStringLiteral("'%1' is not a valid floating point value").arg(text));
         }
         return;
     }
-    const TaxRates::Entry entry = TaxRates::convertEntry(text, regional);
+    const TaxRateFamily::Entry entry = TaxRateFamily::convertEntry(text, regional);
     EXPECT_EQ(entry.accepted, c.outcome == Accepted) << c.text;
     if (c.outcome == Accepted) {
         EXPECT_EQ(entry.wire, c.wire) << c.text;
@@ -60,7 +60,7 @@ TEST_P(EntryConversion, Converts)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    TaxRates, EntryConversion,
+    TaxRateFamily, EntryConversion,
     ::testing::Values(
         // comma separator
         EntryCase{',', "12,5", Accepted, 1250}, EntryCase{',', "12.5", Accepted, 1250},
@@ -95,20 +95,20 @@ protected:
 TEST_P(Separator, RangeHintMarkerAndRateTexts)
 {
     const QString s(d());
-    EXPECT_EQ(TaxRates::rangeHint(d()), "%(0" + s + "0-99" + s + "99)");
-    EXPECT_EQ(TaxRates::noRateText(d()), "**" + s + "**");
-    EXPECT_EQ(TaxRates::rateText(0xFFFF, d()), "**" + s + "**");
-    EXPECT_EQ(TaxRates::rateText(2000, d()), QStringLiteral("20"));
-    EXPECT_EQ(TaxRates::rateText(850, d()), "8" + s + "5");
-    EXPECT_EQ(TaxRates::rateText(1, d()), "0" + s + "01");
-    EXPECT_EQ(TaxRates::rateText(0, d()), QStringLiteral("0"));
-    EXPECT_EQ(TaxRates::rateText(65534, d()), "655" + s + "34");
+    EXPECT_EQ(TaxRateFamily::rangeHint(d()), "%(0" + s + "0-99" + s + "99)");
+    EXPECT_EQ(TaxRateFamily::noRateText(d()), "**" + s + "**");
+    EXPECT_EQ(TaxRateFamily::rateText(0xFFFF, d()), "**" + s + "**");
+    EXPECT_EQ(TaxRateFamily::rateText(2000, d()), QStringLiteral("20"));
+    EXPECT_EQ(TaxRateFamily::rateText(850, d()), "8" + s + "5");
+    EXPECT_EQ(TaxRateFamily::rateText(1, d()), "0" + s + "01");
+    EXPECT_EQ(TaxRateFamily::rateText(0, d()), QStringLiteral("0"));
+    EXPECT_EQ(TaxRateFamily::rateText(65534, d()), "655" + s + "34");
 }
 
 TEST(TaxRateTexts, CommaHintReadsAsWritten)
 {
-    EXPECT_EQ(TaxRates::rangeHint(QLatin1Char(',')), QStringLiteral("%(0,0-99,99)"));
-    EXPECT_EQ(TaxRates::rangeHint(QLatin1Char('.')), QStringLiteral("%(0.0-99.99)"));
+    EXPECT_EQ(TaxRateFamily::rangeHint(QLatin1Char(',')), QStringLiteral("%(0,0-99,99)"));
+    EXPECT_EQ(TaxRateFamily::rangeHint(QLatin1Char('.')), QStringLiteral("%(0.0-99.99)"));
 }
 
 // ---- the table model ----------------------------------------------------
@@ -120,7 +120,7 @@ TEST_P(Separator, TableStartsWithHeaderAndLabels)
     EXPECT_EQ(table.rowCount(), 10);
     EXPECT_EQ(table.columnCount(), 2);
     EXPECT_EQ(table.cell(0, 0), QStringLiteral("П. Ст."));
-    EXPECT_EQ(table.cell(1, 0), TaxRates::rangeHint(d()));
+    EXPECT_EQ(table.cell(1, 0), TaxRateFamily::rangeHint(d()));
     const QStringList labels = {"А", "Г", "Д", "Ђ", "Е", "Ж", "И", "J", "К"};
     for (int row = 1; row <= 9; ++row) {
         EXPECT_EQ(table.cell(0, row), labels[row - 1]);
@@ -143,7 +143,7 @@ struct Rig : ::testing::TestWithParam<char> {
     FakeTimer timer;
     ExchangeDriver driver{port, timer};
     FamilyContext ctx{driver, Regional::withDecimal(QLatin1Char(GetParam()))};
-    TaxRates rates{ctx};
+    TaxRateFamily rates{ctx};
     QStringList statuses;
     QList<int> progress;
     QStringList messages;
@@ -152,11 +152,11 @@ struct Rig : ::testing::TestWithParam<char> {
     Rig()
     {
         driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
-        QObject::connect(&rates, &TaxRates::status, [this](const QString &s) { statuses << s; });
-        QObject::connect(&rates, &TaxRates::progress, [this](int v) { progress << v; });
-        QObject::connect(&rates, &TaxRates::message,
+        QObject::connect(&rates, &TaxRateFamily::status, [this](const QString &s) { statuses << s; });
+        QObject::connect(&rates, &TaxRateFamily::progress, [this](int v) { progress << v; });
+        QObject::connect(&rates, &TaxRateFamily::message,
                          [this](const QString &t, const QString &x) { messages << t + "|" + x; });
-        QObject::connect(&rates, &TaxRates::programError, [this](const QString &e) { errors << e; });
+        QObject::connect(&rates, &TaxRateFamily::programError, [this](const QString &e) { errors << e; });
     }
     QString d() const { return QString(QLatin1Char(GetParam())); }
     int lastIndex() const { return static_cast<std::uint8_t>(port.last().at(9)); }
@@ -293,6 +293,26 @@ TEST_P(Rig, CompleteWriteThenReadBack)
     rates.btnTGReadClick();
     answerReadFromWire({1, 2, 3, 4, 5, 6, 7, 8, 9});
     EXPECT_EQ(statuses.last(), ReadDone);
+}
+
+TEST_P(Rig, LateReplyDuringTheNoReplyMessageEndsARead)
+{
+    // The read-back flag is cleared as the give-up starts, before the
+    // no-reply message: a reply that arrives while the message is open ends
+    // the read as a read.
+    fillRates();
+    rates.btnTGWriteClick();
+    for (int i = 0; i < 9; ++i)
+        driver.received(reply(108, QByteArray()));
+    for (int k = 0; k < 8; ++k)
+        driver.received(rateReply(lastIndex(), k, 0));
+    ASSERT_EQ(lastIndex(), 8);
+    QObject::connect(&driver, &ExchangeDriver::message, [this] { driver.received(rateReply(8, 1, 0)); });
+    for (int tick = 0; tick < 4; ++tick)
+        driver.retryTick();
+    EXPECT_EQ(rates.table().rate(8), QStringLiteral("0") + d() + QStringLiteral("01"));
+    EXPECT_EQ(statuses.last(), ReadDone);
+    EXPECT_FALSE(rates.readBackPending());
 }
 
 TEST_P(Rig, RefusedFirstEntrySendsNothing)

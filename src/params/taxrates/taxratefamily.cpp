@@ -1,4 +1,4 @@
-#include "params/taxrates/taxrates.h"
+#include "params/taxrates/taxratefamily.h"
 
 #include "protocol/commands.h"
 #include "core/decimaltext.h"
@@ -12,7 +12,7 @@ constexpr int RecordLength = 5;
 constexpr int RateScale = 2;
 } // namespace
 
-TaxRates::TaxRates(FamilyContext &ctx, QObject *parent)
+TaxRateFamily::TaxRateFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_table(ctx.regional.decimal, this)
 {
     const Regional regional = ctx.regional;
@@ -56,10 +56,15 @@ TaxRates::TaxRates(FamilyContext &ctx, QObject *parent)
             m_readBack = false;
     };
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
-    connect(&ctx.driver, &ExchangeDriver::giveUpCleanup, this, [this] { m_readBack = false; });
+    // Cleared as the give-up starts, not at gaveUp: a reply that arrives while
+    // the no-reply message is open then ends a read, not the write.
+    connect(&ctx.driver, &ExchangeDriver::linkEvent, this, [this](const LinkEvent &event) {
+        if (event.kind == LinkEventKind::GaveUp)
+            m_readBack = false;
+    });
 }
 
-QByteArray TaxRates::writeData(int taxIndex, std::uint16_t wire)
+QByteArray TaxRateFamily::writeData(int taxIndex, std::uint16_t wire)
 {
     QByteArray data(1, char(taxIndex));
     data.append(Fields::encodeText(QStringLiteral(" ") + Fields::taxLabelOrA(taxIndex)));
@@ -68,32 +73,32 @@ QByteArray TaxRates::writeData(int taxIndex, std::uint16_t wire)
     return data;
 }
 
-QString TaxRates::rangeHint(QChar d)
+QString TaxRateFamily::rangeHint(QChar d)
 {
     return QStringLiteral("%(0") + d + QStringLiteral("0-99") + d + QStringLiteral("99)");
 }
 
-QString TaxRates::noRateText(QChar d) { return QStringLiteral("**") + d + QStringLiteral("**"); }
+QString TaxRateFamily::noRateText(QChar d) { return QStringLiteral("**") + d + QStringLiteral("**"); }
 
-QString TaxRates::rateText(std::uint16_t wire, QChar d)
+QString TaxRateFamily::rateText(std::uint16_t wire, QChar d)
 {
     if (wire == NoRate)
         return noRateText(d);
     return DecimalText::formatScaled(wire, RateScale, d);
 }
 
-TaxRates::Entry TaxRates::convertEntry(const QString &text, const Regional &regional)
+TaxRateFamily::Entry TaxRateFamily::convertEntry(const QString &text, const Regional &regional)
 {
     if (text.startsWith(QLatin1Char('*')))
         return {true, NoRate};
     return CellText::percent(text, regional);
 }
 
-void TaxRates::btnTGReadClick()
+void TaxRateFamily::btnTGReadClick()
 {
     // A read started by the button is no read-back; the one after a write
     // keeps the flag the write set.
     m_transfer->read();
 }
 
-void TaxRates::btnTGWriteClick() { m_transfer->write(); }
+void TaxRateFamily::btnTGWriteClick() { m_transfer->write(); }

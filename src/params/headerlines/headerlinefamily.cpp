@@ -1,4 +1,4 @@
-#include "params/headerlines/headerlines.h"
+#include "params/headerlines/headerlinefamily.h"
 
 #include "protocol/commands.h"
 #include "protocol/fields.h"
@@ -8,7 +8,7 @@ namespace {
 constexpr int FullProgress = 16;
 } // namespace
 
-HeaderLines::HeaderLines(FamilyContext &ctx, QObject *parent) : ParameterFamily(parent)
+HeaderLineFamily::HeaderLineFamily(FamilyContext &ctx, QObject *parent) : ParameterFamily(parent)
 {
     TransferRules r(QStringLiteral("headerlines"), Command::ReadHeaderLine, Command::WriteHeaderLine, LineCount,
                     TransferRules::Next::SharedIndex);
@@ -28,29 +28,29 @@ HeaderLines::HeaderLines(FamilyContext &ctx, QObject *parent) : ParameterFamily(
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
 }
 
-QString HeaderLines::readText(const QByteArray &frame)
+QString HeaderLineFamily::readText(const QByteArray &frame)
 {
     // The first data byte is skipped; the text is the rest, taken whole.
     return Fields::decodeText(TransferEngine::dataPart(frame).mid(1));
 }
 
-QByteArray HeaderLines::writeData(int index, const QString &text)
+QByteArray HeaderLineFamily::writeData(int index, const QString &text)
 {
     return QByteArray(1, char(index)) + lineField(text);
 }
 
-QString HeaderLines::line(int index) const
+QString HeaderLineFamily::line(int index) const
 {
     return index >= 0 && index < LineCount ? m_lines[index] : QString();
 }
 
-void HeaderLines::setLine(int index, const QString &text)
+void HeaderLineFamily::setLine(int index, const QString &text)
 {
     if (index >= 0 && index < LineCount)
         m_lines[index] = text;
 }
 
-QByteArray HeaderLines::lineField(const QString &text)
+QByteArray HeaderLineFamily::lineField(const QString &text)
 {
     // Converted first and then cut or padded, so that a character that
     // becomes a single '?' cannot shift the field.
@@ -61,6 +61,6 @@ QByteArray HeaderLines::lineField(const QString &text)
     return field;
 }
 
-void HeaderLines::btnReadClicheClick() { m_transfer->read(); }
+void HeaderLineFamily::btnReadClicheClick() { m_transfer->read(); }
 
-void HeaderLines::btnWriteClicheClick() { m_transfer->write(); }
+void HeaderLineFamily::btnWriteClicheClick() { m_transfer->write(); }

@@ -14,14 +14,14 @@
 // index each reply carries, written (command 108) one record per request with
 // every entry checked before its request is sent, and read back after a
 // complete write.
-class TaxRates : public ParameterFamily {
+class TaxRateFamily : public ParameterFamily {
     Q_OBJECT
 public:
     static constexpr std::uint16_t NoRate = 0xFFFF;
     // The largest rate accepted, in hundredths of a percent.
     static constexpr qint64 MaxRate = 10000;
 
-    TaxRates(FamilyContext &ctx, QObject *parent = nullptr);
+    TaxRateFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
     TransferEngine &transfer() { return *m_transfer; }
     TaxRateTable &table() { return m_table; }

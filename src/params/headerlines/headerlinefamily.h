@@ -11,7 +11,7 @@
 // The eight receipt header and message lines: read (command 101) and written
 // (command 102) one line per request through the transfer engine; the
 // shared transfer index of the driver holds the line being exchanged.
-class HeaderLines : public ParameterFamily {
+class HeaderLineFamily : public ParameterFamily {
     Q_OBJECT
 public:
     static constexpr int LineCount = 8;
@@ -20,7 +20,7 @@ public:
     // The width of a line on the wire.
     static constexpr int FieldWidth = 19;
 
-    HeaderLines(FamilyContext &ctx, QObject *parent = nullptr);
+    HeaderLineFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
     TransferEngine &transfer() { return *m_transfer; }
 
