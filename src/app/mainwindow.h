@@ -19,10 +19,10 @@ class DataLossGuard;
 class DepartmentFamily;
 class DepartmentsBox;
 class ErrorReport;
-class Groups;
+class GroupFamily;
 class Logo;
 class Passwords;
-class Operators;
+class OperatorFamily;
 class QLineEdit;
 class TableFileActions;
 class Footer;
@@ -83,8 +83,8 @@ public:
     TaxRates &taxRates() { return m_session->taxRates(); }
     DepartmentFamily &departments() { return m_session->departments(); }
     ArticleFamily &articles() { return m_session->articles(); }
-    Groups &groups() { return m_session->groups(); }
-    Operators &operators() { return m_session->operators(); }
+    GroupFamily &groups() { return m_session->groups(); }
+    OperatorFamily &operators() { return m_session->operators(); }
     Logo &logo() { return m_session->logo(); }
     Passwords &passwords() { return m_session->passwords(); }
     TableFileActions &fileActions() { return *m_fileActions; }

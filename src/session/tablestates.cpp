@@ -2,10 +2,10 @@
 
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlines.h"
 #include "params/logo/logo.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwords.h"
 #include "params/taxrates/taxrates.h"
 #include "session/registersession.h"

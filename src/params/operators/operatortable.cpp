@@ -3,7 +3,7 @@
 OperatorTable::OperatorTable(QObject *parent) : TextGrid(Columns, Rows, parent)
 {
     setCells(0, 0, headings());
-    for (int r = 1; r <= OperatorCount; ++r)
+    for (int r = 1; r <= RecordCount; ++r)
         setCell(Number, r, QString::number(r));
 }
 
