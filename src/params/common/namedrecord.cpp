@@ -19,11 +19,11 @@ QByteArray encodeName(const QString &cell)
 
 QString decodeName(const QByteArray &field) { return Fields::decodeName(field.left(NameTextWidth)); }
 
-QByteArray writeRequest(int number, const QString &name, int length)
+QByteArray writeRequest(int number, const QString &name, std::uint32_t value, int size)
 {
-    QByteArray data(length, '\0');
-    data[0] = char(number & 0xFF);
-    data.replace(1, NameWidth, encodeName(name));
+    QByteArray data = char(number & 0xFF) + encodeName(name);
+    for (int i = 0; i < size; ++i)
+        data.append(char(value >> (8 * i) & 0xFF));
     return data;
 }
 

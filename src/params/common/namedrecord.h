@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 
 // The head the group and operator records share in the data part of a
 // frame: the record number (one byte) and a 19-byte name field; the family's
@@ -20,9 +21,9 @@ QByteArray encodeName(const QString &cell);
 // 0x20 are dropped; nothing left, or a first byte 0xFF, is an empty name.
 QString decodeName(const QByteArray &field);
 
-// A write request's data part of `length` bytes: the number and the name
-// field, the rest zero for the family's fields.
-QByteArray writeRequest(int number, const QString &name, int length);
+// A write request's data part: the number, the name field and the family's
+// one field, `value` in `size` bytes, low byte first.
+QByteArray writeRequest(int number, const QString &name, std::uint32_t value, int size);
 
 // The head of a read reply.
 struct Reply {

@@ -11,9 +11,9 @@ class GroupFamily : public GridFamily {
 public:
     GroupFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
+    // Commands, texts, record cells and box of the groups.
     static Description description();
     GroupTable &table() { return static_cast<GroupTable &>(grid()); }
-    const GroupTable &table() const { return static_cast<const GroupTable &>(grid()); }
 
 public slots:
     void BtnGReadClick() { read(); }

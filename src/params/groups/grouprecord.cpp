@@ -14,9 +14,7 @@ constexpr int Scale = 2;
 
 QByteArray writeRequest(int group, const QString &name, std::uint16_t share)
 {
-    QByteArray data = NamedRecord::writeRequest(group, name, WriteLength);
-    Fields::putU16(data, ShareAt, share);
-    return data;
+    return NamedRecord::writeRequest(group, name, share, 2);
 }
 
 Reply readReply(const QByteArray &data, QChar decimal)

@@ -1,6 +1,6 @@
 #include "params/groups/grouptable.h"
 
-GroupTable::GroupTable(QChar decimal, QObject *parent) : TextGrid(Columns, Rows, parent)
+GroupTable::GroupTable(QChar decimal, QObject *parent) : TextGrid(Turnover + 1, RecordCount + 1, parent)
 {
     setCells(0, 0,
              {QStringLiteral("Број"), QStringLiteral("Назив"), QStringLiteral("Приход(%)"),

@@ -6,8 +6,6 @@
 // (0..12): its number, name, revenue share in percent and turnover.
 class GroupTable : public TextGrid {
 public:
-    static constexpr int Columns = 4;
-    static constexpr int Rows = 14;
     static constexpr int RecordCount = 13;
     enum Column { Number = 0, Name = 1, Share = 2, Turnover = 3 };
 

@@ -12,9 +12,9 @@ class OperatorFamily : public GridFamily {
 public:
     OperatorFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
+    // Commands, texts, record cells and box of the operators.
     static Description description();
     OperatorTable &table() { return static_cast<OperatorTable &>(grid()); }
-    const OperatorTable &table() const { return static_cast<const OperatorTable &>(grid()); }
 
 public slots:
     void BtnOReadClick() { read(); }

@@ -32,9 +32,7 @@ Password convertPassword(const QString &text)
 
 QByteArray writeRequest(int index, const QString &name, std::uint32_t password)
 {
-    QByteArray data = NamedRecord::writeRequest(index, name, WriteLength);
-    Fields::putU32(data, PasswordAt, password);
-    return data;
+    return NamedRecord::writeRequest(index, name, password, 4);
 }
 
 Reply readReply(const QByteArray &data, QChar decimal)

@@ -7,15 +7,10 @@
 // the sixteen amounts it has run up.
 class OperatorTable : public TextGrid {
 public:
-    static constexpr int Columns = 19;
-    static constexpr int Rows = 26;
     static constexpr int RecordCount = 25;
     static constexpr int AmountCount = 16;
     enum Column { Number = 0, Name = 1, Password = 2, FirstAmount = 3 };
 
     // Start-up contents: the headings and the operator numbers.
     explicit OperatorTable(QObject *parent = nullptr);
-
-    // The headings of row 0.
-    static QStringList headings();
 };

@@ -1,4 +1,6 @@
 #include "params/common/namedrecord.h"
+#include "params/groups/grouprecord.h"
+#include "params/operators/operatorrecord.h"
 #include "support/fakelink.h"
 
 #include <gtest/gtest.h>
@@ -60,10 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 41", ""},
         DecodeCase{"41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 42 43", "AAAAAAAAAAAAAAAAAB"}));
 
-TEST(NamedRecord, WriteRequestHoldsNumberAndNameThenZeros)
+TEST(NamedRecord, WriteRequestHoldsNumberNameAndTheFieldLowByteFirst)
 {
-    EXPECT_EQ(NamedRecord::writeRequest(0x10C, QStringLiteral("AB"), 24),
-              hexBytes("0C 41 42 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    EXPECT_EQ(NamedRecord::writeRequest(0x10C, QStringLiteral("AB"), 0x11223344, 4),
+              hexBytes("0C 41 42 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 44 33 22 11"));
+    EXPECT_EQ(NamedRecord::writeRequest(1, QString(), 0x1234, 2),
+              hexBytes("01 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 34 12"));
 }
 
 TEST(NamedRecord, ReplyHeadReadsNumberAndNameOfACompleteRecord)
@@ -78,6 +82,24 @@ TEST(NamedRecord, ReplyHeadReadsNumberAndNameOfACompleteRecord)
     EXPECT_FALSE(cut.complete);
     EXPECT_EQ(cut.name, QString());
     EXPECT_EQ(NamedRecord::readReply(QByteArray(), 21).number, 0x100);
+}
+
+// Each family's reply keeps the number of a record cut short; an empty data
+// part reads as a number past its last record.
+TEST(NamedRecord, FamilyRepliesOfShortAndEmptyRecords)
+{
+    for (const QChar d : {QLatin1Char(','), QLatin1Char('.')}) {
+        const GroupRecord::Reply group = GroupRecord::readReply(hexBytes("05 41 42"), d);
+        EXPECT_EQ(group.number, 5);
+        EXPECT_FALSE(group.complete);
+        const OperatorRecord::Reply op = OperatorRecord::readReply(hexBytes("06 41") + QByteArray(101, '\0'), d);
+        EXPECT_EQ(op.number, 6);
+        EXPECT_FALSE(op.complete);
+        EXPECT_FALSE(GroupRecord::readReply(QByteArray(), d).complete);
+        EXPECT_GE(GroupRecord::readReply(QByteArray(), d).number, 13);
+        EXPECT_FALSE(OperatorRecord::readReply(QByteArray(), d).complete);
+        EXPECT_GE(OperatorRecord::readReply(QByteArray(), d).number, 25);
+    }
 }
 
 } // namespace

@@ -107,16 +107,6 @@ TEST_P(Separator, ReplyValuesInThePlainNumberForm)
     }
 }
 
-TEST_P(Separator, ShortAndEmptyRecords)
-{
-    const GroupRecord::Reply shortOne = GroupRecord::readReply(hexBytes("05 41 42"), d());
-    EXPECT_EQ(shortOne.number, 5);
-    EXPECT_FALSE(shortOne.complete);
-    const GroupRecord::Reply empty = GroupRecord::readReply(QByteArray(), d());
-    EXPECT_FALSE(empty.complete);
-    EXPECT_GE(empty.number, 13);
-}
-
 // ---- the table model ----------------------------------------------------
 
 TEST_P(Separator, TableStartsWithNumbersNamesAndZeros)

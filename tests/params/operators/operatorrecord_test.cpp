@@ -114,16 +114,6 @@ TEST_P(Separator, PasswordsAndAmountsAtTheirLimits)
     EXPECT_EQ(r.amounts[1], QStringLiteral("0"));
 }
 
-TEST_P(Separator, ShortAndEmptyRecords)
-{
-    const OperatorRecord::Reply shortOne = OperatorRecord::readReply(operatorRecord(6, padded("A"), "01 00 00 00").left(103), d());
-    EXPECT_EQ(shortOne.number, 6);
-    EXPECT_FALSE(shortOne.complete);
-    const OperatorRecord::Reply empty = OperatorRecord::readReply(QByteArray(), d());
-    EXPECT_FALSE(empty.complete);
-    EXPECT_GE(empty.number, 25);
-}
-
 TEST(OperatorTableModel, StartsWithHeadingsAndNumbers)
 {
     OperatorTable table;
