@@ -85,7 +85,8 @@ TEST_F(Session, ReadsEveryFamilyFromTheRegister)
     ASSERT_TRUE(waitUntil([&] { return passwords.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_TRUE(problems.isEmpty()) << problems.join('|').toStdString();
     // What the register holds is now in the tables.
-    EXPECT_EQ(session->groups().table().recordCell(0, GroupTable::Name), NamedRecord::decodeName(reg.state().groups[0].name));
+    EXPECT_EQ(session->groups().table().recordCell(0, GroupTable::Name),
+              NamedRecord::decodeName(reg.state().groups[0].name));
     EXPECT_EQ(session->logo().picture().height(), qMax(1, int(reg.state().logoHeight)));
 }
 

@@ -74,7 +74,8 @@ using Param = std::tuple<const BoxCase *, QChar>;
 
 std::string caseName(const ::testing::TestParamInfo<Param> &info)
 {
-    return std::string(std::get<0>(info.param)->name) + (std::get<1>(info.param) == QLatin1Char(',') ? "_comma" : "_point");
+    const bool comma = std::get<1>(info.param) == QLatin1Char(',');
+    return std::string(std::get<0>(info.param)->name) + (comma ? "_comma" : "_point");
 }
 
 // A grid family's box on the real link stack against the simulated register.
