@@ -1,6 +1,6 @@
 // Reply frames with arbitrary data parts fed to the groups through the
 // exchange driver, while reads and writes start again at random points.
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "protocol/commands.h"
 #include "replyharness.h"
 #include "params/groups/grouprecord.h"
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     using namespace ReplyHarness;
     Link link(regionalOf(data, size));
-    Groups family(link.context);
+    GroupFamily family(link.context);
     family.BtnGReadClick();
     feed(link, data, size, {Command::ReadGroup, Command::WriteGroup}, [&](std::uint8_t op) {
         if (op & 0x40)

@@ -3,10 +3,10 @@
 #include "app/messagedialog.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
@@ -53,8 +53,8 @@ void DataLossGuard::guardWriteButtons()
     guard("btnSTWrite", s.departments().transfer().rules().family, s.departments(),
           &DepartmentFamily::btnSTWriteClick);
     guard("btnAWrite", s.articles().transfer().rules().family, s.articles(), &ArticleFamily::btnAWriteClick);
-    guard("BtnGWrite", s.groups().transfer().rules().family, s.groups(), &Groups::BtnGWriteClick);
-    guard("BtnOWrite", s.operators().transfer().rules().family, s.operators(), &Operators::BtnOWriteClick);
+    guard("BtnGWrite", s.groups().transfer().rules().family, s.groups(), &GroupFamily::BtnGWriteClick);
+    guard("BtnOWrite", s.operators().transfer().rules().family, s.operators(), &OperatorFamily::BtnOWriteClick);
     guard("btnLogoWrite", s.logo().rows().rules().family, s.logo(), &LogoFamily::btnLogoWriteClick);
     guard("BtnLozinkaWrite", TableStates::PasswordsFamily, s.passwords(), &PasswordFamily::BtnLozinkaWriteClick);
 }

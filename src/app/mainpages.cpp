@@ -2,10 +2,11 @@
 
 #include "params/articles/articlesbox.h"
 #include "params/departments/departmentsbox.h"
-#include "params/groups/groupsbox.h"
+#include "params/common/gridbox.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinesbox.h"
 #include "params/logo/logobox.h"
-#include "params/operators/operatorsbox.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordsbox.h"
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
@@ -64,9 +65,13 @@ QWidget *createThird(RegisterSession &session, ExchangeButtons &buttons, QWidget
     QWidget *contents = nullptr;
     QWidget *page = scrolledPage("tabOperators", parent, &contents);
     auto *grid = new QGridLayout(contents);
-    grid->addWidget(new GroupsBox(session.groups(), buttons, contents), 0, 0);
+    grid->addWidget(
+        new GridBox(session.groups(), &GroupFamily::BtnGReadClick, &GroupFamily::BtnGWriteClick, buttons, contents), 0,
+        0);
     grid->addWidget(new LogoBox(session.logo(), buttons, contents), 0, 1);
-    grid->addWidget(new OperatorsBox(session.operators(), buttons, contents), 1, 0);
+    grid->addWidget(new GridBox(session.operators(), &OperatorFamily::BtnOReadClick, &OperatorFamily::BtnOWriteClick,
+                                buttons, contents),
+                    1, 0);
     grid->addWidget(new PasswordsBox(session.passwords(), buttons, contents), 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);

@@ -19,10 +19,10 @@ class DataLossGuard;
 class DepartmentFamily;
 class DepartmentsBox;
 class ErrorReport;
-class Groups;
+class GroupFamily;
 class LogoFamily;
+class OperatorFamily;
 class PasswordFamily;
-class Operators;
 class QLineEdit;
 class TableFileActions;
 class Footer;
@@ -83,8 +83,8 @@ public:
     TaxRateFamily &taxRates() { return m_session->taxRates(); }
     DepartmentFamily &departments() { return m_session->departments(); }
     ArticleFamily &articles() { return m_session->articles(); }
-    Groups &groups() { return m_session->groups(); }
-    Operators &operators() { return m_session->operators(); }
+    GroupFamily &groups() { return m_session->groups(); }
+    OperatorFamily &operators() { return m_session->operators(); }
     LogoFamily &logo() { return m_session->logo(); }
     PasswordFamily &passwords() { return m_session->passwords(); }
     TableFileActions &fileActions() { return *m_fileActions; }

@@ -6,11 +6,11 @@
 
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "profile/profilelogo.h"
@@ -79,18 +79,18 @@ RegisterProfile fromSession(RegisterSession &session, ProfileFamilies families)
     if (families & ProfileFamily::Groups) {
         QList<QStringList> rows;
         const GroupTable &table = session.groups().table();
-        for (int g = 0; g < GroupTable::GroupCount; ++g)
-            rows << QStringList{table.groupCell(g, GroupTable::Number), table.groupCell(g, GroupTable::Name),
-                                table.groupCell(g, GroupTable::Share)};
+        for (int g = 0; g < GroupTable::RecordCount; ++g)
+            rows << QStringList{table.recordCell(g, GroupTable::Number), table.recordCell(g, GroupTable::Name),
+                                table.recordCell(g, GroupTable::Share)};
         profile.groups = rows;
     }
     if (families & ProfileFamily::Operators) {
         QList<QStringList> rows;
         const OperatorTable &table = session.operators().table();
-        for (int i = 0; i < OperatorTable::OperatorCount; ++i)
-            rows << QStringList{table.operatorCell(i, OperatorTable::Number),
-                                table.operatorCell(i, OperatorTable::Name),
-                                table.operatorCell(i, OperatorTable::Password)};
+        for (int i = 0; i < OperatorTable::RecordCount; ++i)
+            rows << QStringList{table.recordCell(i, OperatorTable::Number),
+                                table.recordCell(i, OperatorTable::Name),
+                                table.recordCell(i, OperatorTable::Password)};
         profile.operators = rows;
     }
     if (families & ProfileFamily::Logo)
@@ -141,16 +141,16 @@ void apply(const RegisterProfile &profile, RegisterSession &session, ProfileFami
     }
     if (profile.groups && (families & ProfileFamily::Groups)) {
         GroupTable &table = session.groups().table();
-        for (int g = 0; g < GroupTable::GroupCount && g < profile.groups->size(); ++g) {
-            table.setGroupCell(g, GroupTable::Name, cellOf(profile.groups->at(g), GroupTable::Name));
-            table.setGroupCell(g, GroupTable::Share, cellOf(profile.groups->at(g), GroupTable::Share));
+        for (int g = 0; g < GroupTable::RecordCount && g < profile.groups->size(); ++g) {
+            table.setRecordCell(g, GroupTable::Name, cellOf(profile.groups->at(g), GroupTable::Name));
+            table.setRecordCell(g, GroupTable::Share, cellOf(profile.groups->at(g), GroupTable::Share));
         }
     }
     if (profile.operators && (families & ProfileFamily::Operators)) {
         OperatorTable &table = session.operators().table();
-        for (int i = 0; i < OperatorTable::OperatorCount && i < profile.operators->size(); ++i) {
-            table.setOperatorCell(i, OperatorTable::Name, cellOf(profile.operators->at(i), OperatorTable::Name));
-            table.setOperatorCell(i, OperatorTable::Password,
+        for (int i = 0; i < OperatorTable::RecordCount && i < profile.operators->size(); ++i) {
+            table.setRecordCell(i, OperatorTable::Name, cellOf(profile.operators->at(i), OperatorTable::Name));
+            table.setRecordCell(i, OperatorTable::Password,
                                   cellOf(profile.operators->at(i), OperatorTable::Password));
         }
     }

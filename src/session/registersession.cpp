@@ -2,10 +2,10 @@
 
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "link/linktrace.h"
@@ -23,8 +23,8 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     m_taxRates = std::make_unique<TaxRateFamily>(m_context);
     m_departments = std::make_unique<DepartmentFamily>(m_context);
     m_articles = std::make_unique<ArticleFamily>(m_context);
-    m_groups = std::make_unique<Groups>(m_context);
-    m_operators = std::make_unique<Operators>(m_context);
+    m_groups = std::make_unique<GroupFamily>(m_context);
+    m_operators = std::make_unique<OperatorFamily>(m_context);
     m_logo = std::make_unique<LogoFamily>(m_context);
     m_passwords = std::make_unique<PasswordFamily>(m_context, m_logo->record());
 

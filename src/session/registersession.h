@@ -18,10 +18,10 @@
 
 class ArticleFamily;
 class DepartmentFamily;
-class Groups;
+class GroupFamily;
 class HeaderLineFamily;
 class LogoFamily;
-class Operators;
+class OperatorFamily;
 class ParameterFamily;
 class PasswordFamily;
 class TableStates;
@@ -63,8 +63,8 @@ public:
     TaxRateFamily &taxRates() { return *m_taxRates; }
     DepartmentFamily &departments() { return *m_departments; }
     ArticleFamily &articles() { return *m_articles; }
-    Groups &groups() { return *m_groups; }
-    Operators &operators() { return *m_operators; }
+    GroupFamily &groups() { return *m_groups; }
+    OperatorFamily &operators() { return *m_operators; }
     LogoFamily &logo() { return *m_logo; }
     PasswordFamily &passwords() { return *m_passwords; }
     // The eight families, in page order.
@@ -124,8 +124,8 @@ private:
     std::unique_ptr<TaxRateFamily> m_taxRates;
     std::unique_ptr<DepartmentFamily> m_departments;
     std::unique_ptr<ArticleFamily> m_articles;
-    std::unique_ptr<Groups> m_groups;
-    std::unique_ptr<Operators> m_operators;
+    std::unique_ptr<GroupFamily> m_groups;
+    std::unique_ptr<OperatorFamily> m_operators;
     std::unique_ptr<LogoFamily> m_logo;
     std::unique_ptr<PasswordFamily> m_passwords;
     std::unique_ptr<TableStates> m_tableStates;

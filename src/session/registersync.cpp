@@ -3,8 +3,8 @@
 #include "core/programerror.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
-#include "params/operators/operators.h"
+#include "params/groups/groupfamily.h"
+#include "params/operators/operatorfamily.h"
 #include "session/registersession.h"
 
 namespace {

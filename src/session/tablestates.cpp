@@ -2,10 +2,10 @@
 
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"

@@ -4,8 +4,8 @@
 
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
-#include "params/operators/operators.h"
+#include "params/groups/groupfamily.h"
+#include "params/operators/operatorfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
 #include "sync/differenceswindow.h"

@@ -2,10 +2,10 @@
 // column layout the profile files use.
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "profile/profilefolder.h"
@@ -39,10 +39,10 @@ void fill(RegisterSession &s)
     a.price = QStringLiteral("99,90");
     a.quantity = QStringLiteral("3,5");
     s.articles().model().setRow(3999, a);
-    s.groups().table().setGroupCell(12, GroupTable::Name, QStringLiteral("ПИЋЕ"));
-    s.groups().table().setGroupCell(12, GroupTable::Share, QStringLiteral("7,25"));
-    s.operators().table().setOperatorCell(24, OperatorTable::Name, QStringLiteral("ЗОРАН"));
-    s.operators().table().setOperatorCell(24, OperatorTable::Password, QStringLiteral("4711"));
+    s.groups().table().setRecordCell(12, GroupTable::Name, QStringLiteral("ПИЋЕ"));
+    s.groups().table().setRecordCell(12, GroupTable::Share, QStringLiteral("7,25"));
+    s.operators().table().setRecordCell(24, OperatorTable::Name, QStringLiteral("ЗОРАН"));
+    s.operators().table().setRecordCell(24, OperatorTable::Password, QStringLiteral("4711"));
     QImage logo(216, 40, QImage::Format_RGB32);
     logo.fill(Qt::white);
     logo.setPixel(5, 39, qRgb(0, 0, 0));
@@ -107,9 +107,9 @@ TEST(ProfileBridge, AppliesOnlyTheChosenFamilies)
     const RegisterProfile p = ProfileBridge::fromSession(source, ProfileFamilyNames::allFamilies());
     RegisterSession target(commaOptions());
     ProfileBridge::apply(p, target, ProfileFamily::Groups);
-    EXPECT_EQ(target.groups().table().groupCell(12, GroupTable::Name), "ПИЋЕ");
+    EXPECT_EQ(target.groups().table().recordCell(12, GroupTable::Name), "ПИЋЕ");
     EXPECT_EQ(target.headerLines().line(0), QString());
-    EXPECT_EQ(target.operators().table().operatorCell(24, OperatorTable::Name), QString());
+    EXPECT_EQ(target.operators().table().recordCell(24, OperatorTable::Name), QString());
 }
 
 } // namespace

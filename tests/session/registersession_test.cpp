@@ -2,11 +2,12 @@
 // serial layer and the register simulator on a pseudo-terminal.
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/headerlines/headerlinefamily.h"
-#include "params/operators/operators.h"
-#include "params/groups/groups.h"
+#include "params/common/namedrecord.h"
+#include "params/groups/groupfamily.h"
 #include "params/groups/namefield.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
@@ -85,7 +86,8 @@ TEST_F(Session, ReadsEveryFamilyFromTheRegister)
     ASSERT_TRUE(waitUntil([&] { return passwords.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_TRUE(problems.isEmpty()) << problems.join('|').toStdString();
     // What the register holds is now in the tables.
-    EXPECT_EQ(session->groups().table().groupCell(0, GroupTable::Name), NameField::decode(reg.state().groups[0].name));
+    EXPECT_EQ(session->groups().table().recordCell(0, GroupTable::Name),
+              NamedRecord::decodeName(reg.state().groups[0].name));
     EXPECT_EQ(session->logo().picture().height(), qMax(1, int(reg.state().logoHeight)));
 }
 

@@ -2,10 +2,10 @@
 // register simulator: start-up defaults, edits, reads, writes and files.
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"groups", [](RegisterSession &s) { s.groups().table().setCell(1, 13, QStringLiteral("Пекара")); },
              [](RegisterSession &s) { s.groups().table().setCell(1, 13, QStringLiteral("Група 12")); }, false},
         Edit{"operators",
-             [](RegisterSession &s) { s.operators().table().setOperatorCell(0, OperatorTable::Name, "Ана"); },
-             [](RegisterSession &s) { s.operators().table().setOperatorCell(0, OperatorTable::Name, ""); }, false},
+             [](RegisterSession &s) { s.operators().table().setRecordCell(0, OperatorTable::Name, "Ана"); },
+             [](RegisterSession &s) { s.operators().table().setRecordCell(0, OperatorTable::Name, ""); }, false},
         Edit{"logo",
              [](RegisterSession &s) {
                  QImage dots(40, 20, QImage::Format_RGB32);
@@ -161,12 +161,12 @@ TEST_F(States, AReadOfSomeRecordsKeepsTheEditsElsewhere)
 
 TEST_F(States, AReadIntoAReceiverKeepsTheEdits)
 {
-    session->operators().table().setOperatorCell(3, OperatorTable::Name, QStringLiteral("Ана"));
+    session->operators().table().setRecordCell(3, OperatorTable::Name, QStringLiteral("Ана"));
     int received = 0;
     session->operators().transfer().setReceiver([&](int, const QByteArray &) { ++received; });
     ASSERT_TRUE(runs([&] { session->operators().BtnOReadClick(); }, "operators read Completed"));
     session->operators().transfer().setReceiver(nullptr);
-    EXPECT_EQ(received, OperatorTable::OperatorCount);
+    EXPECT_EQ(received, OperatorTable::RecordCount);
     EXPECT_EQ(states().withUnsavedEdits(), QStringList{"operators"});
 }
 
@@ -179,7 +179,7 @@ TEST_F(States, ARefusedWriteLeavesTheEditsUnsaved)
 
 TEST_F(States, AReadLeftUnfinishedKeepsEarlierEditsUnsaved)
 {
-    session->operators().table().setOperatorCell(24, OperatorTable::Name, QStringLiteral("Марко"));
+    session->operators().table().setRecordCell(24, OperatorTable::Name, QStringLiteral("Марко"));
     // The register falls silent after the third operator.
     QObject::connect(&reg, &PtyRegister::requestHandled, &reg, [this](int, int index) {
         if (index == 2)

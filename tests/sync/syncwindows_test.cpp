@@ -6,7 +6,7 @@
 #include "app/messagedialog.h"
 #include "protocol/commands.h"
 #include "params/articles/articlefamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "session/registersync.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
@@ -161,7 +161,7 @@ TEST_F(SyncWindows, GridRowsOfADifferingGroupAreMarkedUntilTheTableMatches)
     // Typing the register's value back clears the mark.
     const QList<RecordDifference> diffs = window->session().sync().differences(QStringLiteral("groups"));
     ASSERT_EQ(diffs.size(), 1);
-    groups.setGroupCell(2, GroupTable::Share, diffs[0].held);
+    groups.setRecordCell(2, GroupTable::Share, diffs[0].held);
     ASSERT_TRUE(waitUntil([&] { return groups.rowMarks().isEmpty(); }, Patience));
 }
 

@@ -7,7 +7,7 @@
 #include "app/messagedialog.h"
 #include "params/articles/articlefamily.h"
 #include "params/files/tablefileactions.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "session/tablestates.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"

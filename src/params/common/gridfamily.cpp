@@ -3,7 +3,7 @@
 #include "params/common/familytexts.h"
 
 GridFamily::GridFamily(FamilyContext &ctx, TextGrid *grid, Description d, QObject *parent)
-    : ParameterFamily(parent), m_grid(grid)
+    : ParameterFamily(parent), m_grid(grid), m_box(d.box)
 {
     m_grid->setParent(this);
     const Regional regional = ctx.regional;

@@ -38,11 +38,19 @@ public:
         std::function<QStringList(const QByteArray &record, QChar decimal)> cells;
         // The write request of a row; empty when one of its cells is refused.
         std::function<std::optional<QByteArray>(int index, const TextGrid &grid, const Regional &regional)> write;
+        // How the family's group box shows it (object names of the box, its
+        // grid and its read and write buttons).
+        struct Box {
+            QString caption, name, table, readButton, writeButton;
+            QList<int> widths;
+            bool scrolls = false; // wider and taller than the page
+        } box;
     };
 
     GridFamily(FamilyContext &ctx, TextGrid *grid, Description description, QObject *parent = nullptr);
 
     TransferEngine &transfer() { return *m_transfer; }
+    const Description::Box &box() const { return m_box; }
     TextGrid &grid() { return *m_grid; }
     const TextGrid &grid() const { return *m_grid; }
     // True from the write button until the last record is acknowledged or
@@ -54,5 +62,6 @@ public:
 
 private:
     TextGrid *m_grid;
+    Description::Box m_box;
     TransferEngine *m_transfer = nullptr;
 };

@@ -19,6 +19,9 @@ public:
     // Writes cells [firstColumn, firstColumn + texts.size()) of one row and
     // reports them in one change.
     void setCells(int row, int firstColumn, const QStringList &texts);
+    // A record's cell where row r + 1 holds record r.
+    QString recordCell(int record, int column) const { return cell(column, record + 1); }
+    void setRecordCell(int record, int column, const QString &text) { setCell(column, record + 1, text); }
 
     int columns() const { return m_columns; }
     int rows() const { return m_rows; }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/regional.h"
-#include "params/common/celltext.h"
+#include "params/common/namedrecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,33 +14,17 @@ namespace GroupRecord {
 
 constexpr int ReplyLength = 27;
 constexpr int WriteLength = 22;
-// The largest revenue share accepted, in hundredths of a percent.
-constexpr std::uint16_t MaxShare = 10000;
 
-// The outcome of checking one revenue share cell.
-using Share = CellText::Percent;
-// A text holding the regional separator converts with it and throws
-// ConversionError when it does not; any other text converts with the point
-// as decimal mark and is refused when it does not. Shares below 0 or above
-// 100 are refused in both forms. Digits beyond the hundredths are cut off.
-Share convertShare(const QString &text, const Regional &regional);
-
-// Data part of the read request.
-QByteArray readRequest(int group);
 // Data part of the write request for a group from its name cell and an
-// accepted share.
+// accepted share (CellText::percent).
 QByteArray writeRequest(int group, const QString &name, std::uint16_t share);
 
 // A read reply's record, as the table shows it.
-struct Reply {
-    int group = 0;
-    bool complete = false; // the data part holds the whole record
-    QString name;
+struct Reply : NamedRecord::Reply {
     QString share;
     QString turnover;
 };
-// Decodes the data part of a 113 reply; an empty data part carries no group
-// and reads as a number past the last group.
+// Decodes the data part of a 113 reply.
 Reply readReply(const QByteArray &data, QChar decimal);
 
 } // namespace GroupRecord

@@ -1,19 +1,16 @@
 #include "params/operators/operatorrecord.h"
 
 #include "core/decimaltext.h"
-#include "protocol/fields.h"
 #include "core/programerror.h"
-#include "params/groups/namefield.h"
+#include "protocol/fields.h"
 #include "params/operators/operatortable.h"
 
 namespace OperatorRecord {
 
 namespace {
 // Offsets in the data part (frame offset minus 9).
-constexpr int IndexAt = 0;
-constexpr int NameAt = 1;
-constexpr int PasswordAt = 20;
-constexpr int AmountsAt = 24;
+constexpr int PasswordAt = NamedRecord::FieldsAt;
+constexpr int AmountsAt = PasswordAt + 4;
 constexpr int AmountSize = 5;
 constexpr int AmountScale = 2;
 } // namespace
@@ -33,29 +30,16 @@ Password convertPassword(const QString &text)
     return {true, value};
 }
 
-QByteArray readRequest(int index) { return QByteArray(1, char(index & 0xFF)); }
-
 QByteArray writeRequest(int index, const QString &name, std::uint32_t password)
 {
-    QByteArray data(WriteLength, '\0');
-    data[IndexAt] = char(index & 0xFF);
-    data.replace(NameAt, NameField::Width, NameField::encode(name));
-    Fields::putU32(data, PasswordAt, password);
-    return data;
+    return NamedRecord::writeRequest(index, name, password, 4);
 }
 
 Reply readReply(const QByteArray &data, QChar decimal)
 {
-    Reply r;
-    if (data.isEmpty()) {
-        r.index = 0x100;
-        return r;
-    }
-    r.index = Fields::byteAt(data, IndexAt);
-    r.complete = data.size() >= ReplyLength;
+    Reply r{NamedRecord::readReply(data, ReplyLength)};
     if (!r.complete)
         return r;
-    r.name = NameField::decode(data.mid(NameAt, NameField::Width));
     r.password = QString::number(Fields::getU32(data, PasswordAt));
     for (int j = 0; j < OperatorTable::AmountCount; ++j)
         r.amounts << DecimalText::formatScaled(Fields::getAmount5(data, AmountsAt + AmountSize * j), AmountScale,

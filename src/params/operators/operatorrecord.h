@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/common/namedrecord.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,22 +26,16 @@ struct Password {
 // no whole number).
 Password convertPassword(const QString &text);
 
-// Data part of the read request.
-QByteArray readRequest(int index);
 // Data part of the write request for an operator from its name cell and an
 // accepted password.
 QByteArray writeRequest(int index, const QString &name, std::uint32_t password);
 
 // A read reply's record, as the table shows it.
-struct Reply {
-    int index = 0;
-    bool complete = false; // the data part holds the whole record
-    QString name;
+struct Reply : NamedRecord::Reply {
     QString password;
     QStringList amounts; // sixteen texts when complete
 };
-// Decodes the data part of a 117 reply; an empty data part carries no index
-// and reads as an index past the last operator.
+// Decodes the data part of a 117 reply.
 Reply readReply(const QByteArray &data, QChar decimal);
 
 } // namespace OperatorRecord

@@ -1,13 +1,7 @@
 #include "params/operators/operatortable.h"
 
-OperatorTable::OperatorTable(QObject *parent) : TextGrid(Columns, Rows, parent)
-{
-    setCells(0, 0, headings());
-    for (int r = 1; r <= OperatorCount; ++r)
-        setCell(Number, r, QString::number(r));
-}
-
-QStringList OperatorTable::headings()
+namespace {
+QStringList headings()
 {
     QStringList h = {QStringLiteral("Број"), QStringLiteral("Име"), QStringLiteral("Лозинка")};
     const QString kinds[] = {QStringLiteral("Сума прихода"), QStringLiteral("Служ.унос"),
@@ -17,4 +11,12 @@ QStringList OperatorTable::headings()
             h << kind + QLatin1Char(' ') + QString::number(k);
     h << QStringLiteral("Корекција");
     return h;
+}
+} // namespace
+
+OperatorTable::OperatorTable(QObject *parent) : TextGrid(FirstAmount + AmountCount, RecordCount + 1, parent)
+{
+    setCells(0, 0, headings());
+    for (int r = 1; r <= RecordCount; ++r)
+        setCell(Number, r, QString::number(r));
 }

@@ -6,20 +6,11 @@
 // number r (1..25), whose index on the wire is r - 1: its name, password and
 // the sixteen amounts it has run up.
 class OperatorTable : public TextGrid {
-    Q_OBJECT
 public:
-    static constexpr int Columns = 19;
-    static constexpr int Rows = 26;
-    static constexpr int OperatorCount = 25;
+    static constexpr int RecordCount = 25;
     static constexpr int AmountCount = 16;
     enum Column { Number = 0, Name = 1, Password = 2, FirstAmount = 3 };
 
     // Start-up contents: the headings and the operator numbers.
     explicit OperatorTable(QObject *parent = nullptr);
-
-    // The headings of row 0.
-    static QStringList headings();
-
-    QString operatorCell(int index, int column) const { return cell(column, index + 1); }
-    void setOperatorCell(int index, int column, const QString &text) { setCell(column, index + 1, text); }
 };

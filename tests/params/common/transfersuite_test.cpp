@@ -3,10 +3,10 @@
 #include "protocol/frame.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/groups/groups.h"
+#include "params/groups/groupfamily.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operators.h"
+#include "params/operators/operatorfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "sim/registerresponder.h"
 #include "sim/registerstate.h"
@@ -121,17 +121,19 @@ const FamilyCase Cases[] = {
      }},
     {"groups",
      [](Rig &r) {
-         auto *f = new Groups(r.ctx);
-         return family(f, f->transfer(), &Groups::BtnGReadClick, &Groups::BtnGWriteClick, &f->table());
+         auto *f = new GroupFamily(r.ctx);
+         return family(f, f->transfer(), &GroupFamily::BtnGReadClick, &GroupFamily::BtnGWriteClick,
+                       &f->table());
      },
-     [](Family &f) { static_cast<Groups *>(f.object)->table().setGroupCell(1, GroupTable::Share, "101"); }},
+     [](Family &f) { static_cast<GroupFamily *>(f.object)->table().setRecordCell(1, GroupTable::Share, "101"); }},
     {"operators",
      [](Rig &r) {
-         auto *f = new Operators(r.ctx);
-         return family(f, f->transfer(), &Operators::BtnOReadClick, &Operators::BtnOWriteClick, &f->table());
+         auto *f = new OperatorFamily(r.ctx);
+         return family(f, f->transfer(), &OperatorFamily::BtnOReadClick, &OperatorFamily::BtnOWriteClick,
+                       &f->table());
      },
      [](Family &f) {
-         static_cast<Operators *>(f.object)->table().setOperatorCell(1, OperatorTable::Password, "1234567");
+         static_cast<OperatorFamily *>(f.object)->table().setRecordCell(1, OperatorTable::Password, "1234567");
      }},
     {"logo",
      [](Rig &r) {

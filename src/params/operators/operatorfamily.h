@@ -7,13 +7,14 @@
 // the index each reply carries, names and passwords written (command 118)
 // one operator per request with the password checked before it is sent. The
 // amounts are only read.
-class Operators : public GridFamily {
+class OperatorFamily : public GridFamily {
     Q_OBJECT
 public:
-    Operators(FamilyContext &ctx, QObject *parent = nullptr);
+    OperatorFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
+    // Commands, texts, record cells and box of the operators.
+    static Description description();
     OperatorTable &table() { return static_cast<OperatorTable &>(grid()); }
-    const OperatorTable &table() const { return static_cast<const OperatorTable &>(grid()); }
 
 public slots:
     void BtnOReadClick() { read(); }

@@ -6,13 +6,14 @@
 // The thirteen groups: read from the register (command 113) following the
 // group number each reply carries, written (command 114) one group per
 // request with the revenue share checked before its request is sent.
-class Groups : public GridFamily {
+class GroupFamily : public GridFamily {
     Q_OBJECT
 public:
-    Groups(FamilyContext &ctx, QObject *parent = nullptr);
+    GroupFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
+    // Commands, texts, record cells and box of the groups.
+    static Description description();
     GroupTable &table() { return static_cast<GroupTable &>(grid()); }
-    const GroupTable &table() const { return static_cast<const GroupTable &>(grid()); }
 
 public slots:
     void BtnGReadClick() { read(); }

@@ -1,0 +1,33 @@
+#include "params/groups/groupfamily.h"
+
+#include "protocol/commands.h"
+#include "params/common/celltext.h"
+#include "params/groups/grouprecord.h"
+
+GridFamily::Description GroupFamily::description()
+{
+    Description d(QStringLiteral("groups"), Command::ReadGroup, Command::WriteGroup, GroupTable::RecordCount,
+                  GroupRecord::ReplyLength, GroupRecord::WriteLength);
+    d.readStart = QStringLiteral("Читање група у току");
+    d.readDone = QStringLiteral("Завршено читање група");
+    d.writeDone = QStringLiteral("Завршен упис група");
+    d.readProgress = [](int) { return 16; };
+    d.cells = [](const QByteArray &record, QChar decimal) {
+        const GroupRecord::Reply r = GroupRecord::readReply(record, decimal);
+        return QStringList{r.name, r.share, r.turnover};
+    };
+    d.write = [](int group, const TextGrid &grid, const Regional &regional) -> std::optional<QByteArray> {
+        const auto share = CellText::percent(grid.recordCell(group, GroupTable::Share), regional);
+        if (!share.accepted)
+            return std::nullopt;
+        return GroupRecord::writeRequest(group, grid.recordCell(group, GroupTable::Name), share.wire);
+    };
+    d.box = {QStringLiteral("Групе"), QStringLiteral("GBGroups"), QStringLiteral("sgGrupe"),
+             QStringLiteral("BtnGRead"), QStringLiteral("BtnGWrite"), {30, 123, 61, 108}, false};
+    return d;
+}
+
+GroupFamily::GroupFamily(FamilyContext &ctx, QObject *parent)
+    : GridFamily(ctx, new GroupTable(ctx.regional.decimal), description(), parent)
+{
+}
