@@ -1,7 +1,7 @@
 #include "params/articles/articlefamily.h"
 #include "params/articles/articlesbox.h"
 #include "params/common/exchangebuttons.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -19,12 +19,9 @@ namespace {
 
 QString u(const char *text) { return QString::fromUtf8(text); }
 
-class ArticlesBoxTest : public ::testing::TestWithParam<QChar> {
+class ArticlesBoxTest : public ::testing::TestWithParam<QChar>, protected FamilyLink {
 protected:
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(GetParam())};
+    ArticlesBoxTest() : FamilyLink(Regional::withDecimal(GetParam())) {}
     ArticleFamily family{ctx};
     ExchangeButtons buttons;
     ArticlesBox box{family, buttons};
