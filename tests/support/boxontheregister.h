@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/common/exchangebuttons.h"
+#include "params/common/familycontext.h"
 #include "support/registerharness.h"
 
 #include <QPushButton>
@@ -35,7 +36,7 @@ protected:
     template <typename W>
     W *child(const char *name)
     {
-        W *w = box.findChild<W *>(QLatin1String(name));
+        W *w = box.template findChild<W *>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
