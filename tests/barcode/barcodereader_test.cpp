@@ -4,7 +4,7 @@
 #include "params/articles/articlesbox.h"
 #include "params/common/exchangebuttons.h"
 #include "search/searchwindow.h"
-#include "support/familylink.h"
+#include "support/fakelink.h"
 #include "support/pty.h"
 #include "support/waituntil.h"
 
@@ -17,8 +17,12 @@ namespace {
 
 // The reader between the article group box and the search window, as the
 // main window puts it together.
-class BarcodeReaderTest : public ::testing::Test, protected FamilyLink {
+class BarcodeReaderTest : public ::testing::Test {
 protected:
+    FakePort port;
+    FakeTimer timer;
+    ExchangeDriver driver{port, timer};
+    FamilyContext ctx{driver, Regional::comma()};
     ArticleFamily family{ctx};
     ExchangeButtons buttons;
     ArticlesBox box{family, buttons};
