@@ -2,6 +2,7 @@
 
 #include "params/common/exchangebuttons.h"
 #include "params/common/familycontext.h"
+#include "support/namedchild.h"
 #include "support/registerharness.h"
 
 #include <QPushButton>
@@ -34,12 +35,7 @@ protected:
     }
 
     template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.template findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    W *child(const char *name) { return namedChild<W>(box, name); }
     void click(const char *name)
     {
         auto *b = child<QPushButton>(name);

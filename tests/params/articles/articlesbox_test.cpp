@@ -2,6 +2,7 @@
 #include "params/articles/articlesbox.h"
 #include "params/common/exchangebuttons.h"
 #include "support/familylink.h"
+#include "support/namedchild.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -34,12 +35,7 @@ protected:
     }
 
     template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    W *child(const char *name) { return namedChild<W>(box, name); }
     QString s(const char *text) const { return u(text).replace(QLatin1Char(','), GetParam()); }
 
     // Types into the in-place editor of a cell and commits with Enter.
