@@ -6,6 +6,7 @@
 #include "params/common/columnsizing.h"
 #include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
+#include "params/common/namedwidgets.h"
 #include "params/common/rowselection.h"
 
 #include <QComboBox>
@@ -18,27 +19,6 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QLabel *label(const char *name, const QString &text, QWidget *parent)
-{
-    return named(new QLabel(text, parent), name);
-}
-
-QPushButton *button(const char *name, const QString &text, QWidget *parent)
-{
-    return named(new QPushButton(text, parent), name);
-}
-
-} // namespace
 
 QWidget *ArticleCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {

@@ -1,7 +1,15 @@
 #include "params/articles/articletablemodel.h"
 
-
 #include "protocol/fields.h"
+
+const std::array<QString ArticleRow::*, 10> &ArticleRow::columns()
+{
+    static const std::array<QString ArticleRow::*, 10> c = {
+        nullptr,          &ArticleRow::name,     &ArticleRow::barcode, &ArticleRow::department, &ArticleRow::price,
+        &ArticleRow::tax, &ArticleRow::quantity, &ArticleRow::group,   &ArticleRow::sold,       &ArticleRow::turnover,
+    };
+    return c;
+}
 
 bool ArticleRow::operator==(const ArticleRow &o) const
 {
@@ -40,7 +48,10 @@ QString normalise(const QString &typed)
 
 } // namespace ArticleTax
 
-ArticleTableModel::ArticleTableModel(QObject *parent) : QAbstractTableModel(parent), m_rows(RowCount) {}
+ArticleTableModel::ArticleTableModel(QObject *parent)
+    : RecordTableModel(RowCount, headers(), true, [](int) { return ArticleRow(); }, parent)
+{
+}
 
 const QStringList &ArticleTableModel::headers()
 {
@@ -51,98 +62,6 @@ const QStringList &ArticleTableModel::headers()
         QStringLiteral("Промет"),
     };
     return h;
-}
-
-int ArticleTableModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : RowCount;
-}
-
-int ArticleTableModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QString ArticleTableModel::field(const ArticleRow &r, int column)
-{
-    switch (column) {
-    case Name: return r.name;
-    case Barcode: return r.barcode;
-    case Department: return r.department;
-    case Price: return r.price;
-    case Tax: return r.tax;
-    case Quantity: return r.quantity;
-    case Group: return r.group;
-    case Sold: return r.sold;
-    case Turnover: return r.turnover;
-    default: return QString();
-    }
-}
-
-void ArticleTableModel::setField(ArticleRow &r, int column, const QString &text)
-{
-    switch (column) {
-    case Name: r.name = text; break;
-    case Barcode: r.barcode = text; break;
-    case Department: r.department = text; break;
-    case Price: r.price = text; break;
-    case Tax: r.tax = text; break;
-    case Quantity: r.quantity = text; break;
-    case Group: r.group = text; break;
-    case Sold: r.sold = text; break;
-    case Turnover: r.turnover = text; break;
-    default: break;
-    }
-}
-
-QString ArticleTableModel::cell(int row, int column) const
-{
-    if (row < 0 || row >= RowCount || column < 0 || column >= ColumnCount)
-        return QString();
-    if (column == Number)
-        return QString::number(row + 1);
-    return field(m_rows[std::size_t(row)], column);
-}
-
-void ArticleTableModel::setRowMarks(const QHash<int, QString> &marks)
-{
-    int first = 0;
-    int last = 0;
-    if (!m_marks.replace(marks, &first, &last))
-        return;
-    // One notification for the changed span.
-    emit headerDataChanged(Qt::Vertical, first, last);
-    emit dataChanged(index(first, Number), index(last, Number), {Qt::BackgroundRole, Qt::ToolTipRole});
-}
-
-QVariant ArticleTableModel::data(const QModelIndex &index, int role) const
-{
-    if (index.isValid() && index.column() == Number && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
-        return m_marks.data(index.row(), role);
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
-        return QVariant();
-    return cell(index.row(), index.column());
-}
-
-QVariant ArticleTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
-        return m_marks.data(section, role);
-    if (role != Qt::DisplayRole)
-        return QVariant();
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < ColumnCount ? QVariant(headers().at(section)) : QVariant();
-    return section >= 0 && section < RowCount ? QVariant(section + 1) : QVariant();
-}
-
-Qt::ItemFlags ArticleTableModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() != Number)
-        f |= Qt::ItemIsEditable;
-    return f;
 }
 
 bool ArticleTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -156,34 +75,4 @@ bool ArticleTableModel::setData(const QModelIndex &index, const QVariant &value,
         text = ArticleTax::normalise(text);
     setCell(index.row(), index.column(), text);
     return true;
-}
-
-void ArticleTableModel::setCell(int row, int column, const QString &text)
-{
-    if (row < 0 || row >= RowCount || column <= Number || column >= ColumnCount)
-        return;
-    ArticleRow &r = m_rows[std::size_t(row)];
-    if (field(r, column) == text)
-        return;
-    setField(r, column, text);
-    const QModelIndex i = index(row, column);
-    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
-}
-
-void ArticleTableModel::setRow(int row, const ArticleRow &values)
-{
-    if (row < 0 || row >= RowCount)
-        return;
-    ArticleRow &r = m_rows[std::size_t(row)];
-    if (r == values)
-        return;
-    r = values;
-    emit dataChanged(index(row, Name), index(row, Turnover), {Qt::DisplayRole, Qt::EditRole});
-}
-
-void ArticleTableModel::resetToDefaults()
-{
-    beginResetModel();
-    std::fill(m_rows.begin(), m_rows.end(), ArticleRow());
-    endResetModel();
 }

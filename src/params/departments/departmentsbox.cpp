@@ -5,6 +5,7 @@
 #include "params/common/columnsizing.h"
 #include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
+#include "params/common/namedwidgets.h"
 #include "params/common/rowselection.h"
 #include "params/departments/departmentfamily.h"
 
@@ -17,22 +18,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QPushButton *button(const char *name, const QString &text, QWidget *parent)
-{
-    return named(new QPushButton(text, parent), name);
-}
-
-} // namespace
 
 DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &buttons, QWidget *parent)
     : QGroupBox(QStringLiteral(" Одељења : "), parent), m_family(family)
@@ -50,10 +35,10 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
 
     auto *edits = new QGridLayout;
     const QList<QPair<QLabel *, QWidget *>> columns = {
-        {named(new QLabel(QStringLiteral("Назив"), this), "LblONaziv"), m_name},
-        {named(new QLabel(QStringLiteral("Цена"), this), "LblOCena"), m_price},
-        {named(new QLabel(QStringLiteral("Група"), this), "LblOGrupa"), m_group},
-        {named(new QLabel(QStringLiteral("Порез"), this), "lblOPorez"), m_tax},
+        {label("LblONaziv", QStringLiteral("Назив"), this), m_name},
+        {label("LblOCena", QStringLiteral("Цена"), this), m_price},
+        {label("LblOGrupa", QStringLiteral("Група"), this), m_group},
+        {label("lblOPorez", QStringLiteral("Порез"), this), m_tax},
     };
     for (int c = 0; c < columns.size(); ++c) {
         columns[c].first->setBuddy(columns[c].second);

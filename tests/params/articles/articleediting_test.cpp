@@ -2,7 +2,7 @@
 #include "params/articles/articleedits.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/cellnumber.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -220,12 +220,8 @@ TEST(ArticleSelection, NotAWholeNumberFillsTextsAndLeavesTheLists)
 }
 
 // The family on a driver with a fake port: the signals carry the results.
-class ArticleFamilyTest : public ::testing::Test {
+class ArticleFamilyTest : public ::testing::Test, protected FamilyLink {
 protected:
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::comma()};
     ArticleFamily family{ctx};
 };
 

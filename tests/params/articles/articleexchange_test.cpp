@@ -1,6 +1,6 @@
 #include "protocol/commands.h"
 #include "params/articles/articlefamily.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -28,12 +28,8 @@ QByteArray articleReply(int n)
 const QByteArray Reply116 = hexBytes("AA 01 11 12 34 56 03 74 00 00 00 0D");
 
 // The family on a driver with a fake port; everything reported is recorded.
-class ArticleExchange : public ::testing::Test {
+class ArticleExchange : public ::testing::Test, protected FamilyLink {
 protected:
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::comma()};
     ArticleFamily family{ctx};
 
     QStringList statuses;

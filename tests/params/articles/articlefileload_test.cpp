@@ -6,7 +6,7 @@
 #include "params/common/filedialogs.h"
 #include "params/departments/departmentfamily.h"
 #include "params/files/tablefileactions.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -34,12 +34,9 @@ ArticleRow article(const char *name, const char *barcode, const char *department
     return row;
 }
 
-class ArticleFileLoad : public ::testing::TestWithParam<QChar> {
+class ArticleFileLoad : public ::testing::TestWithParam<QChar>, protected FamilyLink {
 protected:
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(GetParam())};
+    ArticleFileLoad() : FamilyLink(Regional::withDecimal(GetParam())) {}
     ArticleFamily family{ctx};
     DepartmentFamily departments{ctx};
     ExchangeButtons buttons;

@@ -1,7 +1,8 @@
 #include "params/articles/articlefamily.h"
 #include "params/articles/articlesbox.h"
 #include "params/common/exchangebuttons.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
+#include "support/namedchild.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -19,12 +20,9 @@ namespace {
 
 QString u(const char *text) { return QString::fromUtf8(text); }
 
-class ArticlesBoxTest : public ::testing::TestWithParam<QChar> {
+class ArticlesBoxTest : public ::testing::TestWithParam<QChar>, protected FamilyLink {
 protected:
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::withDecimal(GetParam())};
+    ArticlesBoxTest() : FamilyLink(Regional::withDecimal(GetParam())) {}
     ArticleFamily family{ctx};
     ExchangeButtons buttons;
     ArticlesBox box{family, buttons};
@@ -37,12 +35,7 @@ protected:
     }
 
     template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    W *child(const char *name) { return namedChild<W>(box, name); }
     QString s(const char *text) const { return u(text).replace(QLatin1Char(','), GetParam()); }
 
     // Types into the in-place editor of a cell and commits with Enter.

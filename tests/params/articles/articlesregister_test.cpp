@@ -1,9 +1,8 @@
-#include "support/registerharness.h"
+#include "support/boxontheregister.h"
 #include "protocol/commands.h"
 #include "core/decimaltext.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/articlesbox.h"
-#include "params/common/exchangebuttons.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -36,38 +35,19 @@ RegisterState filledRegister()
     return state;
 }
 
-class ArticlesOnTheRegister : public ::testing::TestWithParam<QChar> {
+class ArticlesOnTheRegister : public BoxOnTheRegister<ArticleFamily, ArticlesBox> {
 protected:
-    RegisterHarness h{filledRegister()};
-    FamilyContext ctx{h.driver, Regional::withDecimal(GetParam())};
-    ArticleFamily family{ctx};
-    ExchangeButtons buttons;
-    ArticlesBox box{family, buttons};
+    ArticlesOnTheRegister() : BoxOnTheRegister(filledRegister()) {}
     QString counter;
 
     void SetUp() override
     {
-        h.watch(family);
         QObject::connect(&family, &ArticleFamily::counter, [this](const QString &t) { counter = t; });
-        QString error;
-        ASSERT_TRUE(h.open(&error)) << error.toStdString();
-        buttons.setPortOpen(true);
-        box.resize(900, 500);
-        box.show();
+        openAndShow(900, 500);
         family.selectFirstRow();
     }
 
     QChar d() const { return GetParam(); }
-    void click(const char *name)
-    {
-        auto *b = box.findChild<QPushButton *>(QLatin1String(name));
-        ASSERT_NE(b, nullptr);
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-    bool waitForStatus(const QString &text, int timeoutMs = 60000)
-    {
-        return RegisterHarness::waitFor([&] { return h.status == text; }, timeoutMs);
-    }
     int count() const { return counter.toInt(); }
 
     // The row the register's article n should give.
@@ -86,11 +66,6 @@ protected:
         return r;
     }
 };
-
-std::string separatorName(const ::testing::TestParamInfo<QChar> &info)
-{
-    return info.param == QLatin1Char(',') ? "comma" : "point";
-}
 
 } // namespace
 

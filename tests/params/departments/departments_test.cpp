@@ -1,7 +1,7 @@
 #include "protocol/commands.h"
 #include "core/programerror.h"
 #include "params/departments/departmentfamily.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -203,12 +203,8 @@ TEST(DepartmentSelection, ListsFollowTheRow)
 }
 
 // The transfers on a driver with a fake port.
-class DepartmentTransfer : public ::testing::Test {
+class DepartmentTransfer : public ::testing::Test, protected FamilyLink {
 protected:
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::comma()};
     DepartmentFamily family{ctx};
     QSignalSpy statuses{&family, &ParameterFamily::status};
     QSignalSpy progress{&family, &ParameterFamily::progress};

@@ -1,6 +1,5 @@
-#include "support/registerharness.h"
+#include "support/boxontheregister.h"
 #include "protocol/commands.h"
-#include "params/common/exchangebuttons.h"
 #include "params/departments/departmentfamily.h"
 #include "params/departments/departmentsbox.h"
 
@@ -18,11 +17,6 @@ namespace {
 
 QString u(const char *text) { return QString::fromUtf8(text); }
 
-std::string separatorName(const ::testing::TestParamInfo<QChar> &info)
-{
-    return info.param == QLatin1Char(',') ? "comma" : "point";
-}
-
 RegisterDepartment department(const char *name, quint8 group, quint8 tax, quint32 price, quint32 whole, quint8 cents)
 {
     RegisterDepartment d;
@@ -35,37 +29,13 @@ RegisterDepartment department(const char *name, quint8 group, quint8 tax, quint3
 }
 
 // The department box on the real link stack against the simulated register.
-class DepartmentsOnTheRegister : public ::testing::TestWithParam<QChar> {
+class DepartmentsOnTheRegister : public BoxOnTheRegister<DepartmentFamily, DepartmentsBox> {
 protected:
-    RegisterHarness h;
-    FamilyContext ctx{h.driver, Regional::withDecimal(GetParam())};
-    DepartmentFamily family{ctx};
-    ExchangeButtons buttons;
-    DepartmentsBox box{family, buttons};
-
-    void SetUp() override
-    {
-        h.watch(family);
-        QString error;
-        ASSERT_TRUE(h.open(&error)) << error.toStdString();
-        buttons.setPortOpen(true);
-        box.resize(600, 400);
-        box.show();
-    }
+    void SetUp() override { openAndShow(600, 400); }
 
     QString s(const char *text) const { return u(text).replace(QLatin1Char(','), GetParam()); }
-
-    template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void click(const char *name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     void selectRow(int row) { box.table()->setCurrentIndex(family.model().index(row, 1)); }
     QString cell(int row, int column) const { return family.model().cell(row, column); }
-    bool waitForStatus(const char *text) { return RegisterHarness::waitFor([&] { return h.status == u(text); }); }
 };
 
 } // namespace

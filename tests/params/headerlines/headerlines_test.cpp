@@ -1,7 +1,7 @@
 #include "protocol/commands.h"
 #include "protocol/frame.h"
 #include "params/headerlines/headerlinefamily.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +21,7 @@ QByteArray readReply(std::uint8_t skipped, const QByteArray &text)
     return reply(101, QByteArray(1, char(skipped)) + text);
 }
 
-struct Rig : ::testing::Test {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::comma()};
+struct Rig : public ::testing::Test, FamilyLink {
     HeaderLineFamily lines{ctx};
     QStringList statuses;
     QList<int> progress;
@@ -188,13 +184,10 @@ TEST(HeaderLineField, CyrillicTextGoesThroughTheDeviceCharacterSet)
 
 TEST(HeaderLineField, ReadTextIsDecodedFromTheDeviceCharacterSet)
 {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::point()};
-    HeaderLineFamily lines{ctx};
+    FamilyLink link{Regional::point()};
+    HeaderLineFamily lines{link.ctx};
     lines.btnReadClicheClick();
-    driver.received(readReply(0, hexBytes("8F B0 A2 A8 20 B0 A5 A4")));
+    link.driver.received(readReply(0, hexBytes("8F B0 A2 A8 20 B0 A5 A4")));
     EXPECT_EQ(lines.line(0), QStringLiteral("Први ред"));
 }
 

@@ -2,7 +2,7 @@
 #include "params/common/exchangebuttons.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/headerlines/headerlinesbox.h"
-#include "support/fakelink.h"
+#include "support/familylink.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,11 +14,7 @@
 
 namespace {
 
-struct BoxRig : ::testing::Test {
-    FakePort port;
-    FakeTimer timer;
-    ExchangeDriver driver{port, timer};
-    FamilyContext ctx{driver, Regional::comma()};
+struct BoxRig : public ::testing::Test, FamilyLink {
     HeaderLineFamily lines{ctx};
     ExchangeButtons buttons;
     HeaderLinesBox box{lines, buttons};
