@@ -4,7 +4,6 @@
 #include "params/departments/departmentfamily.h"
 #include "params/common/namedrecord.h"
 #include "params/groups/groupfamily.h"
-#include "params/groups/namefield.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/logo/logofamily.h"
 #include "params/operators/operatorfamily.h"
