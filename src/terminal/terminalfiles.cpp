@@ -5,7 +5,7 @@
 #include "core/decimaltext.h"
 #include "protocol/fields.h"
 #include "core/programerror.h"
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
 #include "core/filestore.h"
 
 namespace TerminalFiles {

@@ -2,7 +2,7 @@
 
 #include "core/decimaltext.h"
 #include "params/articles/articletablemodel.h"
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
 #include "protocol/fields.h"
 #include "terminal/terminalfiles.h"
 

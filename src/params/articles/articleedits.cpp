@@ -2,7 +2,8 @@
 
 #include "core/decimaltext.h"
 #include "protocol/fields.h"
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
+#include "params/common/celltext.h"
 
 namespace ArticleEditing {
 namespace {
@@ -32,12 +33,6 @@ const QStringList &departmentItems()
     return items;
 }
 
-const QStringList &groupItems()
-{
-    static const QStringList items = numbers(0, 12);
-    return items;
-}
-
 void selectionFill(const ArticleRow &row, ArticleEditFill *fill)
 {
     fill->name = row.name;
@@ -48,7 +43,7 @@ void selectionFill(const ArticleRow &row, ArticleEditFill *fill)
     const int group = DecimalText::parseInteger(row.group);
     fill->department = positionOrNone(department, int(departmentItems().size()));
     fill->tax = taxPosition(row.tax);
-    fill->group = positionOrNone(group, int(groupItems().size()));
+    fill->group = positionOrNone(group, int(CellText::groupNumbers().size()));
 }
 
 ArticleEditFill readFill(const ArticleRow &row)
@@ -66,7 +61,7 @@ ArticleEditFill loadFill(const ArticleRow &row)
 {
     ArticleEditFill fill = readFill(row);
     fill.quantity = row.quantity;
-    fill.group = int(groupItems().indexOf(row.group));
+    fill.group = int(CellText::groupNumbers().indexOf(row.group));
     return fill;
 }
 

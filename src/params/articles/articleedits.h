@@ -34,9 +34,8 @@ struct ArticleEditFill {
 
 namespace ArticleEditing {
 
-// The items of cbAStand ("1".."8") and of the group lists ("0".."12").
+// The items of cbAStand ("1".."8"); the group lists hold CellText::groupNumbers().
 const QStringList &departmentItems();
-const QStringList &groupItems();
 
 // Row selection: the text fields take the row unchanged, the lists the
 // positions of the department (minus 1), the tax label lookup (Д when the

@@ -2,7 +2,7 @@
 
 #include "core/decimaltext.h"
 #include "protocol/fields.h"
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
 
 namespace ArticleRecord {
 namespace {

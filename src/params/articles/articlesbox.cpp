@@ -1,8 +1,9 @@
 #include "params/articles/articlesbox.h"
 
+#include "params/common/celltext.h"
 #include "core/programerror.h"
 #include "params/articles/articlefamily.h"
-#include "params/articles/taxlabeldelegate.h"
+#include "params/common/taxlabeldelegate.h"
 #include "params/common/columnsizing.h"
 #include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
@@ -47,7 +48,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     TaxLabelDelegate::setUp(m_tax);
     m_quantity = named(new QLineEdit(this), "EdtAKol");
     m_group = named(new QComboBox(this), "CB_AGrupa");
-    m_group->addItems(ArticleEditing::groupItems());
+    m_group->addItems(CellText::groupNumbers());
     m_group->setCurrentIndex(0);
     m_correct = button("btnACor", QStringLiteral("Исправка"), this);
 

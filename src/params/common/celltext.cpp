@@ -5,6 +5,17 @@
 
 namespace CellText {
 
+const QStringList &groupNumbers()
+{
+    static const QStringList items = [] {
+        QStringList numbers;
+        for (int n = 0; n <= 12; ++n)
+            numbers << QString::number(n);
+        return numbers;
+    }();
+    return items;
+}
+
 namespace {
 constexpr int WireScale = 2;
 // Digits kept for the range check: 13 beyond the hundredths.

@@ -3,10 +3,14 @@
 #include "core/regional.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // Cell texts the families share.
 namespace CellText {
+
+// The group numbers an article or a department may name: "0" to "12".
+const QStringList &groupNumbers();
 
 // Leading and trailing blanks and control characters (codes up to 32) removed.
 QString trimControls(const QString &text);

@@ -1,10 +1,10 @@
 #include "params/departments/departmentrecord.h"
 
+#include "params/common/celltext.h"
 #include "core/decimaltext.h"
 #include "protocol/fields.h"
 #include "protocol/frame.h"
-#include "params/articles/articleedits.h"
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
 
 namespace DepartmentRecord {
 
@@ -72,7 +72,7 @@ void selectionFill(const DepartmentRow &row, DepartmentEditFill *fill)
     fill->name = row.name;
     fill->price = row.price;
     const int group = DecimalText::parseInteger(row.group);
-    const int groups = int(ArticleEditing::groupItems().size());
+    const int groups = int(CellText::groupNumbers().size());
     fill->group = group >= 0 && group < groups ? group : -1;
     const int tax = Fields::taxIndexOfLabel(row.tax);
     fill->tax = tax >= 0 ? tax : 2; // Д

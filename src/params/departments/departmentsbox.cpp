@@ -1,7 +1,7 @@
 #include "params/departments/departmentsbox.h"
 
-#include "params/articles/articleedits.h"
-#include "params/articles/taxlabeldelegate.h"
+#include "params/common/celltext.h"
+#include "params/common/taxlabeldelegate.h"
 #include "params/common/columnsizing.h"
 #include "params/common/enterapplies.h"
 #include "params/common/exchangebuttons.h"
@@ -27,7 +27,7 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     m_name = named(new QLineEdit(this), "EdtONaziv");
     m_price = named(new QLineEdit(this), "EdtOCena");
     m_group = named(new QComboBox(this), "CB_OGrupa");
-    m_group->addItems(ArticleEditing::groupItems());
+    m_group->addItems(CellText::groupNumbers());
     m_group->setCurrentIndex(0);
     m_tax = named(new QComboBox(this), "CB_OPorez");
     TaxLabelDelegate::setUp(m_tax);

@@ -1,7 +1,7 @@
 #include "core/programerror.h"
 #include "params/articles/articleedits.h"
 #include "params/articles/articlefamily.h"
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
 #include "support/familylink.h"
 
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "params/articles/taxlabeldelegate.h"
+#include "params/common/taxlabeldelegate.h"
 
 #include "protocol/fields.h"
 

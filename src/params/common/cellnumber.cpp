@@ -1,4 +1,4 @@
-#include "params/articles/cellnumber.h"
+#include "params/common/cellnumber.h"
 
 #include <cstdlib>
 
