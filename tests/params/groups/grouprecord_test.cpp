@@ -112,7 +112,7 @@ TEST_P(Separator, ReplyValuesInThePlainNumberForm)
 TEST_P(Separator, TableStartsWithNumbersNamesAndZeros)
 {
     GroupTable table(d());
-    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(table.rowCount(), 14);
     EXPECT_EQ(table.columnCount(), 4);
     EXPECT_EQ(table.cell(0, 0), u("Број"));

@@ -117,7 +117,7 @@ TEST_P(Separator, PasswordsAndAmountsAtTheirLimits)
 TEST(OperatorTableModel, StartsWithHeadingsAndNumbers)
 {
     OperatorTable table;
-    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(table.rowCount(), 26);
     EXPECT_EQ(table.columnCount(), 19);
     const QStringList headings = {u("Број"), u("Име"), u("Лозинка"),

@@ -116,7 +116,7 @@ TEST(TaxRateTexts, CommaHintReadsAsWritten)
 TEST_P(Separator, TableStartsWithHeaderAndLabels)
 {
     TaxRateTable table(d());
-    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(table.rowCount(), 10);
     EXPECT_EQ(table.columnCount(), 2);
     EXPECT_EQ(table.cell(0, 0), QStringLiteral("П. Ст."));
