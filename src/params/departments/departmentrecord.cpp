@@ -1,20 +1,17 @@
 #include "params/departments/departmentrecord.h"
 
-#include "params/common/celltext.h"
 #include "core/decimaltext.h"
+#include "params/common/cellnumber.h"
+#include "params/common/celltext.h"
 #include "protocol/fields.h"
 #include "protocol/frame.h"
-#include "params/common/cellnumber.h"
 
 namespace DepartmentRecord {
 
 namespace {
-// Offsets within the data part (frame offset minus 9).
-constexpr int IndexAt = 0;
-constexpr int NameAt = 1;
-constexpr int EndMarkAt = 19;
-constexpr int GroupTaxAt = 20;
-constexpr int PriceAt = 21;
+// Where each field starts within the data part (frame offset minus 9): the
+// index, the 18-byte name with its end mark, the group and tax byte, the price.
+enum DataOffset { IndexAt = 0, NameAt = 1, EndMarkAt = 19, GroupTaxAt = 20, PriceAt = 21 };
 } // namespace
 
 QByteArray readRequest(int index) { return QByteArray(1, char(index & 0xFF)); }
