@@ -343,12 +343,20 @@ INSTANTIATE_TEST_SUITE_P(ErrorReport, FullStop,
                                            FullStopCase{"грешка", "грешка."}, FullStopCase{"x/", "x/."},
                                            FullStopCase{"(x)", "(x)"}));
 
-TEST(ErrorReportBox, ShowsTheErrorIconAndTitle)
-{
-    QWidget parent;
-    ErrorReport report(&parent);
+// What the modal box shown by `show` held; the box is inspected and closed
+// from its own event loop.
+struct ShownBox {
     bool seen = false;
-    // The box is modal: inspect and close it from its own event loop.
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+template <typename Show>
+ShownBox captureBox(Show show)
+{
+    ShownBox shown;
     QTimer closer;
     closer.setInterval(0);
     QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -356,39 +364,36 @@ TEST(ErrorReportBox, ShowsTheErrorIconAndTitle)
         if (!box)
             return;
         closer.stop();
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Dravix"));
-        EXPECT_EQ(box->icon(), QMessageBox::Critical);
-        EXPECT_EQ(box->text(), QStringLiteral("broken."));
-        seen = true;
+        shown = ShownBox{true, box->windowTitle(), box->icon(), box->text(), box->standardButtons()};
         box->accept();
     });
     closer.start();
-    report.report(QStringLiteral("broken"));
-    EXPECT_TRUE(seen);
+    show();
+    return shown;
+}
+
+TEST(ErrorReportBox, ShowsTheErrorIconAndTitle)
+{
+    QWidget parent;
+    ErrorReport report(&parent);
+    const ShownBox box = captureBox([&] { report.report(QStringLiteral("broken")); });
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.title, QStringLiteral("Dravix"));
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.text, QStringLiteral("broken."));
 }
 
 TEST(ErrorReportBox, InformsInTheStandardBoxWithTheInformationSign)
 {
     QWidget parent;
     ErrorReport report(&parent);
-    bool seen = false;
-    QTimer closer;
-    closer.setInterval(0);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        closer.stop();
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Information"));
-        EXPECT_EQ(box->icon(), QMessageBox::Information);
-        EXPECT_EQ(box->text(), QStringLiteral("Greska - ne postoji fajl!"));
-        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-        seen = true;
-        box->accept();
-    });
-    closer.start();
-    report.inform(QStringLiteral("Information"), QStringLiteral("Greska - ne postoji fajl!"));
-    EXPECT_TRUE(seen);
+    const ShownBox box = captureBox(
+        [&] { report.inform(QStringLiteral("Information"), QStringLiteral("Greska - ne postoji fajl!")); });
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.title, QStringLiteral("Information"));
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+    EXPECT_EQ(box.text, QStringLiteral("Greska - ne postoji fajl!"));
+    EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 } // namespace
