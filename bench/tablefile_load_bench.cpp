@@ -9,7 +9,7 @@
 // with zero bytes (refused).
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/files/tablefileactions.h"
+#include "tablefiles/tablefileactions.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@
 
 #include "link/exchangedriver.h"
 #include "protocol/frame.h"
-#include "params/common/familycontext.h"
+#include "transfer/familycontext.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -18,7 +18,7 @@
 #include "app/tablefilebuttons.h"
 #include "app/trace/tracelauncher.h"
 #include "params/articles/articlefamily.h"
-#include "params/files/tablefileactions.h"
+#include "tablefiles/tablefileactions.h"
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"

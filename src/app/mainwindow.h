@@ -6,7 +6,7 @@
 #include "core/regional.h"
 #include "link/serialline.h"
 #include "params/common/exchangebuttons.h"
-#include "params/common/familycontext.h"
+#include "transfer/familycontext.h"
 #include "session/registersession.h"
 
 #include <QMainWindow>

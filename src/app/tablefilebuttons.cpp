@@ -2,7 +2,7 @@
 
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
-#include "params/files/tablefileactions.h"
+#include "tablefiles/tablefileactions.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
 

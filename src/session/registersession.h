@@ -7,8 +7,8 @@
 #include "link/serialline.h"
 #include "link/serialsettings.h"
 #include "link/tracerecorder.h"
-#include "params/common/familycontext.h"
-#include "params/common/transferengine.h"
+#include "transfer/familycontext.h"
+#include "transfer/transferengine.h"
 #include "session/registermirror.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "sync/familysequence.h"
 
-#include "params/common/parameterfamily.h"
+#include "transfer/parameterfamily.h"
 #include "session/registersession.h"
 #include "session/registersync.h"
 

@@ -1,6 +1,6 @@
 #include "sync/profileactions.h"
 
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "profile/profilefolder.h"
 #include "session/profilebridge.h"
 #include "session/registersession.h"

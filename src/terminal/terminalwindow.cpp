@@ -2,7 +2,7 @@
 
 #include "core/programerror.h"
 #include "params/articles/articletablemodel.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "core/filestore.h"
 #include "terminal/terminalimport.h"
 

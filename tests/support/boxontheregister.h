@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/common/exchangebuttons.h"
-#include "params/common/familycontext.h"
+#include "transfer/familycontext.h"
 #include "support/namedchild.h"
 #include "support/registerharness.h"
 

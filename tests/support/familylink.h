@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/exchangedriver.h"
-#include "params/common/familycontext.h"
+#include "transfer/familycontext.h"
 #include "support/fakelink.h"
 
 // A hand-driven register link and the context a family is built on. Test

@@ -2,8 +2,8 @@
 
 #include "link/exchangedriver.h"
 #include "protocol/frame.h"
-#include "params/common/familycontext.h"
-#include "params/common/parameterfamily.h"
+#include "transfer/familycontext.h"
+#include "transfer/parameterfamily.h"
 #include "support/fakelink.h"
 
 #include <QList>

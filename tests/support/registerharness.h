@@ -8,7 +8,7 @@
 #include "link/exchangedriver.h"
 #include "link/qtretrytimer.h"
 #include "link/serialline.h"
-#include "params/common/parameterfamily.h"
+#include "transfer/parameterfamily.h"
 #include "sim/ptyregister.h"
 
 #include <QCoreApplication>

@@ -13,7 +13,7 @@
 #include "sync/differenceswindow.h"
 #include "sync/synccontrols.h"
 #include "sync/transfersdialog.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QAction>
 #include <QCheckBox>

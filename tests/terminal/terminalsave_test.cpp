@@ -1,7 +1,7 @@
 // The command files of the terminal window on a disk that fails, and the
 // empty price of a named row.
 #include "params/articles/articletablemodel.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "support/failingsaves.h"
 #include "terminal/terminalfiles.h"
 #include "terminal/terminalwindow.h"

@@ -1,5 +1,5 @@
 #include "params/articles/articletablemodel.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "terminal/terminalwindow.h"
 
 #include <QAbstractItemModelTester>

@@ -6,7 +6,7 @@
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
 #include "params/articles/articlefamily.h"
-#include "params/files/tablefileactions.h"
+#include "tablefiles/tablefileactions.h"
 #include "params/groups/groupfamily.h"
 #include "session/tablestates.h"
 #include "sim/ptyregister.h"

@@ -4,7 +4,7 @@
 #include "app/messagedialog.h"
 #include "app/trace/tracemodel.h"
 #include "link/traceformat.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
 

@@ -3,7 +3,7 @@
 #include "app/trace/tracewindow.h"
 #include "link/traceformat.h"
 #include "link/tracerecorder.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "app/trace/tracemodel.h"
 #include "link/traceformat.h"
 #include "link/tracerecorder.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "core/filestore.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include "params/articles/articleedits.h"
 #include "params/articles/articlerecord.h"
 #include "params/articles/articletablemodel.h"
-#include "params/common/familycontext.h"
-#include "params/common/parameterfamily.h"
-#include "params/common/transferengine.h"
+#include "transfer/familycontext.h"
+#include "transfer/parameterfamily.h"
+#include "transfer/transferengine.h"
 
 // The article family: owns the article table, the row selection, the
 // correction from the edit controls and the exchange of all 4000 articles

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "params/common/familycontext.h"
-#include "params/common/parameterfamily.h"
+#include "transfer/familycontext.h"
+#include "transfer/parameterfamily.h"
 #include "params/common/textgrid.h"
-#include "params/common/transferengine.h"
+#include "transfer/transferengine.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "params/logo/logobox.h"
 
 #include "params/common/exchangebuttons.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "params/common/familycontext.h"
-#include "params/common/parameterfamily.h"
-#include "params/common/transferengine.h"
+#include "transfer/familycontext.h"
+#include "transfer/parameterfamily.h"
+#include "transfer/transferengine.h"
 #include "params/logo/logopasswordrecord.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "params/logo/logopasswordrecord.h"
 
 #include "params/common/familytexts.h"
-#include "params/common/transferengine.h"
+#include "transfer/transferengine.h"
 #include "protocol/commands.h"
 #include "protocol/fields.h"
 #include "protocol/frame.h"

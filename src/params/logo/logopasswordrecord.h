@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/exchangedriver.h"
-#include "params/common/parameterfamily.h"
+#include "transfer/parameterfamily.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/common/familycontext.h"
-#include "params/common/parameterfamily.h"
+#include "transfer/familycontext.h"
+#include "transfer/parameterfamily.h"
 #include "params/logo/logopasswordrecord.h"
 
 #include <QPointer>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "params/common/celltext.h"
-#include "params/common/familycontext.h"
-#include "params/common/parameterfamily.h"
-#include "params/common/transferengine.h"
+#include "transfer/familycontext.h"
+#include "transfer/parameterfamily.h"
+#include "transfer/transferengine.h"
 #include "params/taxrates/taxratetable.h"
 
 #include <QByteArray>

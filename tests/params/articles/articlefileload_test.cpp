@@ -3,9 +3,9 @@
 #include "params/articles/articlefamily.h"
 #include "params/articles/articlesbox.h"
 #include "params/common/exchangebuttons.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "params/departments/departmentfamily.h"
-#include "params/files/tablefileactions.h"
+#include "tablefiles/tablefileactions.h"
 #include "support/familylink.h"
 
 #include <QComboBox>

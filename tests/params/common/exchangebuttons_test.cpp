@@ -1,5 +1,5 @@
 #include "params/common/exchangebuttons.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "params/logo/boxontheregister.h"
 #include "params/logo/logobox.h"
 #include "params/logo/logopicture.h"

@@ -1,4 +1,4 @@
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "params/common/transferengine.h"
+#include "transfer/transferengine.h"
 
 #include "protocol/fields.h"
 #include "protocol/frame.h"

@@ -1,7 +1,7 @@
-#include "params/files/tablefileactions.h"
+#include "tablefiles/tablefileactions.h"
 
 #include "params/articles/articlefamily.h"
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "params/departments/departmentfamily.h"
 #include "core/filestore.h"
 #include "tablefiles/tablefile.h"

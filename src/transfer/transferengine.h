@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/exchangedriver.h"
-#include "params/common/parameterfamily.h"
-#include "params/common/transferrules.h"
+#include "transfer/parameterfamily.h"
+#include "transfer/transferrules.h"
 
 #include <QList>
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/regional.h"
-#include "params/common/parameterfamily.h"
+#include "transfer/parameterfamily.h"
 
 #include <QPointer>
 #include <functional>

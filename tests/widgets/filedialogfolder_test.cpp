@@ -1,6 +1,6 @@
 // Where the file dialogs open: the documents folder first, then the folder
 // of the last file chosen in this run, never the working folder.
-#include "params/common/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QApplication>
 #include <QDir>
