@@ -11,7 +11,7 @@ class TraceRecorder;
 class TraceModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int BatchIntervalMs = 100;
+    static constexpr int BatchIntervalMs = 250;
 
     explicit TraceModel(const TraceRecorder &recorder, QObject *parent = nullptr);
 

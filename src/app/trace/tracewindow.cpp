@@ -1,5 +1,6 @@
 #include "app/trace/tracewindow.h"
 
+#include "app/trace/hexcelldelegate.h"
 #include "app/trace/tracemodel.h"
 #include "link/traceformat.h"
 #include "link/tracerecorder.h"
@@ -49,6 +50,7 @@ TraceWindow::TraceWindow(TraceRecorder &recorder, Source source, QWidget *parent
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setItemDelegateForColumn(TraceFormat::Bytes, new HexCellDelegate(m_table));
     const QFontMetrics fm(m_table->font());
     m_table->setColumnWidth(TraceFormat::Time, fm.horizontalAdvance(QStringLiteral("00:00:00.000 ")) + 12);
     m_table->setColumnWidth(TraceFormat::SinceMs, fm.horizontalAdvance(QStringLiteral("000000 ")) + 12);
