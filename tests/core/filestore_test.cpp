@@ -1,6 +1,7 @@
 #include "core/filestore.h"
 #include "core/systemerrortext.h"
 #include "support/failingsaves.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,6 @@
 namespace {
 
 using FileStore::SaveStep;
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 struct FaultCase {
     SaveStep step;

@@ -11,6 +11,7 @@
 #include "protocol/fields.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
+#include "support/filledregister.h"
 
 #include <QAbstractItemModel>
 #include <QLabel>
@@ -33,24 +34,6 @@ const QString Reading = QStringLiteral("Читање артикала у ток�
 const QString NoReplyTitle = QStringLiteral("Грешка !!! ");
 const QString NoReplyText = QStringLiteral("Нема одзива са комуникационог порта. Молимо, проверите прикључке");
 
-// A register whose every article differs from its neighbours.
-inline RegisterState filledRegister()
-{
-    RegisterState state = RegisterState::blank();
-    for (int n = 0; n < RegisterState::ArticleCount; ++n) {
-        RegisterArticle &a = state.articles[std::size_t(n)];
-        a.name = RegisterState::articleNameField(QStringLiteral("Артикал %1").arg(n));
-        a.barcode = RegisterState::packBarcode(QString::number(8600000000000LL + n));
-        a.tax = quint8(n % 9);
-        a.groupDepartment = quint8((n % 13) << 4 | (n % 8));
-        a.price = quint32(n * 7 + 1);
-        a.stock = (n - 2000) * 3;
-        a.sold = quint32(n);
-        a.turnover = RegisterAmount{quint32(n), quint8(n % 100)};
-    }
-    return state;
-}
-
 // The cells (name to turnover) that the register's article n reads as.
 inline QStringList expectedCells(const RegisterArticle &a, int n)
 {
@@ -67,7 +50,7 @@ inline QStringList expectedCells(const RegisterArticle &a, int n)
 }
 
 struct Program {
-    PtyRegister reg{filledRegister()};
+    PtyRegister reg{filledArticleRegister()};
     std::unique_ptr<MainWindow> window;
     MessageDialog *dialog = nullptr;
 

@@ -6,6 +6,7 @@
 #include "tablefiles/tablefile.h"
 #include "support/failingsaves.h"
 #include "support/fakelink.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,19 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class FilesTest : public ::testing::TestWithParam<Regional> {
 protected:

@@ -1,5 +1,6 @@
 #include "core/programerror.h"
 #include "terminal/terminalfiles.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,6 @@ namespace {
 QString u(const char *text) { return QString::fromUtf8(text); }
 QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
 std::string hexOf(const QByteArray &bytes) { return bytes.toHex(' ').toStdString(); }
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // ---------------------------------------------------------------- barcode
 

@@ -5,6 +5,7 @@
 #include "support/failingsaves.h"
 #include "terminal/terminalfiles.h"
 #include "terminal/terminalwindow.h"
+#include "support/filebytes.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -13,19 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class TerminalSaveTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "params/articles/articletablemodel.h"
 #include "widgets/filedialogs.h"
 #include "terminal/terminalwindow.h"
+#include "support/filebytes.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -19,19 +20,6 @@ namespace {
 QString u(const char *text) { return QString::fromUtf8(text); }
 QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
 std::string hexOf(const QByteArray &bytes) { return bytes.toHex(' ').toStdString(); }
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 using Message = QPair<QString, QString>;
 

@@ -3,6 +3,7 @@
 #include "core/decimaltext.h"
 #include "params/articles/articlefamily.h"
 #include "params/articles/articlesbox.h"
+#include "support/filledregister.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,27 +18,9 @@ QString u(const char *text) { return QString::fromUtf8(text); }
 
 const QString NoReply = QStringLiteral("Нема одзива са комуникационог порта. Молимо, проверите прикључке");
 
-// A register whose every article differs from its neighbours.
-RegisterState filledRegister()
-{
-    RegisterState state = RegisterState::blank();
-    for (int n = 0; n < RegisterState::ArticleCount; ++n) {
-        RegisterArticle &a = state.articles[std::size_t(n)];
-        a.name = RegisterState::articleNameField(n % 10 == 9 ? QString() : QStringLiteral("Артикал %1").arg(n));
-        a.barcode = RegisterState::packBarcode(QString::number(8600000000000LL + n));
-        a.tax = quint8(n % 9);
-        a.groupDepartment = quint8((n % 13) << 4 | (n % 8));
-        a.price = quint32(n * 7 + 1);
-        a.stock = (n - 2000) * 3;
-        a.sold = quint32(n);
-        a.turnover = RegisterAmount{quint32(n), quint8(n % 100)};
-    }
-    return state;
-}
-
 class ArticlesOnTheRegister : public BoxOnTheRegister<ArticleFamily, ArticlesBox> {
 protected:
-    ArticlesOnTheRegister() : BoxOnTheRegister(filledRegister()) {}
+    ArticlesOnTheRegister() : BoxOnTheRegister(filledArticleRegister(true)) {}
     QString counter;
 
     void SetUp() override
