@@ -1,5 +1,5 @@
 #include "widgets/filedialogs.h"
-#include "params/logo/boxontheregister.h"
+#include "params/logo/logopasswordboxrig.h"
 #include "params/logo/logobox.h"
 #include "params/logo/logopicture.h"
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using LogoOnTheRegister = BoxOnTheRegister<LogoBox, LogoFamily>;
+using LogoOnTheRegister = LogoPasswordBoxOnTheRegister<LogoBox, LogoFamily>;
 
 INSTANTIATE_TEST_SUITE_P(Regional, LogoOnTheRegister, ::testing::Values(QChar(','), QChar('.')), separatorName);
 

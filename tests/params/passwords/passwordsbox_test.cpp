@@ -1,4 +1,4 @@
-#include "params/logo/boxontheregister.h"
+#include "params/logo/logopasswordboxrig.h"
 #include "params/passwords/passwordsbox.h"
 
 #include <QLabel>
@@ -7,7 +7,7 @@
 namespace {
 
 // Types into a field of the box as the user would.
-class PasswordsOnTheRegister : public BoxOnTheRegister<PasswordsBox, PasswordFamily> {
+class PasswordsOnTheRegister : public LogoPasswordBoxOnTheRegister<PasswordsBox, PasswordFamily> {
 protected:
     void type(const char *name, const QString &text)
     {

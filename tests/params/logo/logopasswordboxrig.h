@@ -1,9 +1,8 @@
 #pragma once
 
-#include "params/common/exchangebuttons.h"
 #include "params/logo/logofamily.h"
 #include "params/passwords/passwordfamily.h"
-#include "support/registerharness.h"
+#include "support/boxontheregister.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -12,15 +11,11 @@
 
 inline QString u(const char *text) { return QString::fromUtf8(text); }
 
-inline std::string separatorName(const ::testing::TestParamInfo<QChar> &info)
-{
-    return info.param == QLatin1Char(',') ? "comma" : "point";
-}
-
-// The group box of the logo or of the passwords (the two side by side, as on
-// the page) on the real link stack against the simulated register.
+// The group box of the logo or of the passwords on the real link stack
+// against the simulated register. Both families are built, as in the program:
+// they share the 103/104 record.
 template <typename Box, typename Family>
-class BoxOnTheRegister : public ::testing::TestWithParam<QChar> {
+class LogoPasswordBoxOnTheRegister : public ::testing::TestWithParam<QChar> {
 protected:
     RegisterHarness h{RegisterState::demo()};
     FamilyContext ctx{h.driver, Regional::withDecimal(GetParam())};
@@ -49,12 +44,7 @@ protected:
     }
 
     template <typename W>
-    W *child(const char *name)
-    {
-        W *w = box.template findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    W *child(const char *name) { return namedChild<W>(box, name); }
     void click(const char *name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     bool waitForStatus(const char *text) { return RegisterHarness::waitFor([&] { return h.status == u(text); }); }
 };
