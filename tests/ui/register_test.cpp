@@ -33,6 +33,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -386,22 +387,41 @@ INSTANTIATE_TEST_SUITE_P(Separators, Register, ::testing::Values(',', '.'));
 
 // The cancel button is there for every family's transfer, and a cancel says
 // at which record the transfer stopped.
-class CancelEachTransfer : public ::testing::TestWithParam<const char *> {};
+// The main window on an open register port, the serial number typed.
+class CancelEachTransfer : public ::testing::TestWithParam<const char *> {
+protected:
+    std::unique_ptr<PtyRegister> m_reg;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<MessageDialog> m_dialog;
+
+    void openOn(const RegisterState &state)
+    {
+        m_reg = std::make_unique<PtyRegister>(state);
+        ASSERT_TRUE(m_reg->isOpen());
+        MainWindowOptions options;
+        options.registerPort = m_reg->slavePath();
+        m_window = std::make_unique<MainWindow>(options);
+        m_dialog = std::make_unique<MessageDialog>(m_window.get());
+        m_dialog->setNonBlocking(true);
+        m_window->setMessageDialog(m_dialog.get());
+        m_window->show();
+        m_window->findChild<QLineEdit *>("EdtId")->setText(QStringLiteral("004512"));
+        m_window->btnCOMClick();
+        ASSERT_TRUE(m_window->registerLine().isOpen());
+    }
+    void TearDown() override
+    {
+        m_dialog.reset(); // before the window it belongs to
+        m_window.reset();
+    }
+};
 
 TEST_P(CancelEachTransfer, ShowsTheButtonAndSaysWhereItStopped)
 {
-    PtyRegister reg{RegisterState::blank()};
-    ASSERT_TRUE(reg.isOpen());
-    MainWindowOptions options;
-    options.registerPort = reg.slavePath();
-    MainWindow window(options);
-    MessageDialog dialog(&window);
-    dialog.setNonBlocking(true);
-    window.setMessageDialog(&dialog);
-    window.show();
-    window.findChild<QLineEdit *>("EdtId")->setText(QStringLiteral("004512"));
-    window.btnCOMClick();
-    ASSERT_TRUE(window.registerLine().isOpen());
+    ASSERT_NO_FATAL_FAILURE(openOn(RegisterState::blank()));
+    MainWindow &window = *m_window;
+    MessageDialog &dialog = *m_dialog;
+    PtyRegister &reg = *m_reg;
     PtyRegister::Faults silent;
     silent.silent = true;
     reg.setFaults(silent);
@@ -423,18 +443,9 @@ TEST_P(CancelEachTransfer, ShowsTheButtonAndSaysWhereItStopped)
 
 TEST_P(CancelEachTransfer, GoesAwayWhenTheTransferCompletes)
 {
-    PtyRegister reg{RegisterState::demo()};
-    ASSERT_TRUE(reg.isOpen());
-    MainWindowOptions options;
-    options.registerPort = reg.slavePath();
-    MainWindow window(options);
-    MessageDialog dialog(&window);
-    dialog.setNonBlocking(true);
-    window.setMessageDialog(&dialog);
-    window.show();
-    window.findChild<QLineEdit *>("EdtId")->setText(QStringLiteral("004512"));
-    window.btnCOMClick();
-    ASSERT_TRUE(window.registerLine().isOpen());
+    ASSERT_NO_FATAL_FAILURE(openOn(RegisterState::demo()));
+    MainWindow &window = *m_window;
+    MessageDialog &dialog = *m_dialog;
     auto *cancel = window.findChild<QPushButton *>("BtnOtkaz");
     window.findChild<QPushButton *>(QString::fromLatin1(GetParam()))->click();
     EXPECT_FALSE(cancel->isHidden());
