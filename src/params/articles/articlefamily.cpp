@@ -1,10 +1,9 @@
 #include "params/articles/articlefamily.h"
 
+#include "params/common/familytexts.h"
 #include "protocol/commands.h"
 
 namespace {
-const QString DataErrorTitle = QStringLiteral("Грешка !!! ");
-const QString DataErrorText = QStringLiteral("Грешка у подацима");
 constexpr int ArticlesPerStep = 250;
 } // namespace
 
@@ -89,7 +88,7 @@ bool ArticleFamily::btnACorClick(const ArticleEdits &edits)
     guarded([&] {
         ArticleRow row = m_model.row(m_currentRow);
         if (ArticleEditing::correct(edits, m_ctx.regional, &row) == ArticleEditing::Outcome::DataError) {
-            emit message(DataErrorTitle, DataErrorText);
+            emit message(FamilyTexts::ErrorTitle, FamilyTexts::DataErrorText);
             return;
         }
         m_model.setRow(m_currentRow, row);

@@ -47,30 +47,19 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     m_tax = named(new QComboBox(this), "cbATG");
     TaxLabelDelegate::setUp(m_tax);
     m_quantity = named(new QLineEdit(this), "EdtAKol");
-    m_group = named(new QComboBox(this), "CB_AGrupa");
-    m_group->addItems(CellText::groupNumbers());
-    m_group->setCurrentIndex(0);
+    m_group = groupCombo("CB_AGrupa", this);
     m_correct = button("btnACor", QStringLiteral("Исправка"), this);
 
-    auto *edits = new QGridLayout;
-    const QList<QPair<QLabel *, QWidget *>> columns = {
-        {label("Label18", QStringLiteral("Назив артикла :"), this), m_name},
-        {label("LabelBarkod", QStringLiteral("Бар-код :"), this), m_barcode},
-        {label("Label21", QStringLiteral("Од."), this), m_stand},
-        {label("Label16", QStringLiteral("Цена :"), this), m_price},
-        {label("Label6", QStringLiteral("П. Ст."), this), m_tax},
-        {label("LblAKolicina", QStringLiteral("Кол."), this), m_quantity},
-        {label("lblAGrupa", QStringLiteral("Гр."), this), m_group},
-    };
-    for (int c = 0; c < columns.size(); ++c) {
-        columns[c].first->setBuddy(columns[c].second);
-        edits->addWidget(columns[c].first, 0, c);
-        edits->addWidget(columns[c].second, 1, c);
-    }
-    edits->addWidget(m_correct, 1, int(columns.size()));
     // The name takes the spare width; the other fields are as wide as the
     // values they hold.
-    edits->setColumnStretch(0, 1);
+    auto *edits = editRow({{label("Label18", QStringLiteral("Назив артикла :"), this), m_name},
+                           {label("LabelBarkod", QStringLiteral("Бар-код :"), this), m_barcode},
+                           {label("Label21", QStringLiteral("Од."), this), m_stand},
+                           {label("Label16", QStringLiteral("Цена :"), this), m_price},
+                           {label("Label6", QStringLiteral("П. Ст."), this), m_tax},
+                           {label("LblAKolicina", QStringLiteral("Кол."), this), m_quantity},
+                           {label("lblAGrupa", QStringLiteral("Гр."), this), m_group}},
+                          m_correct);
     m_barcode->setMinimumWidth(m_barcode->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")) + 12);
     for (QLineEdit *e : {m_price, m_quantity})
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")) + 12);

@@ -3,11 +3,6 @@
 #include "protocol/commands.h"
 #include "params/common/familytexts.h"
 
-namespace {
-const QString DataErrorTitle = QStringLiteral("Грешка !!! ");
-const QString DataErrorText = QStringLiteral("Грешка у подацима");
-} // namespace
-
 DepartmentFamily::DepartmentFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_ctx(ctx), m_model(ctx.regional)
 {
@@ -64,7 +59,7 @@ bool DepartmentFamily::BtnOCorClick(const DepartmentEdits &edits)
     guarded([&] {
         DepartmentRow row = m_model.row(m_currentRow);
         if (DepartmentEditing::correct(edits, m_ctx.regional, &row) == DepartmentEditing::Outcome::DataError) {
-            emit message(DataErrorTitle, DataErrorText);
+            emit message(FamilyTexts::ErrorTitle, FamilyTexts::DataErrorText);
             return;
         }
         m_model.setRow(m_currentRow, row);

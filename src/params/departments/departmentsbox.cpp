@@ -26,28 +26,17 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
 
     m_name = named(new QLineEdit(this), "EdtONaziv");
     m_price = named(new QLineEdit(this), "EdtOCena");
-    m_group = named(new QComboBox(this), "CB_OGrupa");
-    m_group->addItems(CellText::groupNumbers());
-    m_group->setCurrentIndex(0);
+    m_group = groupCombo("CB_OGrupa", this);
     m_tax = named(new QComboBox(this), "CB_OPorez");
     TaxLabelDelegate::setUp(m_tax);
     auto *correct = button("BtnOCor", QStringLiteral("Исправка"), this);
 
-    auto *edits = new QGridLayout;
-    const QList<QPair<QLabel *, QWidget *>> columns = {
-        {label("LblONaziv", QStringLiteral("Назив"), this), m_name},
-        {label("LblOCena", QStringLiteral("Цена"), this), m_price},
-        {label("LblOGrupa", QStringLiteral("Група"), this), m_group},
-        {label("lblOPorez", QStringLiteral("Порез"), this), m_tax},
-    };
-    for (int c = 0; c < columns.size(); ++c) {
-        columns[c].first->setBuddy(columns[c].second);
-        edits->addWidget(columns[c].first, 0, c);
-        edits->addWidget(columns[c].second, 1, c);
-    }
-    edits->addWidget(correct, 1, int(columns.size()));
     // The name takes the spare width; the price is as wide as its values.
-    edits->setColumnStretch(0, 1);
+    auto *edits = editRow({{label("LblONaziv", QStringLiteral("Назив"), this), m_name},
+                           {label("LblOCena", QStringLiteral("Цена"), this), m_price},
+                           {label("LblOGrupa", QStringLiteral("Група"), this), m_group},
+                           {label("lblOPorez", QStringLiteral("Порез"), this), m_tax}},
+                          correct);
     m_price->setMinimumWidth(m_price->fontMetrics().horizontalAdvance(QStringLiteral("0000000,00")) + 12);
 
     m_table = named(new QTableView(this), "SgPodgrupe");
