@@ -7,7 +7,9 @@
 #include "params/departments/departmentrecord.h"
 #include "params/departments/departmenttablemodel.h"
 #include "params/groups/grouprecord.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/operators/operatorrecord.h"
+#include "params/taxrates/taxratefamily.h"
 
 #include <QHash>
 
@@ -72,10 +74,35 @@ QList<RecordField> departmentFields(const QByteArray &wire, const Regional &regi
     };
 }
 
+// A header line write (command 102): the line number, then the text padded
+// with blanks to the field width; the padding is not part of the text.
+constexpr int HeaderLineWriteLength = 1 + HeaderLineFamily::FieldWidth;
+
+QList<RecordField> headerLineFields(const QByteArray &wire)
+{
+    QString text = Fields::decodeText(wire.mid(1, HeaderLineFamily::FieldWidth));
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return {{QStringLiteral("Текст"), text, 0}};
+}
+
+// A tax rate write: the tax index, its label, then the rate in hundredths
+// of a percent at byte 3. Column 1 of the tax table holds the rates.
+constexpr int TaxRateWriteLength = 5;
+
+QList<RecordField> taxRateFields(const QByteArray &wire, const Regional &regional)
+{
+    return {{QStringLiteral("Стопа"), TaxRateFamily::rateText(Fields::getU16(wire, 3), regional.decimal), 1}};
+}
+
 } // namespace
 
 QList<RecordField> recordFields(const QString &family, const QByteArray &wire, const Regional &regional)
 {
+    if (family == QLatin1String("headerlines") && wire.size() >= HeaderLineWriteLength)
+        return headerLineFields(wire);
+    if (family == QLatin1String("taxrates") && wire.size() >= TaxRateWriteLength)
+        return taxRateFields(wire, regional);
     if (family == QLatin1String("articles") && wire.size() >= ArticleRecord::WriteDataLength)
         return articleFields(wire, regional);
     if (family == QLatin1String("groups") && wire.size() >= GroupRecord::WriteLength)

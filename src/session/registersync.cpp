@@ -4,7 +4,9 @@
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groupfamily.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/operators/operatorfamily.h"
+#include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
 
 namespace {
@@ -178,6 +180,10 @@ int RegisterSync::takeHeld(const QList<RecordDifference> &differences)
             m_session.groups().table().setCell(d.column, d.index + 1, d.held); // row 0: the headings
         else if (d.family == QLatin1String("operators"))
             m_session.operators().table().setCell(d.column, d.index + 1, d.held);
+        else if (d.family == QLatin1String("taxrates"))
+            m_session.taxRates().table().setRate(d.index, d.held);
+        else if (d.family == QLatin1String("headerlines"))
+            m_session.headerLines().takeLine(d.index, d.held);
         else
             continue;
         ++copied;

@@ -4,7 +4,10 @@
 #include "params/articles/articlerecord.h"
 #include "params/departments/departmentrecord.h"
 #include "params/groups/grouprecord.h"
+#include "params/headerlines/headerlinefamily.h"
 #include "params/operators/operatorrecord.h"
+#include "params/taxrates/taxratefamily.h"
+#include "protocol/fields.h"
 #include "session/recordfields.h"
 
 #include <gtest/gtest.h>
@@ -63,12 +66,62 @@ TEST(RecordFields, GroupOperatorAndDepartmentFields)
     EXPECT_EQ(dep.value(QStringLiteral("Порез")), row.tax);
 }
 
+// A tax rate write: the index, two label bytes, the rate at byte 3.
+QByteArray taxRateWire(int index, std::uint16_t rate)
+{
+    QByteArray wire(5, '\0');
+    wire[0] = char(index);
+    Fields::putU16(wire, 3, rate);
+    return wire;
+}
+
+TEST(RecordFields, HeaderLineTextWithoutItsPaddingAndTaxRateAsTyped)
+{
+    const struct {
+        QString typed;
+        QString shown;
+    } lines[] = {{QStringLiteral("ДОБРО ДОШЛИ"), QStringLiteral("ДОБРО ДОШЛИ")},
+                 {QStringLiteral("  ЦЕНТАР"), QStringLiteral("  ЦЕНТАР")},
+                 {QStringLiteral("А  Б   "), QStringLiteral("А  Б")},
+                 {QString(), QString()},
+                 {QStringLiteral("12345678901234567890"), QStringLiteral("1234567890123456789")}};
+    for (const auto &line : lines) {
+        const QByteArray wire = QByteArray(1, char(3)) + HeaderLineFamily::lineField(line.typed);
+        const QList<RecordField> f = recordFields(QStringLiteral("headerlines"), wire, Comma);
+        ASSERT_EQ(f.size(), 1);
+        EXPECT_EQ(f[0].text, line.shown) << line.typed.toStdString();
+    }
+
+    for (const Regional &regional : {Comma, Regional::withDecimal(QLatin1Char('.'))}) {
+        for (const QString &typed : {QStringLiteral("20"), QStringLiteral("8,5"), QStringLiteral("0"),
+                                     QStringLiteral("99,99")}) {
+            QString text = typed;
+            text.replace(QLatin1Char(','), regional.decimal);
+            const TaxRateFamily::Entry entry = TaxRateFamily::convertEntry(text, regional);
+            ASSERT_TRUE(entry.accepted) << text.toStdString();
+            const QByteArray wire = taxRateWire(4, entry.wire);
+            const QList<RecordField> f = recordFields(QStringLiteral("taxrates"), wire, regional);
+            ASSERT_EQ(f.size(), 1);
+            EXPECT_EQ(f[0].text, TaxRateFamily::rateText(entry.wire, regional.decimal));
+            EXPECT_EQ(f[0].text, text);
+        }
+        // A tax without a rate shows as the table shows it.
+        const QByteArray none = taxRateWire(8, TaxRateFamily::NoRate);
+        EXPECT_EQ(recordFields(QStringLiteral("taxrates"), none, regional).value(0).text,
+                  TaxRateFamily::noRateText(regional.decimal));
+    }
+}
+
 TEST(RecordFields, AFamilyWithoutALayoutOrAShortRecordShowsItsBytes)
 {
     const QList<RecordField> header = recordFields(QStringLiteral("headerlines"), QByteArray("\x01\xAB", 2), Comma);
     ASSERT_EQ(header.size(), 1);
     EXPECT_EQ(header[0].text, QStringLiteral("01 AB"));
     EXPECT_EQ(recordFields(QStringLiteral("articles"), QByteArray(10, '\0'), Comma).size(), 1);
+    EXPECT_EQ(recordFields(QStringLiteral("taxrates"), QByteArray("\x01\x20", 2), Comma).value(0).text,
+              QStringLiteral("01 20"));
+    EXPECT_EQ(recordFields(QStringLiteral("logo"), QByteArray("\x05\x06", 2), Comma).value(0).text,
+              QStringLiteral("05 06"));
 }
 
 TEST(RecordFields, FamilyTitles)

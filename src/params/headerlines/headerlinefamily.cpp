@@ -50,6 +50,14 @@ void HeaderLineFamily::setLine(int index, const QString &text)
         m_lines[index] = text;
 }
 
+void HeaderLineFamily::takeLine(int index, const QString &text)
+{
+    if (index < 0 || index >= LineCount)
+        return;
+    m_lines[index] = text;
+    emit lineRead(index, text);
+}
+
 QByteArray HeaderLineFamily::lineField(const QString &text)
 {
     // Converted first and then cut or padded, so that a character that

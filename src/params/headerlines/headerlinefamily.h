@@ -27,6 +27,9 @@ public:
     QString line(int index) const;
     // The user's edit of a line (no signal back).
     void setLine(int index, const QString &text);
+    // A line taken from what the register holds: stored and shown as a read
+    // reply would be.
+    void takeLine(int index, const QString &text);
 
     // The 19-byte wire field of a line: device character set, cut to 19
     // characters or padded with blanks.
