@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     FamilyContext context{driver, Regional::comma()};
     ArticleFamily articles(context);
     DepartmentFamily departments(context);
-    TableFileActions actions(articles, departments, Regional::comma(), [] { return QStringLiteral("1"); });
+    TableFileActions actions(articles, departments, Regional::comma());
     QTemporaryDir dir;
 
     struct Case {

@@ -15,10 +15,9 @@
 #include "search/searchwindow.h"
 #include "terminal/terminalwindow.h"
 #include "app/mainpages.h"
-#include "app/tablefilebuttons.h"
 #include "app/trace/tracelauncher.h"
 #include "params/articles/articlefamily.h"
-#include "tablefiles/tablefileactions.h"
+#include "tablefiles/tablefilebuttons.h"
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
@@ -113,11 +112,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
             [this](const QString &family, int row, int column) { RefusedCell::show(this, family, row, column); });
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
-    m_fileActions = TableFileButtons::connect(this, *m_session, [serial] { return serial->text(); });
-    connect(m_fileActions.get(), &ParameterFamily::status, m_footer, &Footer::setStatus);
-    connect(m_fileActions.get(), &ParameterFamily::progress, m_footer, &Footer::setProgress);
-    connect(m_fileActions.get(), &ParameterFamily::message, this, &MainWindow::showMessage);
-    connect(m_fileActions.get(), &ParameterFamily::programError, m_errorReport, &ErrorReport::report);
+    new TableFileButtons(m_session->tableFiles(), articles(), [serial] { return serial->text(); }, this);
     TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
     m_guard = new DataLossGuard(*m_session, this);
     m_guard->guardWriteButtons();

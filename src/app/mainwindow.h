@@ -87,7 +87,7 @@ public:
     OperatorFamily &operators() { return m_session->operators(); }
     LogoFamily &logo() { return m_session->logo(); }
     PasswordFamily &passwords() { return m_session->passwords(); }
-    TableFileActions &fileActions() { return *m_fileActions; }
+    TableFileActions &fileActions() { return m_session->tableFiles(); }
     // The questions before a write of start-up defaults and before closing
     // over unsaved edits.
     DataLossGuard &dataLossGuard() { return *m_guard; }
@@ -120,7 +120,6 @@ private:
     std::unique_ptr<RegisterSession> m_session;
     SerialLine m_scannerLine{SerialSettings::scannerPort()};
     ExchangeButtons m_buttons;
-    std::unique_ptr<TableFileActions> m_fileActions;
 
     ErrorReport *m_errorReport = nullptr;
     DataLossGuard *m_guard = nullptr;

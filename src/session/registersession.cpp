@@ -10,6 +10,7 @@
 #include "params/taxrates/taxratefamily.h"
 #include "link/linktrace.h"
 #include "session/tablestates.h"
+#include "tablefiles/tablefileactions.h"
 #include "session/registersync.h"
 #include "session/transferendtext.h"
 
@@ -27,6 +28,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     m_operators = std::make_unique<OperatorFamily>(m_context);
     m_logo = std::make_unique<LogoFamily>(m_context);
     m_passwords = std::make_unique<PasswordFamily>(m_context, m_logo->record());
+    m_tableFiles = std::make_unique<TableFileActions>(*m_articles, *m_departments, options.regional);
 
     m_driver.setClock(&m_clock);
     // The trace hears of the port first, so its loss is traced before what it causes.
@@ -67,9 +69,12 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply"), true); });
     for (ParameterFamily *family : families())
         route(family);
+    route(m_tableFiles.get());
     for (TransferEngine *engine : transfers())
         follow(engine);
     m_tableStates = std::make_unique<TableStates>(*this);
+    connect(m_tableFiles.get(), &TableFileActions::tableSaved, m_tableStates.get(), &TableStates::saved);
+    connect(m_tableFiles.get(), &TableFileActions::tableLoaded, m_tableStates.get(), &TableStates::loaded);
     connect(this, &RegisterSession::recordConfirmed, &m_mirror, &RegisterMirror::confirm);
     m_sync = std::make_unique<RegisterSync>(*this, m_mirror);
 }

@@ -26,6 +26,7 @@ class ParameterFamily;
 class PasswordFamily;
 class TableStates;
 class RegisterSync;
+class TableFileActions;
 class TaxRateFamily;
 
 struct SessionOptions {
@@ -67,6 +68,8 @@ public:
     OperatorFamily &operators() { return *m_operators; }
     LogoFamily &logo() { return *m_logo; }
     PasswordFamily &passwords() { return *m_passwords; }
+    // Saving and loading the article and department tables as files.
+    TableFileActions &tableFiles() { return *m_tableFiles; }
     // The eight families, in page order.
     QList<ParameterFamily *> families() const;
     // The record transfers (seven: the passwords are one record of the logo's).
@@ -128,6 +131,7 @@ private:
     std::unique_ptr<OperatorFamily> m_operators;
     std::unique_ptr<LogoFamily> m_logo;
     std::unique_ptr<PasswordFamily> m_passwords;
+    std::unique_ptr<TableFileActions> m_tableFiles;
     std::unique_ptr<TableStates> m_tableStates;
     RegisterMirror m_mirror;
     std::unique_ptr<RegisterSync> m_sync;

@@ -1,14 +1,12 @@
 #include "tablefiles/tablefileactions.h"
 
 #include "params/articles/articlefamily.h"
-#include "widgets/filedialogs.h"
 #include "params/departments/departmentfamily.h"
 #include "core/filestore.h"
 #include "tablefiles/tablefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QWidget>
 #include <vector>
 
 namespace {
@@ -33,9 +31,8 @@ QList<QStringList> rowsOf(const Model &model, int rows, int columns)
 } // namespace
 
 TableFileActions::TableFileActions(ArticleFamily &articles, DepartmentFamily &departments, Regional regional,
-                                   std::function<QString()> serialNumber, QObject *parent)
-    : ParameterFamily(parent), m_articles(articles), m_departments(departments), m_regional(regional),
-      m_serialNumber(std::move(serialNumber))
+                                   QObject *parent)
+    : ParameterFamily(parent), m_articles(articles), m_departments(departments), m_regional(regional)
 {
 }
 
@@ -145,40 +142,4 @@ bool TableFileActions::loadDepartments(const QString &path)
             model.setCell(r, c, rows[r][c]);
     emit tableLoaded(m_departments.transfer().rules().family);
     return true;
-}
-
-void TableFileActions::btnAFSaveClick()
-{
-    const QString path = FileDialogs::askSavePath(m_dialogParent, TableFile::articles().defaultFileName(m_serialNumber()),
-                                                  TableFile::qtFilter());
-    if (!path.isEmpty())
-        saveArticles(path);
-}
-
-void TableFileActions::btnAFLoadClick()
-{
-    const QString path = FileDialogs::askOpenPath(m_dialogParent, TableFile::articles().defaultFileName(m_serialNumber()),
-                                                  TableFile::qtFilter());
-    if (!path.isEmpty())
-        loadArticles(path);
-    // Loaded or not, the table and the edit controls show row 1.
-    m_articles.showFirstRowAfterLoad();
-}
-
-void TableFileActions::BtnOFileSaveClick()
-{
-    const QString path = FileDialogs::askSavePath(m_dialogParent,
-                                                  TableFile::departments().defaultFileName(m_serialNumber()),
-                                                  TableFile::qtFilter());
-    if (!path.isEmpty())
-        saveDepartments(path);
-}
-
-void TableFileActions::BtnOFileReadClick()
-{
-    const QString path = FileDialogs::askOpenPath(m_dialogParent,
-                                                  TableFile::departments().defaultFileName(m_serialNumber()),
-                                                  TableFile::qtFilter());
-    if (!path.isEmpty())
-        loadDepartments(path);
 }

@@ -3,13 +3,9 @@
 #include "core/regional.h"
 #include "transfer/parameterfamily.h"
 
-#include <QPointer>
-#include <functional>
-
 class ArticleFamily;
 class DepartmentFamily;
 class TableFile;
-#include <QWidget>
 
 // Saving and loading the article table and the department table. A file
 // that cannot be read or written is reported with the system's error in the
@@ -20,22 +16,13 @@ class TableFileActions : public ParameterFamily {
     Q_OBJECT
 public:
     TableFileActions(ArticleFamily &articles, DepartmentFamily &departments, Regional regional,
-                     std::function<QString()> serialNumber, QObject *parent = nullptr);
+                     QObject *parent = nullptr);
 
-    // The window the file dialogs belong to.
-    void setDialogParent(QWidget *parent) { m_dialogParent = parent; }
-
-    // The work behind the buttons, without the dialogs.
+    // The work behind the file buttons, once a file is chosen.
     bool saveArticles(const QString &path);
     bool loadArticles(const QString &path);
     bool saveDepartments(const QString &path);
     bool loadDepartments(const QString &path);
-
-public slots:
-    void btnAFSaveClick();
-    void btnAFLoadClick();
-    void BtnOFileSaveClick();
-    void BtnOFileReadClick();
 
 signals:
     // A table was saved whole to a file / loaded from one (the family's name).
@@ -58,6 +45,4 @@ private:
     ArticleFamily &m_articles;
     DepartmentFamily &m_departments;
     Regional m_regional;
-    std::function<QString()> m_serialNumber;
-    QPointer<QWidget> m_dialogParent;
 };

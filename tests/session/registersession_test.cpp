@@ -10,11 +10,14 @@
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
+#include "session/tablestates.h"
+#include "tablefiles/tablefileactions.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +91,43 @@ TEST_F(Session, ReadsEveryFamilyFromTheRegister)
     EXPECT_EQ(session->groups().table().recordCell(0, GroupTable::Name),
               NamedRecord::decodeName(reg.state().groups[0].name));
     EXPECT_EQ(session->logo().picture().height(), qMax(1, int(reg.state().logoHeight)));
+}
+
+// The table files belong to the session as well: a program without widgets
+// saves what it read and loads it back into another session, and the table
+// states hear of both.
+TEST_F(Session, SavesAndLoadsTheTablesWithoutWidgets)
+{
+    ASSERT_TRUE(runs([&] { session->departments().btnSTReadClick(); }, "departments read Completed"));
+    ASSERT_TRUE(runs([&] { session->articles().btnAReadClick(); }, "articles read Completed"));
+    session->departments().model().setCell(2, 1, QStringLiteral("ИЗМЕНА"));
+    ASSERT_EQ(session->tableStates().withUnsavedEdits(), QStringList{QStringLiteral("departments")});
+
+    QTemporaryDir dir;
+    const QString articles = dir.filePath(QStringLiteral("ART.CSV"));
+    const QString departments = dir.filePath(QStringLiteral("OD.CSV"));
+    QStringList statuses;
+    QObject::connect(session.get(), &RegisterSession::status, [&](const QString &s) { statuses << s; });
+    ASSERT_TRUE(session->tableFiles().saveArticles(articles));
+    ASSERT_TRUE(session->tableFiles().saveDepartments(departments));
+    EXPECT_TRUE(session->tableStates().withUnsavedEdits().isEmpty()) << "a saved table loses nothing";
+    EXPECT_EQ(statuses.size(), 2) << "each save is told through the session";
+    EXPECT_EQ(problems, QStringList(2, QStringLiteral("Подаци су успешно уписани!...")));
+    problems.clear();
+
+    RegisterSession::Options sameSeparators;
+    sameSeparators.regional = session->regional();
+    RegisterSession other(sameSeparators);
+    QObject::connect(&other, &RegisterSession::programError, [this](const QString &text) { problems << text; });
+    ASSERT_TRUE(other.tableFiles().loadArticles(articles));
+    ASSERT_TRUE(other.tableFiles().loadDepartments(departments));
+    for (int row : {0, 1, 1500, 3999}) {
+        for (int column = 0; column < 8; ++column)
+            EXPECT_EQ(other.articles().model().cell(row, column), session->articles().model().cell(row, column))
+                << row << ", " << column;
+    }
+    EXPECT_EQ(other.departments().model().cell(2, 1), QStringLiteral("ИЗМЕНА"));
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

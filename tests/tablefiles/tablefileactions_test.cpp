@@ -3,6 +3,7 @@
 #include "widgets/filedialogs.h"
 #include "params/departments/departmentfamily.h"
 #include "tablefiles/tablefileactions.h"
+#include "tablefiles/tablefilebuttons.h"
 #include "tablefiles/tablefile.h"
 #include "support/failingsaves.h"
 #include "support/fakelink.h"
@@ -25,7 +26,8 @@ protected:
     ArticleFamily articles{context};
     DepartmentFamily departments{context};
     QString serial = QStringLiteral("123456");
-    TableFileActions actions{articles, departments, GetParam(), [this] { return serial; }};
+    TableFileActions actions{articles, departments, GetParam()};
+    TableFileButtons buttons{actions, articles, [this] { return serial; }, nullptr};
     QTemporaryDir dir;
     QList<QPair<QString, QString>> messages;
     QStringList errors;
@@ -49,7 +51,7 @@ protected:
 TEST_P(FilesTest, SavingTheFreshArticleTable)
 {
     FileDialogs::answerNext(path("a.csv"));
-    actions.btnAFSaveClick();
+    buttons.btnAFSaveClick();
     EXPECT_EQ(FileDialogs::lastDefaultName(), QStringLiteral("ART_123456.CSV"));
     const QByteArray bytes = readFile(path("a.csv"));
     const QByteArray s = sep().toLatin1();
@@ -80,7 +82,7 @@ TEST_P(FilesTest, LoadingChangesOnlyTheRowsInTheFileAndKeepsSoldAndTurnover)
     const QByteArray file = Cp1251::fromUnicode(text);
     writeFile(path("load.csv"), file);
     FileDialogs::answerNext(path("load.csv"));
-    actions.btnAFLoadClick();
+    buttons.btnAFLoadClick();
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(model.cell(0, 1), QStringLiteral("Нови 1"));
     EXPECT_EQ(model.cell(9, 2), QStringLiteral("86010"));
@@ -99,14 +101,14 @@ TEST_P(FilesTest, RoundTripOfTheDepartmentTable)
     model.setCell(2, 4, QStringLiteral("Ђ"));
     model.setCell(2, 5, QStringLiteral("150"));
     FileDialogs::answerNext(path("d.csv"));
-    actions.BtnOFileSaveClick();
+    buttons.BtnOFileSaveClick();
     EXPECT_EQ(FileDialogs::lastDefaultName(), QStringLiteral("OD_123456.CSV"));
     ASSERT_FALSE(statuses.isEmpty());
     EXPECT_EQ(statuses.last(), QStringLiteral("Снимљено у фаjл ") + QDir::toNativeSeparators(path("d.csv")));
     model.setCell(2, 1, QStringLiteral("changed"));
     model.setCell(2, 5, QStringLiteral("0"));
     FileDialogs::answerNext(path("d.csv"));
-    actions.BtnOFileReadClick();
+    buttons.BtnOFileReadClick();
     EXPECT_EQ(model.cell(2, 1), QStringLiteral("Пиће; \"хладно\""));
     EXPECT_EQ(model.cell(2, 4), QStringLiteral("Ђ"));
     EXPECT_EQ(model.cell(2, 5), QStringLiteral("0")) << "the turnover is not loaded";
@@ -116,11 +118,11 @@ TEST_P(FilesTest, CancelledDialogsTouchNothing)
 {
     articles.model().setCell(0, 1, QStringLiteral("keep"));
     FileDialogs::answerNext(QString());
-    actions.btnAFLoadClick();
+    buttons.btnAFLoadClick();
     FileDialogs::answerNext(QString());
-    actions.btnAFSaveClick();
+    buttons.btnAFSaveClick();
     FileDialogs::answerNext(QString());
-    actions.BtnOFileReadClick();
+    buttons.BtnOFileReadClick();
     EXPECT_EQ(articles.model().cell(0, 1), QStringLiteral("keep"));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(errors.isEmpty());

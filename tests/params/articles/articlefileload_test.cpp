@@ -6,6 +6,7 @@
 #include "widgets/filedialogs.h"
 #include "params/departments/departmentfamily.h"
 #include "tablefiles/tablefileactions.h"
+#include "tablefiles/tablefilebuttons.h"
 #include "support/familylink.h"
 
 #include <QComboBox>
@@ -41,7 +42,8 @@ protected:
     DepartmentFamily departments{ctx};
     ExchangeButtons buttons;
     ArticlesBox box{family, buttons};
-    TableFileActions files{family, departments, ctx.regional, [] { return QStringLiteral("123456"); }};
+    TableFileActions actions{family, departments, ctx.regional};
+    TableFileButtons files{actions, family, [] { return QStringLiteral("123456"); }, nullptr};
     QTemporaryDir dir;
     QString file;
 
