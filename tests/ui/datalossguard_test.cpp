@@ -7,11 +7,13 @@
 #include "app/messagedialog.h"
 #include "params/articles/articlefamily.h"
 #include "tablefiles/tablefileactions.h"
+#include "widgets/filedialogs.h"
 #include "params/groups/groupfamily.h"
 #include "session/tablestates.h"
 #include "sim/ptyregister.h"
 #include "support/waituntil.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -231,6 +233,26 @@ TEST_F(Guard, NoQuestionOnCloseAfterSavingTheFile)
     QTemporaryDir dir;
     ASSERT_TRUE(window->fileActions().saveArticles(dir.filePath(QStringLiteral("articles.txt"))));
     EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dialog->questions().isEmpty());
+}
+
+// The window's file buttons ask for the file, save through the session's
+// table-file actions and report through the window.
+TEST_F(Guard, TheFileButtonsSaveAndLoadThroughTheSession)
+{
+    window->articles().model().setCell(7, ArticleTableModel::Price, QStringLiteral("99,90"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ART.CSV"));
+    FileDialogs::answerNext(path);
+    button("btnAFSave")->click();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(dialog->history().value(0).second, QStringLiteral("Подаци су успешно уписани!..."));
+
+    window->articles().model().setCell(7, ArticleTableModel::Price, QStringLiteral("1"));
+    FileDialogs::answerNext(path);
+    button("btnAFLoad")->click();
+    EXPECT_EQ(window->articles().model().cell(7, ArticleTableModel::Price), QStringLiteral("99,90"));
+    EXPECT_TRUE(window->close()) << "the loaded table is the saved file";
     EXPECT_TRUE(dialog->questions().isEmpty());
 }
 
