@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 
 // An error that abandons the handler that raised it and is shown in the
 // general error report; the program then goes on.
@@ -29,3 +30,19 @@ public:
         return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(value));
     }
 };
+
+// Runs a handler at the boundary where exceptions must stop (a button, a
+// reply): the text of a program error or any other exception it threw, or
+// nothing when it ran through.
+template <typename F>
+std::optional<QString> failureOf(F &&handler)
+{
+    try {
+        handler();
+    } catch (const ProgramError &e) {
+        return e.text();
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+    return std::nullopt;
+}

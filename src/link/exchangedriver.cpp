@@ -236,13 +236,8 @@ void ExchangeDriver::runHandler(std::uint8_t command, const QByteArray &frame)
     const ReplyHandler &handler = m_handlers[command];
     if (handler) {
         m_inHandler = true;
-        try {
-            handler(frame);
-        } catch (const ProgramError &e) {
-            emit programError(e.text());
-        } catch (const std::exception &e) {
-            emit programError(QString::fromLocal8Bit(e.what()));
-        }
+        if (const std::optional<QString> failure = failureOf([&] { handler(frame); }))
+            emit programError(*failure);
         m_inHandler = false;
     }
     if (!m_sentDuringHandler)

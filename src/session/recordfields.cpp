@@ -86,13 +86,11 @@ QList<RecordField> headerLineFields(const QByteArray &wire)
     return {{QStringLiteral("Текст"), text, 0}};
 }
 
-// A tax rate write: the tax index, its label, then the rate in hundredths
-// of a percent at byte 3. Column 1 of the tax table holds the rates.
-constexpr int TaxRateWriteLength = 5;
-
+// A tax rate write; column 1 of the tax table holds the rates.
 QList<RecordField> taxRateFields(const QByteArray &wire, const Regional &regional)
 {
-    return {{QStringLiteral("Стопа"), TaxRateFamily::rateText(Fields::getU16(wire, 3), regional.decimal), 1}};
+    const std::uint16_t rate = Fields::getU16(wire, TaxRateFamily::RateOffset);
+    return {{QStringLiteral("Стопа"), TaxRateFamily::rateText(rate, regional.decimal), 1}};
 }
 
 } // namespace
@@ -101,7 +99,7 @@ QList<RecordField> recordFields(const QString &family, const QByteArray &wire, c
 {
     if (family == QLatin1String("headerlines") && wire.size() >= HeaderLineWriteLength)
         return headerLineFields(wire);
-    if (family == QLatin1String("taxrates") && wire.size() >= TaxRateWriteLength)
+    if (family == QLatin1String("taxrates") && wire.size() >= TaxRateFamily::RecordLength)
         return taxRateFields(wire, regional);
     if (family == QLatin1String("articles") && wire.size() >= ArticleRecord::WriteDataLength)
         return articleFields(wire, regional);

@@ -36,42 +36,31 @@ TableFileActions::TableFileActions(ArticleFamily &articles, DepartmentFamily &de
 {
 }
 
-bool TableFileActions::save(const QString &path, const QByteArray &bytes)
+bool TableFileActions::save(const QString &path, const QByteArray &bytes, const QString &family)
 {
     QString error;
     if (!FileStore::writeAtomically(path, bytes, &error)) {
         emit programError(error);
         return false;
     }
-    return true;
-}
-
-void TableFileActions::reportSaved(const QString &path)
-{
+    emit tableSaved(family);
     emit message(InfoTitle, SavedText);
     emit status(SavedStatus.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    return true;
 }
 
 bool TableFileActions::saveArticles(const QString &path)
 {
     const auto &model = m_articles.model();
-    const QByteArray bytes = TableFile::articles().save(rowsOf(model, model.rowCount(), 10), m_regional.list);
-    if (!save(path, bytes))
-        return false;
-    emit tableSaved(m_articles.transfer().rules().family);
-    reportSaved(path);
-    return true;
+    return save(path, TableFile::articles().save(rowsOf(model, model.rowCount(), 10), m_regional.list),
+                m_articles.transfer().rules().family);
 }
 
 bool TableFileActions::saveDepartments(const QString &path)
 {
     const auto &model = m_departments.model();
-    const QByteArray bytes = TableFile::departments().save(rowsOf(model, model.rowCount(), 6), m_regional.list);
-    if (!save(path, bytes))
-        return false;
-    emit tableSaved(m_departments.transfer().rules().family);
-    reportSaved(path);
-    return true;
+    return save(path, TableFile::departments().save(rowsOf(model, model.rowCount(), 6), m_regional.list),
+                m_departments.transfer().rules().family);
 }
 
 bool TableFileActions::readTable(const QString &path, const TableFile &kind, const Kind &names,

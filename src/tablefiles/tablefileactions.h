@@ -38,9 +38,9 @@ private:
     // The file read whole into `rows` before any row of the table changes;
     // a file that is no table file of its kind is refused with a message.
     bool readTable(const QString &path, const TableFile &kind, const Kind &names, QList<QStringList> *rows);
-    bool save(const QString &path, const QByteArray &bytes);
-    // The information message, then the status line naming the file.
-    void reportSaved(const QString &path);
+    // Saved whole or not at all; a complete save is told to the table states,
+    // then in the information message and the status line naming the file.
+    bool save(const QString &path, const QByteArray &bytes, const QString &family);
 
     ArticleFamily &m_articles;
     DepartmentFamily &m_departments;

@@ -92,13 +92,8 @@ QString TfrmTerminal::openFilterShown() { return QStringLiteral("IV fajlovi (*.i
 template <typename F>
 void TfrmTerminal::guarded(F &&handler)
 {
-    try {
-        handler();
-    } catch (const ProgramError &e) {
-        emit programError(e.text());
-    } catch (const std::exception &e) {
-        emit programError(QString::fromLocal8Bit(e.what()));
-    }
+    if (const std::optional<QString> failure = failureOf(handler))
+        emit programError(*failure);
 }
 
 QString TfrmTerminal::listLine(const ArticleRow &row, int number)

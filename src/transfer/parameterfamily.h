@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-#include <exception>
 
 // Base of the parameter families' logic classes. Families report through
 // these signals and never touch the footer or open a window themselves.
@@ -27,12 +26,7 @@ public:
     template <typename F>
     void guarded(F &&handler)
     {
-        try {
-            handler();
-        } catch (const ProgramError &e) {
-            emit programError(e.text());
-        } catch (const std::exception &e) {
-            emit programError(QString::fromLocal8Bit(e.what()));
-        }
+        if (const std::optional<QString> failure = failureOf(handler))
+            emit programError(*failure);
     }
 };

@@ -1,5 +1,6 @@
-// Where the file dialogs open: the documents folder first, then the folder
-// of the last file chosen in this run, never the working folder.
+// The file dialogs: answered in advance by tests, and where they open (the
+// documents folder first, then the folder of the last file chosen in this
+// run, never the working folder).
 #include "widgets/filedialogs.h"
 
 #include <QApplication>
@@ -10,6 +11,16 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(FileDialogs, AnsweredInAdvanceAndRememberTheDefaultName)
+{
+    FileDialogs::answerNext(QStringLiteral("/tmp/x.csv"));
+    EXPECT_EQ(FileDialogs::askSavePath(nullptr, QStringLiteral("ART_1.CSV"), QStringLiteral("*.csv")),
+              QStringLiteral("/tmp/x.csv"));
+    EXPECT_EQ(FileDialogs::lastDefaultName(), QStringLiteral("ART_1.CSV"));
+    FileDialogs::answerNext(QString());
+    EXPECT_EQ(FileDialogs::askOpenPath(nullptr, QStringLiteral("OD_1.CSV"), QStringLiteral("*.csv")), QString());
+}
 
 class FileDialogFolder : public ::testing::Test {
 protected:

@@ -8,7 +8,6 @@
 
 namespace {
 constexpr int FullProgress = 16;
-constexpr int RecordLength = 5;
 constexpr int RateScale = 2;
 } // namespace
 
@@ -27,13 +26,13 @@ TaxRateFamily::TaxRateFamily(FamilyContext &ctx, QObject *parent)
     r.writeProgress = [](int, bool last) { return last ? -1 : 1; };
     r.readAsWrite = [](int index, const QByteArray &frame) {
         const QByteArray record = TransferEngine::dataPart(frame);
-        return record.size() < RecordLength ? QByteArray() : writeData(index, Fields::getU16(record, 3));
+        return record.size() < RecordLength ? QByteArray() : writeData(index, Fields::getU16(record, RateOffset));
     };
     r.storeRead = [this, regional](int index, const QByteArray &frame) {
         const QByteArray record = TransferEngine::dataPart(frame);
         if (record.size() < RecordLength)
             return false;
-        m_table.setRate(index, rateText(Fields::getU16(record, 3), regional.decimal));
+        m_table.setRate(index, rateText(Fields::getU16(record, RateOffset), regional.decimal));
         return true;
     };
     r.writeRequest = [this, regional](int index) -> std::optional<QByteArray> {
@@ -69,7 +68,7 @@ QByteArray TaxRateFamily::writeData(int taxIndex, std::uint16_t wire)
     QByteArray data(1, char(taxIndex));
     data.append(Fields::encodeText(QStringLiteral(" ") + Fields::taxLabelOrA(taxIndex)));
     data.append(2, '\0');
-    Fields::putU16(data, 3, wire);
+    Fields::putU16(data, RateOffset, wire);
     return data;
 }
 

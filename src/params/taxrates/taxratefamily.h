@@ -18,6 +18,10 @@ class TaxRateFamily : public ParameterFamily {
     Q_OBJECT
 public:
     static constexpr std::uint16_t NoRate = 0xFFFF;
+    // A tax record, read or written: its index, its label, then the rate
+    // (hundredths of a percent) at this byte.
+    static constexpr int RateOffset = 3;
+    static constexpr int RecordLength = 5;
     // The largest rate accepted, in hundredths of a percent.
     static constexpr qint64 MaxRate = 10000;
 

@@ -1,5 +1,4 @@
 #include "params/common/exchangebuttons.h"
-#include "widgets/filedialogs.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -39,12 +38,3 @@ TEST(ExchangeButtons, FollowThePortTheReadsAndTheRunningTransfer)
     EXPECT_EQ(b.states(), (QList<bool>{true, false, true})) << "a new opening forgets the earlier reads";
 }
 
-TEST(FileDialogs, AnsweredInAdvanceAndRememberTheDefaultName)
-{
-    FileDialogs::answerNext(QStringLiteral("/tmp/x.csv"));
-    EXPECT_EQ(FileDialogs::askSavePath(nullptr, QStringLiteral("ART_1.CSV"), QStringLiteral("*.csv")),
-              QStringLiteral("/tmp/x.csv"));
-    EXPECT_EQ(FileDialogs::lastDefaultName(), QStringLiteral("ART_1.CSV"));
-    FileDialogs::answerNext(QString());
-    EXPECT_EQ(FileDialogs::askOpenPath(nullptr, QStringLiteral("OD_1.CSV"), QStringLiteral("*.csv")), QString());
-}
