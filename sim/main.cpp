@@ -77,6 +77,8 @@ int main(int argc, char **argv)
         {QStringLiteral("split"), QStringLiteral("Write each reply in several pieces with short pauses.")},
         {QStringLiteral("noise"), QStringLiteral("Write text outside frames (\"OK\\r\") before each reply.")},
         {QStringLiteral("bad-checksums"), QStringLiteral("Send replies with wrong checksums.")},
+        {QStringLiteral("corrupt-every"), QStringLiteral("Change one byte of every <n>-th reply, leaving its checksums as they were (line noise)."),
+         QStringLiteral("n")},
         {QStringLiteral("baud"), QStringLiteral("Pace the line at the byte rate of a <rate> baud line (10 bits a byte): requests take their time to come in, replies to go out."),
          QStringLiteral("rate")},
         {QStringLiteral("trace"), QStringLiteral("Print every request and reply in hex on standard error.")},
@@ -91,6 +93,7 @@ int main(int argc, char **argv)
     int baud = 0;
     if (!parseCount(parser, QStringLiteral("drop-every"), 1, &faults.dropEvery)
         || !parseCount(parser, QStringLiteral("delay"), 0, &faults.delayMs)
+        || !parseCount(parser, QStringLiteral("corrupt-every"), 1, &faults.corruptEvery)
         || !parseCount(parser, QStringLiteral("baud"), 10, &baud))
         return 2;
     faults.silent = parser.isSet(QStringLiteral("silent"));

@@ -208,6 +208,14 @@ void PtyRegister::onRecheck()
 
 void PtyRegister::queueReply(QByteArray reply, qsizetype requestBytes)
 {
+    if (m_faults.corruptEvery > 0 && m_replies % m_faults.corruptEvery == m_faults.corruptEvery - 1) {
+        // A byte in the middle of the data part, or of the serial number
+        // when there is no data: the frame keeps its shape.
+        const int n = reply.size() - 12;
+        const int at = n > 0 ? 9 + n / 2 : 5;
+        reply[at] = static_cast<char>(static_cast<quint8>(reply[at]) ^ 0x10);
+        emitTrace("  ", {}, QStringLiteral("one byte changed on the line"));
+    }
     if (m_faults.badChecksums) {
         const int n = reply.size() - 12;
         reply[9 + n] = static_cast<char>(static_cast<quint8>(reply[9 + n]) ^ 0x5A);

@@ -28,6 +28,8 @@ public:
         int splitPauseMs = 15;     // the pause between pieces
         bool noise = false;        // text outside frames ("OK\r") before each reply
         bool badChecksums = false; // replies carry wrong checksums
+        int corruptEvery = 0;      // change one byte of every N-th reply, checksums
+                                   // left as they were (line noise; 0 = none)
         int bytesPerSecond = 0;    // pace the output (0 = as fast as possible)
     };
 

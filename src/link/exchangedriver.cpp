@@ -9,6 +9,7 @@ const QString NoReplyTitle = QStringLiteral("Грешка !!! ");
 const QString NoReplyText = QStringLiteral("Нема одзива са комуникационог порта. Молимо, проверите прикључке");
 const QString WriteFailureTitle = QStringLiteral("ГРЕШКА");
 const QString DialogueEnded = QStringLiteral("Прекинут дијалог са касом");
+const QString ChecksumsOff = QStringLiteral("каса шаље неисправне контролне збирове; подаци се примају без провере");
 
 constexpr int SequenceOffset = 6;
 } // namespace
@@ -50,7 +51,10 @@ void ExchangeDriver::reset()
     m_echoStreak = 0;
     m_lineShown = false;
     m_pending.clear();
+    m_checksums.reset();
 }
+
+void ExchangeDriver::linkOpened() { m_checksums.reset(); }
 
 void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
 {
@@ -173,9 +177,22 @@ void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
             m_cancelFlag = false;
             emit status(QString());
         }
-        report(LinkEventKind::ReplyDropped, frame, QStringLiteral("cancelled"));
+        report(LinkEventKind::ReplyDropped, frame, QStringLiteral("прекинуто"));
         result.append(ArrivalOutcome::Dropped);
         return;
+    }
+    const ChecksumTrust::Verdict verdict = m_checksums.judge(frame);
+    if (verdict == ChecksumTrust::Verdict::Refused) {
+        // A byte changed on the line: nothing of it is taken, and the
+        // request is asked again at once instead of after the retry period.
+        report(LinkEventKind::BadChecksum, frame);
+        result.append(ArrivalOutcome::BadChecksum);
+        askAgain();
+        return;
+    }
+    if (verdict == ChecksumTrust::Verdict::SwitchedOff) {
+        report(LinkEventKind::ChecksumsUnchecked, QByteArray(), ChecksumsOff);
+        emit status(ChecksumsOff);
     }
     const QString stale = staleReason(frame);
     if (!stale.isEmpty()) {
@@ -191,7 +208,10 @@ void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
     learnEcho(frame);
     m_sequenceCounter += 2;
     m_answered = true;
-    report(LinkEventKind::ReplyAccepted, frame);
+    report(LinkEventKind::ReplyAccepted, frame,
+           verdict == ChecksumTrust::Verdict::Right
+               ? QString()
+               : QStringLiteral("неисправан контролни збир, примљено без провере (%1.)").arg(m_checksums.takenUnchecked()));
     result.append(ArrivalOutcome::FrameAccepted);
     runHandler(command, frame);
 }
@@ -202,18 +222,22 @@ QString ExchangeDriver::staleReason(const QByteArray &frame) const
     if (asked.isEmpty())
         return QString(); // nothing outstanding (start-up, or given up): taken as it comes
     if (m_answered)
-        return QStringLiteral("the request was already answered");
+        return QStringLiteral("на захтев је већ одговорено");
     const auto command = static_cast<std::uint8_t>(frame[Frame::CommandOffset]);
     if (command != static_cast<std::uint8_t>(asked[Frame::CommandOffset]))
-        return QStringLiteral("command %1 while %2 was asked")
+        return QStringLiteral("команда %1, а тражена је %2")
             .arg(command)
             .arg(static_cast<std::uint8_t>(asked[Frame::CommandOffset]));
     const std::optional<int> wanted = RecordIndex::of(asked);
     const std::optional<int> carried = RecordIndex::of(frame);
-    if (wanted && carried && *wanted != *carried)
-        return QStringLiteral("record %1 while %2 was asked").arg(*carried).arg(*wanted);
+    // Reads that follow the record each reply carries take a later record
+    // as the answer; an earlier one (or the same one again) is stale.
+    const RecordIndex::Place *place = RecordIndex::find(command);
+    const bool followed = place && place->followsReply && carried > wanted;
+    if (wanted && carried && *wanted != *carried && !followed)
+        return QStringLiteral("запис %1, а тражен је %2").arg(*carried).arg(*wanted);
     if (sequenceEchoed() && frame[SequenceOffset] != asked[SequenceOffset])
-        return QStringLiteral("sequence byte %1 while %2 was sent")
+        return QStringLiteral("редни бајт %1, а послат је %2")
             .arg(static_cast<std::uint8_t>(frame[SequenceOffset]))
             .arg(static_cast<std::uint8_t>(asked[SequenceOffset]));
     return QString();
@@ -253,6 +277,21 @@ void ExchangeDriver::retryTick()
         giveUp(true);
         return;
     }
+    repeatRequest();
+    drain();
+}
+
+void ExchangeDriver::askAgain()
+{
+    // Nothing is outstanding, or its last repeat is out: the retry timer
+    // decides, and gives up at its next tick.
+    if (!m_replyAwaited || m_answered || request().isEmpty() || m_retryCount >= MaxRepeats)
+        return;
+    repeatRequest();
+}
+
+void ExchangeDriver::repeatRequest()
+{
     ++m_retryCount;
     m_framer.clearFrame();
     QString error;
@@ -264,11 +303,9 @@ void ExchangeDriver::retryTick()
         // hanging with nothing left to repeat it.
         emit programError(error);
         giveUp(false);
-        drain();
         return;
     }
     m_timer.start();
-    drain();
 }
 
 void ExchangeDriver::giveUp(bool showNoReply)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/frame.h"
+#include "link/checksumtrust.h"
 #include "link/linkclock.h"
 #include "link/linkevent.h"
 #include "link/linkport.h"
@@ -21,6 +22,10 @@
 // give-up and cancel is also reported as a LinkEvent (linkEvent()), stamped
 // with the time of the clock the driver is given, before any reply handler
 // runs for it.
+//
+// A reply whose checksums are wrong is not taken: the request is asked again
+// at once, as one of its repeats (ChecksumTrust says when a link's register
+// is taken to compute them its own way).
 //
 // A complete frame answers the request in the send buffer only when it
 // carries the request's command code, the record index the request asked for
@@ -46,6 +51,9 @@ public:
 
     // Start-up state: sequence counter 1, nothing awaited, buffers cleared.
     void reset();
+    // The register port was opened: what was learned of the last link's
+    // checksums does not hold for this one.
+    void linkOpened();
 
     // Starts an exchange: builds the request in the cleared send buffer, starts
     // the retry timer, marks the reply awaited, reports the request started and
@@ -87,6 +95,9 @@ public:
     int retryCount() const { return m_retryCount; }
     int sequenceCounter() const { return m_sequenceCounter; }
     int receiveCount() const { return m_framer.count(); }
+    // False once this link's register is taken to compute reply checksums
+    // its own way.
+    bool checksumsChecked() const { return m_checksums.checking(); }
     // True once the register has answered with the request's sequence byte
     // often enough in a row to be taken as echoing it.
     bool sequenceEchoed() const { return m_echoStreak >= EchoEvidence; }
@@ -131,6 +142,10 @@ private:
     QByteArray request() const;
     bool writeRequest(int length, QString *error);
     void giveUp(bool showNoReply);
+    // A repeat of the request in the send buffer, counted as one.
+    void repeatRequest();
+    // A repeat now, for a reply that could not be taken.
+    void askAgain();
     void setBusy(bool busy);
     void runHandler(std::uint8_t command, const QByteArray &frame);
 
@@ -153,6 +168,7 @@ private:
     bool m_afterCancel = false;
     // Accepted replies in a row that carried the request's sequence byte.
     int m_echoStreak = 0;
+    ChecksumTrust m_checksums;
     int m_sequenceCounter = 1;
     bool m_replyAwaited = false;
     int m_retryCount = 0;

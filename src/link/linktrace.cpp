@@ -23,6 +23,8 @@ TraceKind kindOf(const LinkEvent &event)
     case LinkEventKind::Cancelled:
         return TraceKind::Cancelled;
     case LinkEventKind::StaleReply:
+    case LinkEventKind::BadChecksum:
+    case LinkEventKind::ChecksumsUnchecked:
     case LinkEventKind::ReplyDropped:
     case LinkEventKind::TextOutsideFrames:
         break;
@@ -38,6 +40,11 @@ QString noteOf(const LinkEvent &event)
     case LinkEventKind::StaleReply:
         return event.text.isEmpty() ? QStringLiteral("застарели одговор")
                                     : QStringLiteral("застарели одговор: ") + event.text;
+    case LinkEventKind::ReplyAccepted:
+    case LinkEventKind::ChecksumsUnchecked:
+        return event.text;
+    case LinkEventKind::BadChecksum:
+        return QStringLiteral("неисправан контролни збир: одговор није примљен, захтев се понавља");
     case LinkEventKind::ReplyDropped:
         return QStringLiteral("одбачено после прекида");
     case LinkEventKind::TextOutsideFrames:

@@ -20,6 +20,17 @@ std::uint8_t crc2(const std::uint8_t *bytes, int lastIndex)
     return x;
 }
 
+bool checksumsRight(const QByteArray &frame)
+{
+    if (frame.size() < Overhead)
+        return false;
+    const auto *bytes = reinterpret_cast<const std::uint8_t *>(frame.constData());
+    const int n = bytes[LengthOffset];
+    if (frame.size() < n + Overhead)
+        return false;
+    return bytes[9 + n] == crc1(bytes, 8 + n) && bytes[10 + n] == crc2(bytes, 8 + n);
+}
+
 int buildRequest(Buffer &buffer, const Fields::SerialBytes &serial, int sequenceCounter,
                  std::uint8_t command, const QByteArray &data)
 {

@@ -28,6 +28,10 @@ using Buffer = std::array<std::uint8_t, BufferSize>;
 std::uint8_t crc1(const std::uint8_t *bytes, int lastIndex);
 std::uint8_t crc2(const std::uint8_t *bytes, int lastIndex);
 
+// True when a whole frame's CRC1 and CRC2 are those of its bytes 0..8+N
+// (false for bytes too short to hold them).
+bool checksumsRight(const QByteArray &frame);
+
 // Clears the whole buffer and builds a request in it. The sequence byte is the
 // low 8 bits of the counter. Data beyond MaxData bytes is not taken. Returns
 // the frame length N + 12.

@@ -7,9 +7,9 @@ namespace RecordIndex {
 
 namespace {
 constexpr Place Places[] = {
-    {Command::ReadTaxRate, Frame::DataOffset, 1},  {Command::ReadDepartment, Frame::DataOffset, 1},
-    {Command::ReadGroup, Frame::DataOffset, 1},    {Command::ReadArticle, Frame::DataOffset, 2},
-    {Command::ReadOperator, Frame::DataOffset, 1}, {Command::ReadLogoRow, Frame::DataOffset, 1},
+    {Command::ReadTaxRate, Frame::DataOffset, 1, true},  {Command::ReadDepartment, Frame::DataOffset, 1, true},
+    {Command::ReadGroup, Frame::DataOffset, 1, true},    {Command::ReadArticle, Frame::DataOffset, 2, false},
+    {Command::ReadOperator, Frame::DataOffset, 1, true}, {Command::ReadLogoRow, Frame::DataOffset, 1, true},
 };
 } // namespace
 

@@ -6,7 +6,8 @@
 
 // Where the read commands carry the record they are about. A request carries
 // the index as its first data byte(s); the reply to it carries the same index
-// at the same frame offset. The driver uses this to tell a reply for the
+// at the same frame offset (or, for the reads that follow the reply, a later
+// one). The driver uses this to tell a reply for the
 // record asked for from a late reply for another one.
 //
 // The header-line read (101) is not listed: its reply's index byte is not
@@ -17,6 +18,9 @@ struct Place {
     std::uint8_t command;
     int offset; // frame offset of the index, in the request and in the reply
     int width;  // 1 byte, or 2 bytes least significant first
+    // The read asks for the record after the one each reply carried, so a
+    // reply for a later record than the one asked for is its answer too.
+    bool followsReply;
 };
 
 // The place for a command code, or nullptr when its frames carry no index

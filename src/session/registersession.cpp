@@ -34,6 +34,10 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     // The trace hears of the port first, so its loss is traced before what it causes.
     LinkTrace::connect(m_trace, m_driver, m_line);
     connect(&m_line, &SerialLine::bytesArrived, &m_driver, &ExchangeDriver::received);
+    connect(&m_line, &SerialLine::openChanged, this, [this](bool open) {
+        if (open)
+            m_driver.linkOpened();
+    });
     connect(&m_line, &SerialLine::openChanged, this, &RegisterSession::portOpenChanged);
     // A lost register port takes its request with it: no repeats, no
     // "no reply" message after the one that says the device is gone.

@@ -108,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"DelayLongerThanTheRetry", make([](PtyRegister::Faults &f) { f.delayMs = RetryMs * 5 / 3; }), 1000, 1012},
         FaultCase{"SplitReplies", make([](PtyRegister::Faults &f) { f.split = true, f.splitPauseMs = 2; }), 1000, 1100},
         FaultCase{"Noise", make([](PtyRegister::Faults &f) { f.noise = true; })},
-        FaultCase{"BadChecksums", make([](PtyRegister::Faults &f) { f.badChecksums = true; })}),
+        FaultCase{"BadChecksums", make([](PtyRegister::Faults &f) { f.badChecksums = true; })},
+        FaultCase{"OneCorruptedByteInAReply", make([](PtyRegister::Faults &f) { f.corruptEvery = 397; })}),
     [](const ::testing::TestParamInfo<FaultCase> &info) { return std::string(info.param.name); });
 
 // Faults that end the transfer: what was done stays right, nothing else moves.

@@ -6,6 +6,7 @@
 
 #include "link/exchangedriver.h"
 #include "support/fakelink.h"
+#include "support/replychecksums.h"
 
 #include <QList>
 #include <QStringList>
@@ -25,7 +26,7 @@ inline const char *splitName(Split s)
 // The start of a further frame, arriving with the last piece.
 inline QByteArray trailingBytes() { return QByteArray::fromHex("AA0111"); }
 
-// A reply frame; the checksums are not examined by the driver.
+// A reply frame with right checksums.
 inline QByteArray replyFrame(int command, const QByteArray &data = QByteArray(), int sequence = 1)
 {
     QByteArray f = QByteArray::fromHex("AA0111000000");
@@ -34,7 +35,7 @@ inline QByteArray replyFrame(int command, const QByteArray &data = QByteArray(),
     f.append(char(data.size()));
     f.append(data);
     f.append('\0').append('\0').append('\x0D');
-    return f;
+    return withRightChecksums(f);
 }
 
 // An article read reply for one article index.

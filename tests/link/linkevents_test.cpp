@@ -71,7 +71,7 @@ TEST(LinkEvents, StaleReplySaysWhy)
     rig.driver.send(115, articleIndex(300));
     rig.driver.received(articleReply(299));
     ASSERT_EQ(rig.events.last().kind, K::StaleReply);
-    EXPECT_EQ(rig.events.last().text, QStringLiteral("record 299 while 300 was asked"));
+    EXPECT_EQ(rig.events.last().text, QStringLiteral("запис 299, а тражен је 300"));
 }
 
 TEST(LinkEvents, TheProgramsClockMovesForward)

@@ -3,6 +3,7 @@
 #include "link/serialline.h"
 #include "support/fakelink.h"
 #include "support/pty.h"
+#include "support/replychecksums.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -106,10 +107,10 @@ TEST(SerialLink, RequestGoesOutExactlyAndAReplyInPiecesIsDispatched)
     // Three accepted replies bring the sequence counter to 7, as in the
     // protocol's worked example of a header-line read.
     for (int i = 0; i < 3; ++i)
-        link.driver.received(hexBytes("AA 01 11 00 00 00 01 79 00 00 00 0D"));
+        link.driver.received(withRightChecksums(hexBytes("AA 01 11 00 00 00 01 79 00 00 00 0D")));
     link.driver.send(101, hexBytes("00"));
     EXPECT_EQ(link.pty.readExactly(13), hexBytes("AA 01 11 00 45 12 07 65 01 00 80 8E 0D"));
-    const QByteArray frame = hexBytes("AA 01 11 00 45 12 01 65 05 00 41 42 43 44 00 00 0D");
+    const QByteArray frame = withRightChecksums(hexBytes("AA 01 11 00 45 12 01 65 05 00 41 42 43 44 00 00 0D"));
     link.pty.write(frame.left(4));
     QTest::qWait(20);
     link.pty.write(frame.mid(4, 6));

@@ -197,7 +197,7 @@ TEST(SimExecutable, HelpAndBadOptions)
     QByteArray out, err;
     EXPECT_EQ(runToEnd({QStringLiteral("--help")}, &out, &err), 0);
     for (const char *option : {"--link", "--demo", "--silent", "--drop-every", "--delay", "--split", "--noise",
-                               "--bad-checksums", "--baud", "--trace", "--state"})
+                               "--bad-checksums", "--corrupt-every", "--baud", "--trace", "--state"})
         EXPECT_TRUE(out.contains(option)) << option;
     EXPECT_EQ(runToEnd({QStringLiteral("--drop-every"), QStringLiteral("0")}, &out, &err), 2);
     EXPECT_TRUE(err.contains("--drop-every")) << err.toStdString();

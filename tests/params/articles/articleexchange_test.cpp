@@ -1,6 +1,7 @@
 #include "protocol/commands.h"
 #include "params/articles/articlefamily.h"
 #include "support/familylink.h"
+#include "support/replychecksums.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -22,10 +23,10 @@ QByteArray articleReply(int n)
     data[47] = 0x32; // group 3, department 3
     data[48] = char(n & 0xFF);
     data[49] = char(n >> 8 & 0xFF);
-    return hexBytes("AA 01 11 12 34 56 03 73") + char(data.size()) + data + hexBytes("00 00 0D");
+    return withRightChecksums(hexBytes("AA 01 11 12 34 56 03 73") + char(data.size()) + data + hexBytes("00 00 0D"));
 }
 
-const QByteArray Reply116 = hexBytes("AA 01 11 12 34 56 03 74 00 00 00 0D");
+const QByteArray Reply116 = withRightChecksums(hexBytes("AA 01 11 12 34 56 03 74 00 00 00 0D"));
 
 // The family on a driver with a fake port; everything reported is recorded.
 class ArticleExchange : public ::testing::Test, protected FamilyLink {

@@ -2,6 +2,7 @@
 #include "core/programerror.h"
 #include "params/departments/departmentfamily.h"
 #include "support/familylink.h"
+#include "support/replychecksums.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -23,14 +24,14 @@ std::string separatorName(const ::testing::TestParamInfo<QChar> &info)
     return info.param == QLatin1Char(',') ? "comma" : "point";
 }
 
-// A reply frame to 111 around the 30 data bytes (checksums are not examined).
+// A reply frame to 111 around the 30 data bytes.
 QByteArray reply111(const char *dataHex)
 {
     const QByteArray data = hexBytes(dataHex);
-    return hexBytes("AA 01 11 12 34 56 03 6F") + char(data.size()) + data + hexBytes("00 00 0D");
+    return withRightChecksums(hexBytes("AA 01 11 12 34 56 03 6F") + char(data.size()) + data + hexBytes("00 00 0D"));
 }
 
-const QByteArray Reply112 = hexBytes("AA 01 11 12 34 56 03 70 00 00 00 0D");
+const QByteArray Reply112 = withRightChecksums(hexBytes("AA 01 11 12 34 56 03 70 00 00 00 0D"));
 
 } // namespace
 
@@ -214,7 +215,7 @@ protected:
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last().at(0).toString(); }
 };
 
-TEST_F(DepartmentTransfer, ReadWaitsForTheIndexAskedFor)
+TEST_F(DepartmentTransfer, ReadFollowsTheIndexEachReplyCarries)
 {
     QSignalSpy started(&family, &DepartmentFamily::readStarted);
     family.btnSTReadClick();
@@ -231,33 +232,23 @@ TEST_F(DepartmentTransfer, ReadWaitsForTheIndexAskedFor)
     EXPECT_EQ(family.model().cell(0, 4), u("Г"));
     EXPECT_EQ(family.model().cell(0, 5), u("1,01"));
 
-    // Department 1 was asked for; the register answers department 6 and then
-    // an index past the table: late replies, not the answer. Nothing is filled
-    // and nothing more is asked.
+    // Index 1 was asked for; the register answers index 5: the read follows
+    // the index the reply carries, fills department 6 and asks for index 6.
     driver.received(reply111("05 41000000000000000000000000000000000000 00 00000000 0000000000"));
-    driver.received(reply111("08 41000000000000000000000000000000000000 00 00000000 0000000000"));
-    EXPECT_EQ(port.writes.size(), 2);
-    EXPECT_EQ(family.model().cell(5, 1), u("Одељење 6"));
+    EXPECT_EQ(family.model().cell(5, 1), u("A"));
     EXPECT_EQ(family.model().cell(1, 1), u("Одељење 2"));
+    ASSERT_EQ(port.writes.size(), 3);
+    EXPECT_EQ(static_cast<std::uint8_t>(port.last().at(9)), 6);
+    // The answer for index 1 now comes too late: nothing is filled or asked.
+    driver.received(reply111("01 41000000000000000000000000000000000000 00 00000000 0000000000"));
+    EXPECT_EQ(family.model().cell(1, 1), u("Одељење 2"));
+    EXPECT_EQ(port.writes.size(), 3);
     EXPECT_TRUE(driver.replyAwaited());
     EXPECT_NE(lastStatus(), u("Завршено читање подгрупа"));
 
-    // The answer for department 1 goes on to 2, and so on up to 7.
-    driver.received(reply111("01 41000000000000000000000000000000000000 00 00000000 0000000000"));
-    EXPECT_EQ(port.last(), hexBytes("AA 01 11 12 34 56 05 6F 01 02 CF A3 0D"));
-    EXPECT_EQ(family.model().cell(1, 1), u("A"));
-    for (int index = 2; index < 7; ++index) {
-        ASSERT_EQ(static_cast<std::uint8_t>(port.last().at(9)), index);
-        const QByteArray data = QByteArray::number(index, 16).rightJustified(2, '0') +
-                                " 43000000000000000000000000000000000000 00 00000000 0000000000";
-        driver.received(reply111(data.constData()));
-    }
-    EXPECT_NE(lastStatus(), u("Завршено читање подгрупа"));
-    ASSERT_EQ(static_cast<std::uint8_t>(port.last().at(9)), 7);
-    const qsizetype sent = port.writes.size();
+    driver.received(reply111("06 43000000000000000000000000000000000000 00 00000000 0000000000"));
     driver.received(reply111("07 42000000000000000000000000000000000000 00 00000000 0000000000"));
-    EXPECT_EQ(port.writes.size(), sent);
-    EXPECT_EQ(sent, 8);
+    EXPECT_EQ(port.writes.size(), 4);
     EXPECT_EQ(lastStatus(), u("Завршено читање подгрупа"));
     EXPECT_EQ(progress.last().at(0).toInt(), 0);
     EXPECT_EQ(family.model().cell(6, 1), u("C"));
