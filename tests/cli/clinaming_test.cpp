@@ -51,7 +51,8 @@ TEST_P(CliNaming, VerifyNamesTheRecordAsTheProfileFileNumbersItWithTheFieldAndBo
     ASSERT_EQ(list.size(), 1) << json.out.toStdString();
     const QJsonObject d = list.at(0).toObject();
     EXPECT_EQ((QStringList{d.value("family").toString(), d.value("title").toString(),
-                           QString::number(d.value("number").toInt()), d.value("field").toString(),
+                           d.value("number").isNull() ? "null" : QString::number(d.value("number").toInt()),
+                           d.value("field").toString(),
                            d.value("register").toString(), d.value("profile").toString()}),
               drift.json);
 }
@@ -76,7 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
         Drift{"DepartmentName", "departments",
               [](RegisterState &s) { s.departments[7].name = RegisterState::nameField("ХЛЕБ", 18, 17); },
               [](RegisterState &s) { s.departments[7].name = RegisterState::nameField("", 18, 17); },
-              "Одељења 8, Назив: у каси (празно), у профилу ХЛЕБ", {"departments", "Одељења", "8", "Назив", "", "ХЛЕБ"}}),
+              "Одељења 8, Назив: у каси (празно), у профилу ХЛЕБ", {"departments", "Одељења", "8", "Назив", "", "ХЛЕБ"}},
+        Drift{"LogoHeight", "logo", [](RegisterState &s) { s.logoHeight = 40; },
+              [](RegisterState &s) { s.logoHeight = 39; }, "Лого, Висина: у каси 39, у профилу 40",
+              {"logo", "Лого", "null", "Висина", "39", "40"}}),
     [](const ::testing::TestParamInfo<Drift> &info) { return std::string(info.param.name); });
 
 struct Numbered {
