@@ -5,7 +5,10 @@
 
 namespace {
 
-const QString HelpHint = QStringLiteral("Run 'vilaron-cli --help' for the options.");
+const QString HelpHint = QStringLiteral("Опције описује 'vilaron-cli --help'.");
+// A register that does not answer is given up after three repeats, so the
+// longest wait stays a few minutes.
+constexpr int MaxRetryMs = 60000;
 
 bool fail(QString *error, const QString &text)
 {
@@ -17,7 +20,7 @@ bool parseRegister(const QString &value, RegisterTarget *target, QString *error)
 {
     const int at = int(value.indexOf(QLatin1Char('=')));
     if (at <= 0 || at == value.size() - 1)
-        return fail(error, QStringLiteral("--register '%1' is not PORT=SERIAL (for example "
+        return fail(error, QStringLiteral("--register '%1' није облика PORT=SERIAL (на пример "
                                           "--register /dev/ttyUSB0=004512).")
                                .arg(value));
     target->port = value.left(at);
@@ -128,8 +131,8 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
              [&](const QString &v) {
                  bool ok = false;
                  o.retryMs = v.toInt(&ok);
-                 if (!ok || o.retryMs < 1)
-                     return fail(error, QStringLiteral("--retry-ms takes a number of milliseconds above 0."));
+                 if (!ok || o.retryMs < 1 || o.retryMs > MaxRetryMs)
+                     return fail(error, QStringLiteral("--retry-ms је број милисекунди од 1 до %1.").arg(MaxRetryMs));
                  return true;
              }},
         };
@@ -137,7 +140,7 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
         for (const Valued &option : valued) {
             const QString name = QString::fromLatin1(option.name);
             if (!optionValue(arguments, &i, name, &value, &matched))
-                return fail(error, QStringLiteral("%1 needs a value.").arg(name));
+                return fail(error, QStringLiteral("%1 тражи вредност.").arg(name));
             if (matched) {
                 if (!option.take(value))
                     return false;
@@ -148,33 +151,33 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
         if (handled)
             continue;
         if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return fail(error, QStringLiteral("Unknown option '%1'.").arg(arg));
+            return fail(error, QStringLiteral("Непозната опција '%1'.").arg(arg));
         positional << arg;
     }
 
     if (positional.isEmpty())
-        return fail(error, QStringLiteral("No command given: use read, write, verify or ports."));
+        return fail(error, QStringLiteral("Није дата команда: read, write, verify или ports."));
     if (!parseCommand(positional.first(), &o.command))
-        return fail(error, QStringLiteral("Unknown command '%1': use read, write, verify or ports.")
+        return fail(error, QStringLiteral("Непозната команда '%1': постоје read, write, verify и ports.")
                                .arg(positional.first()));
     const bool needsProfile = o.command != Command::Ports;
     if (positional.size() > (needsProfile ? 2 : 1))
-        return fail(error, QStringLiteral("Too many arguments after the command: '%1'.").arg(positional.last()));
+        return fail(error, QStringLiteral("Превише аргумената после команде: '%1'.").arg(positional.last()));
     if (needsProfile) {
         if (positional.size() < 2)
-            return fail(error, QStringLiteral("The command %1 needs a PROFILE folder.").arg(positional.first()));
+            return fail(error, QStringLiteral("Команда %1 тражи фасциклу PROFILE.").arg(positional.first()));
         o.profile = positional.at(1);
         if (o.registers.isEmpty())
-            return fail(error, QStringLiteral("The command %1 needs at least one --register PORT=SERIAL.")
+            return fail(error, QStringLiteral("Команда %1 тражи бар једно --register PORT=SERIAL.")
                                    .arg(positional.first()));
     }
     QSet<QString> ports, serials;
     for (const RegisterTarget &target : o.registers) {
         if (ports.contains(target.port))
-            return fail(error, QStringLiteral("The port %1 is given twice: give each register its own port.")
+            return fail(error, QStringLiteral("Порт %1 је дат двапут: свака каса има свој порт.")
                                    .arg(target.port));
         if (serials.contains(target.serial))
-            return fail(error, QStringLiteral("The serial number %1 is given twice: each register has its own.")
+            return fail(error, QStringLiteral("Серијски број %1 је дат двапут: свака каса има свој.")
                                    .arg(target.serial));
         ports.insert(target.port);
         serials.insert(target.serial);
@@ -185,13 +188,13 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
         if (!ProfileFamilyNames::parseList(familiesText, &families, &why))
             return fail(error, QStringLiteral("--families: %1").arg(why));
         if ((families & ProfileFamily::Passwords) && !o.withPasswords)
-            return fail(error, QStringLiteral("--families names passwords: add --with-passwords to transfer them."));
+            return fail(error, QStringLiteral("--families наводи passwords: лозинке се преносе само уз --with-passwords."));
         o.families = families;
     }
     if (o.changesOnly && o.command != Command::Write)
-        return fail(error, QStringLiteral("--changes-only goes with the command write."));
+        return fail(error, QStringLiteral("--changes-only иде уз команду write."));
     if (o.verify && o.command != Command::Write)
-        return fail(error, QStringLiteral("--verify goes with the command write (or use the command verify)."));
+        return fail(error, QStringLiteral("--verify иде уз команду write (или употребите команду verify)."));
     *options = o;
     return true;
 }
@@ -199,34 +202,42 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
 QString CliOptions::helpText()
 {
     return QStringLiteral(
-        "Usage: vilaron-cli [--register PORT=SERIAL]... [--families LIST] [--changes-only] [--verify]\n"
-        "                   [--with-passwords] [--trace FILE] [--json] COMMAND [PROFILE]\n"
+        "Употреба: vilaron-cli [--register PORT=SERIAL]... [--families LIST] [--changes-only] [--verify]\n"
+        "                      [--with-passwords] [--trace FILE] [--retry-ms N] [--json] COMMAND [PROFILE]\n"
         "\n"
-        "Reads a register profile from Vilaron registers, writes one into them or compares them.\n"
-        "Several registers are served at the same time.\n"
+        "Чита профил касе из Vilaron каса, уписује профил у њих или их пореди с њим.\n"
+        "Више каса се опслужује истовремено.\n"
         "\n"
-        "Commands:\n"
-        "  read PROFILE     fill the PROFILE folder from the register (with several registers,\n"
-        "                   one sub-folder per serial number)\n"
-        "  write PROFILE    write the profile into every register\n"
-        "  verify PROFILE   compare every register with the profile; exit status 1 on a difference\n"
-        "  ports            list the serial ports of this computer with their descriptions\n"
+        "Команде:\n"
+        "  read PROFILE     попуњава фасциклу PROFILE из касе (са више каса, по једна\n"
+        "                   подфасцикла за сваки серијски број)\n"
+        "  write PROFILE    уписује профил у сваку касу\n"
+        "  verify PROFILE   пореди сваку касу с профилом; излазни статус 1 кад постоји разлика\n"
+        "  ports            набраја серијске портове овог рачунара с њиховим описима\n"
         "\n"
-        "Options:\n"
-        "  --register PORT=SERIAL  a register: its port (/dev/ttyUSB0, COM1) and serial number;\n"
-        "                          repeat for several registers\n"
-        "  --families LIST         comma-separated subset of header,taxes,departments,articles,\n"
-        "                          groups,operators,logo,passwords (default: every family of the\n"
-        "                          profile but passwords)\n"
-        "  --changes-only          write: read first and send only the records that differ\n"
-        "  --verify                write: compare with the profile after writing\n"
-        "  --with-passwords        include the register passwords (saved readable by the owner only)\n"
-        "  --trace FILE            write the link trace of each register to FILE, the serial number\n"
-        "                          before the extension (trace.txt -> trace-004512.txt)\n"
-        "  --json                  print a summary as JSON on standard output\n"
-        "  --help                  show this text\n"
-        "  --version               show the program version\n"
+        "Опције:\n"
+        "  --register PORT=SERIAL  каса: њен порт (/dev/ttyUSB0, COM1) и серијски број;\n"
+        "                          поновите за више каса\n"
+        "  --families LIST         групе параметара, одвојене зарезом, од header,taxes,departments,\n"
+        "                          articles,groups,operators,logo,passwords (подразумевано: све\n"
+        "                          групе профила осим лозинки)\n"
+        "  --changes-only          write: прво чита касу и шаље само записе који се разликују\n"
+        "  --verify                write: после уписа пореди касу с профилом\n"
+        "  --with-passwords        и лозинке касе (чувају се читљиве само власнику)\n"
+        "  --trace FILE            праћење везе сваке касе у FILE, са серијским бројем пре\n"
+        "                          наставка (trace.txt -> trace-004512.txt)\n"
+        "  --retry-ms N            колико милисекунди захтев чека одговор пре него што се пошаље\n"
+        "                          поново (1 до 60000, подразумевано 5000 као у програму); после\n"
+        "                          трећег понављања каса се сматра неодговорном. Дуже чекање\n"
+        "                          одговара спорој вези; краће од времена одговора шаље захтеве\n"
+        "                          поново док одговори стижу\n"
+        "  --json                  кратак извештај у JSON облику на стандардном излазу\n"
+        "  --help                  приказује овај текст\n"
+        "  --version               приказује верзију програма\n"
         "\n"
-        "Exit status: 0 done, 1 differences found, 2 usage error or bad profile, 3 a register did not\n"
-        "answer or its port failed, 4 a record was refused as a data error.\n");
+        "Разлике се наводе као у прозору разлика: група, број записа као у датотеци профила,\n"
+        "поље и вредност у каси и у профилу (\"Артикли 42, Цена: у каси 150, у профилу 148,5\").\n"
+        "\n"
+        "Излазни статус: 0 готово, 1 има разлика, 2 погрешна употреба или неисправан профил,\n"
+        "3 каса није одговорила или јој је порт отказао, 4 запис одбијен као грешка у подацима.\n");
 }

@@ -11,8 +11,8 @@
 struct RegisterTarget {
     QString port;
     QString serial;
-    // "PORT (serial SERIAL)", how every message names the register.
-    QString label() const { return QStringLiteral("%1 (serial %2)").arg(port, serial); }
+    // "PORT (серијски број SERIAL)", how every message names the register.
+    QString label() const { return QStringLiteral("%1 (серијски број %2)").arg(port, serial); }
 };
 
 // What the command line asks for.
@@ -30,7 +30,8 @@ struct CliOptions {
     bool withPasswords = false;
     bool json = false;
     QString trace;
-    int retryMs = 5000; // hidden: the retry period (tests shorten it)
+    // --retry-ms: how long a request waits for its reply before it is sent again.
+    int retryMs = 5000;
 
     // Reads the arguments (program name first). False with a message that
     // says what is wrong and what to do.

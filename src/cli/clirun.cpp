@@ -1,7 +1,9 @@
 #include "cli/clirun.h"
 
 #include "cli/clitrace.h"
+#include "cli/differencetext.h"
 #include "cli/progressview.h"
+#include "cli/readwarnings.h"
 #include "cli/registerjob.h"
 #include "link/portfacts.h"
 #include "link/traceformat.h"
@@ -20,27 +22,11 @@
 
 namespace {
 
-QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
-
-QString differenceText(const RegisterTarget &target, const RecordDifference &d)
-{
-    if (d.record < 0)
-        return QStringLiteral("%1: %2 height: register %3, profile %4")
-            .arg(target.label(), d.family, QString::fromLatin1(d.inRegister), QString::fromLatin1(d.inProfile));
-    return QStringLiteral("%1: %2 record %3: register [%4], profile [%5]")
-        .arg(target.label(), d.family)
-        .arg(d.record)
-        .arg(hex(d.inRegister), hex(d.inProfile));
-}
-
-QJsonObject summaryOf(const RegisterResult &r)
+QJsonObject summaryOf(const RegisterResult &r, const QStringList &warnings)
 {
     QJsonArray differences;
     for (const RecordDifference &d : r.differences)
-        differences << QJsonObject{{QStringLiteral("family"), d.family},
-                                   {QStringLiteral("record"), d.record},
-                                   {QStringLiteral("register"), hex(d.inRegister)},
-                                   {QStringLiteral("profile"), hex(d.inProfile)}};
+        differences << DifferenceText::json(d);
     QJsonObject o{{QStringLiteral("port"), r.target.port},
                   {QStringLiteral("serial"), r.target.serial},
                   {QStringLiteral("families"), QJsonArray::fromStringList(r.families)},
@@ -52,6 +38,8 @@ QJsonObject summaryOf(const RegisterResult &r)
                   {QStringLiteral("seconds"), r.seconds}};
     if (!r.error.isEmpty())
         o.insert(QStringLiteral("error"), r.error);
+    if (!warnings.isEmpty())
+        o.insert(QStringLiteral("warnings"), QJsonArray::fromStringList(warnings));
     return o;
 }
 
@@ -117,8 +105,8 @@ int CliRun::listPorts()
         m_out << '\n';
     }
     if (ports.isEmpty())
-        m_err << "vilaron-cli: the system reports no serial ports. Plug in the register's USB adapter or "
-                 "check its driver.\n";
+        m_err << QStringLiteral("vilaron-cli: систем не налази ниједан серијски порт. Прикључите USB адаптер "
+                                "касе или проверите његов управљачки програм.\n");
     m_out.flush();
     m_err.flush();
     return Done;
@@ -144,8 +132,8 @@ int CliRun::runRegisters(const CliOptions &options)
         }
         if (!error.text.isEmpty() || !ProfileFolder::read(options.profile, m_regional, chosen, &profile, &error)) {
             m_err << "vilaron-cli: " << error.text << '\n'
-                  << "Nothing was sent to any register. Correct the profile (or choose other --families) and run "
-                     "the command again.\n";
+                  << QStringLiteral("Ништа није послато ни у једну касу. Исправите профил (или изаберите друге "
+                                    "--families) и покрените команду поново.\n");
             m_err.flush();
             return UsageError;
         }
@@ -185,22 +173,28 @@ int CliRun::runRegisters(const CliOptions &options)
     for (auto &job : jobs) {
         const RegisterResult &r = job->result();
         int jobStatus = statusOf(r);
+        QStringList warnings;
         if (!r.error.isEmpty())
             m_err << "vilaron-cli: " << r.error << '\n';
         if (reading && jobStatus == Done) {
+            const RegisterProfile read = job->readProfile();
+            warnings = ReadWarnings::of(read);
+            for (const QString &warning : warnings)
+                m_err << QStringLiteral("vilaron-cli: каса %1: ").arg(r.target.label()) << warning << '\n';
             const QString folder = options.registers.size() == 1
                                        ? options.profile
                                        : QDir(options.profile).filePath(r.target.serial);
             ProfileError error;
-            if (!ProfileFolder::write(folder, job->readProfile(), families, &error)) {
-                m_err << "vilaron-cli: register " << r.target.label() << ": the profile was read but not saved: "
-                      << error.text << " Choose a folder you may write to and run the command again.\n";
+            if (!ProfileFolder::write(folder, read, families, &error)) {
+                m_err << QStringLiteral("vilaron-cli: каса %1: профил је прочитан, али није сачуван: %2 Изаберите "
+                                        "фасциклу у коју смете да пишете и покрените команду поново.\n")
+                             .arg(r.target.label(), error.text);
                 jobStatus = UsageError;
             }
         }
         if (!options.json)
             for (const RecordDifference &d : r.differences)
-                m_out << differenceText(r.target, d) << '\n';
+                m_out << r.target.label() << ": " << DifferenceText::line(d) << '\n';
         if (TraceRecorder *trace = job->trace()) {
             const QString path = traceFileFor(options.trace, r.target.serial);
             TraceFormat::Header header{QStringLiteral("vilaron-cli %1").arg(QLatin1String(VilaronVersion)),
@@ -208,11 +202,12 @@ int CliRun::runRegisters(const CliOptions &options)
             QFile file(path);
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
                 file.write(TraceFormat::fileText(header, *trace).toUtf8()) < 0) {
-                m_err << "vilaron-cli: register " << r.target.label() << ": the trace " << path
-                      << " was not written: " << file.errorString() << ". Choose another --trace file.\n";
+                m_err << QStringLiteral("vilaron-cli: каса %1: праћење везе %2 није уписано: %3. Изаберите другу "
+                                        "--trace датотеку.\n")
+                             .arg(r.target.label(), path, file.errorString());
             }
         }
-        summaries << summaryOf(r);
+        summaries << summaryOf(r, warnings);
         status = jobStatus == UsageError ? (status == Done ? UsageError : status) : worse(status, jobStatus);
     }
     if (options.json)

@@ -1,6 +1,7 @@
 #include "cli/progressview.h"
 
 #include "cli/registerjob.h"
+#include "cli/stoptext.h"
 
 namespace {
 constexpr int BarWidth = 30;
@@ -36,8 +37,8 @@ QString ProgressView::lineOf(const RegisterJob *job) const
     const RegisterResult &r = job->result();
     QString line = r.target.label() + QStringLiteral(": ");
     if (job->isDone()) {
-        line += r.outcome == QLatin1String("Completed") ? QStringLiteral("done") : QStringLiteral("stopped: ") + r.outcome;
-        return line + QStringLiteral(", %1 written, %2 skipped, %3 differences, %4 s")
+        line += StopText::outcomeWord(r.outcome);
+        return line + QStringLiteral(", уписано %1, прескочено %2, разлика %3, %4 с")
                           .arg(r.recordsWritten)
                           .arg(r.skipped)
                           .arg(r.differences.size())

@@ -1,6 +1,9 @@
 #include "cli/registerjob.h"
 
 #include "cli/clitrace.h"
+#include "cli/differencetext.h"
+#include "cli/stoptext.h"
+#include "cli/wholefamilycompare.h"
 #include "link/tracerecorder.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
@@ -12,6 +15,7 @@
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
 #include "session/profilebridge.h"
+#include "session/recordfields.h"
 
 #include "vilaronversion.h"
 
@@ -21,6 +25,7 @@
 namespace {
 
 QString nameOf(ProfileFamily family) { return ProfileFamilyNames::name(family); }
+QString titleOf(ProfileFamily family) { return familyTitle(DifferenceText::transferFamily(family)); }
 
 } // namespace
 
@@ -57,6 +62,8 @@ RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options
             [this](const QString &, const QString &text) { m_lastMessage = text; });
     connect(m_session.get(), &RegisterSession::programError, this,
             [this](const QString &text) { m_lastMessage = text; });
+    for (TransferEngine *engine : m_session->transfers())
+        connect(engine, &TransferEngine::recordRefused, this, [this](int index) { m_refused = index; });
     connect(m_session.get(), &RegisterSession::recordConfirmed, this, [this] {
         ++m_stepRecords;
         if (m_counting)
@@ -78,6 +85,8 @@ RegisterJob::~RegisterJob()
     QObject::disconnect(m_session.get(), nullptr, this, nullptr);
     QObject::disconnect(&m_session->driver(), nullptr, this, nullptr);
     QObject::disconnect(&m_session->registerLine(), nullptr, this, nullptr);
+    for (TransferEngine *engine : m_session->transfers())
+        QObject::disconnect(engine, nullptr, this, nullptr);
     m_session.reset();
 }
 
@@ -86,10 +95,7 @@ bool RegisterJob::openPort()
     QString error;
     if (m_session->registerLine().open(&error))
         return true;
-    finish(QStringLiteral("PortFailed"),
-           QStringLiteral("register %1: the port did not open: %2. Check the port name (vilaron-cli ports "
-                          "lists them), the cable and that no other program uses the port.")
-               .arg(m_target.label(), error));
+    finish(QStringLiteral("PortFailed"), StopText::portNotOpened(m_target.label(), error));
     return false;
 }
 
@@ -172,6 +178,7 @@ void RegisterJob::next()
     m_stepOutcome.clear();
     m_gaveUp = false;
     m_lastMessage.clear();
+    m_refused = -1;
     m_stepText = step.text;
     m_stepRecords = 0;
     m_stepTotal = step.total;
@@ -196,21 +203,12 @@ void RegisterJob::checkStepDone()
     else if (outcome.isEmpty())
         outcome = m_lastMessage.isEmpty() ? QStringLiteral("Completed") : QStringLiteral("Failed");
     if (outcome != QLatin1String("Completed")) {
-        QString what;
-        if (outcome == QLatin1String("NoReply"))
-            what = QStringLiteral("did not answer (%1). Check that it is switched on, the cable and the serial "
-                                  "number, then run the command again.");
-        else if (outcome == QLatin1String("PortFailed"))
-            what = QStringLiteral("port failed (%1). Check the cable and the USB adapter, then run the command "
-                                  "again; --changes-only sends only what is still missing.");
-        else if (outcome == QLatin1String("Refused"))
-            what = QStringLiteral("refused a record as a data error (%1). Correct the record in the profile and "
-                                  "run the command again.");
-        else
-            what = QStringLiteral("stopped with an error (%1). Check the cable and the port, then run the "
-                                  "command again.");
-        finish(outcome, QStringLiteral("register %1, %2: the register ").arg(m_target.label(), step.family) +
-                            what.arg(m_lastMessage.isEmpty() ? outcome : m_lastMessage));
+        const QString family = DifferenceText::transferFamily(step.family);
+        const QString where = outcome == QLatin1String("Refused") && m_refused >= 0
+                                  ? DifferenceText::recordName(family, m_refused)
+                                  : familyTitle(family);
+        finish(outcome, StopText::forStep(outcome, QStringLiteral("%1, %2").arg(m_target.label(), where),
+                                          m_lastMessage));
         return;
     }
     if (step.after)
@@ -280,8 +278,8 @@ void RegisterJob::addRead(ProfileFamily family)
 {
     RegisterSession *s = m_session.get();
     Step step;
-    step.family = nameOf(family);
-    step.text = QStringLiteral("%1 read").arg(step.family);
+    step.family = family;
+    step.text = QStringLiteral("%1: читање").arg(titleOf(family));
     step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
     step.start = [s, family] {
         press(*s, family, false);
@@ -293,8 +291,8 @@ void RegisterJob::addWrite(ProfileFamily family, bool changesOnly)
 {
     RegisterSession *s = m_session.get();
     Step step;
-    step.family = nameOf(family);
-    step.text = QStringLiteral("%1 write").arg(step.family);
+    step.family = family;
+    step.text = QStringLiteral("%1: упис").arg(titleOf(family));
     step.total = recordCount(family);
     step.start = [this, s, family, changesOnly] {
         const int count = recordCount(family);
@@ -327,10 +325,27 @@ void RegisterJob::addCompare(ProfileFamily family, bool forChanges)
 {
     RegisterSession *s = m_session.get();
     Step step;
-    step.family = nameOf(family);
-    step.text = QStringLiteral("%1 %2").arg(step.family, forChanges ? QStringLiteral("changes")
-                                                                     : QStringLiteral("verify"));
+    step.family = family;
+    step.text = QStringLiteral("%1: %2").arg(titleOf(family), forChanges ? QStringLiteral("тражење измена")
+                                                                         : QStringLiteral("провера"));
     step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
+    const QString name = DifferenceText::transferFamily(family);
+    if (RegisterSync::comparable(name)) {
+        // The read goes into the session's picture of the register; the
+        // tables keep the profile, and the two are compared field by field.
+        step.start = [this, s, name] {
+            if (!s->sync().verify(name) && m_lastMessage.isEmpty())
+                m_lastMessage = QStringLiteral("читање није почело");
+        };
+        step.after = [this, s, family, name, forChanges] {
+            if (forChanges)
+                m_changed.insert(family, s->sync().changedRecords(name));
+            else
+                m_result.differences << s->sync().differences(name);
+        };
+        m_steps << step;
+        return;
+    }
     step.start = [this, s, family] {
         m_received.clear();
         if (TransferEngine *engine = engineOf(family))
@@ -340,52 +355,11 @@ void RegisterJob::addCompare(ProfileFamily family, bool forChanges)
     step.after = [this, family, forChanges] {
         if (TransferEngine *engine = engineOf(family))
             engine->setReceiver(nullptr);
-        compare(family, m_received, forChanges);
+        const QList<RecordDifference> found = WholeFamilyCompare::differences(*m_session, m_profile, family, m_received);
+        if (forChanges)
+            m_changed.insert(family, found.isEmpty() ? QList<int>() : QList<int>{0});
+        else
+            m_result.differences << found;
     };
     m_steps << step;
-}
-
-void RegisterJob::compare(ProfileFamily family, const QMap<int, QByteArray> &received, bool forChanges)
-{
-    const QString name = nameOf(family);
-    QList<RecordDifference> found;
-    if (family == ProfileFamily::Passwords) {
-        const QString service = m_session->passwords().serviceText();
-        const QString report = m_session->passwords().reportText();
-        ProfileBridge::apply(m_profile, *m_session, family);
-        const ProfilePasswords want = m_profile.passwords.value_or(ProfilePasswords());
-        if (PasswordFamily::parse(service) != PasswordFamily::parse(want.service) ||
-            PasswordFamily::parse(report) != PasswordFamily::parse(want.report))
-            found << RecordDifference{name, 0, QStringLiteral("%1 %2").arg(service, report).toUtf8(),
-                                      QStringLiteral("%1 %2").arg(want.service, want.report).toUtf8()};
-    } else {
-        TransferEngine *engine = engineOf(family);
-        int count = engine->rules().recordCount;
-        if (family == ProfileFamily::Logo) {
-            // The read replaced the picture: put the profile's back, then
-            // compare the height the register reported and the rows.
-            ProfileBridge::apply(m_profile, *m_session, family);
-            const int inRegister = m_session->logo().record().logoHeight();
-            const int inProfile = m_profile.manifest.logoHeight;
-            if (inRegister != inProfile)
-                found << RecordDifference{name, -1, QByteArray::number(inRegister), QByteArray::number(inProfile)};
-            count = qMin(inRegister, inProfile);
-        }
-        for (int index = 0; index < count; ++index) {
-            const std::optional<QByteArray> want = engine->rules().writeRequest(index);
-            const QByteArray got = received.value(index);
-            if (!want || *want != got)
-                found << RecordDifference{name, index, got, want.value_or(QByteArray())};
-        }
-    }
-    if (forChanges) {
-        QList<int> indexes;
-        for (const RecordDifference &d : found)
-            indexes << d.record;
-        if (family == ProfileFamily::Logo && !found.isEmpty())
-            indexes = {0};
-        m_changed.insert(family, indexes);
-    } else {
-        m_result.differences << found;
-    }
 }

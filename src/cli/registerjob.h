@@ -3,6 +3,7 @@
 #include "cli/clioptions.h"
 #include "profile/registerprofile.h"
 #include "session/registersession.h"
+#include "session/registersync.h"
 
 #include <QElapsedTimer>
 #include <QMap>
@@ -12,20 +13,13 @@
 
 class TraceRecorder;
 
-// A record that is not in the register as the profile has it.
-struct RecordDifference {
-    QString family; // the profile's family name
-    int record = 0; // the record's index on the wire (the logo height: -1)
-    QByteArray inRegister;
-    QByteArray inProfile;
-};
-
 // What one register's run came to, for the summary and the exit status.
 struct RegisterResult {
     RegisterTarget target;
     QStringList families;
     int recordsWritten = 0;
     int skipped = 0;
+    // Field by field, as the differences window lists them (the logo height: index -1).
     QList<RecordDifference> differences;
     // Completed, Refused, Failed, NoReply, Cancelled, PortFailed.
     QString outcome = QStringLiteral("Completed");
@@ -36,8 +30,8 @@ struct RegisterResult {
 // One register served by its own session (port, driver, retry timer): a
 // queue of family transfers run one after the other on the shared event
 // loop. Reading, writing (all records or only those that differ) and
-// comparing are built from the session's transfers, record receivers and
-// the profile bridge.
+// comparing are built from the session's transfers, its register sync (the
+// differences window's field comparison) and the profile bridge.
 class RegisterJob : public QObject {
     Q_OBJECT
 public:
@@ -72,7 +66,7 @@ signals:
 
 private:
     struct Step {
-        QString family;
+        ProfileFamily family;
         QString text;
         int total = 0;
         std::function<void()> start;
@@ -90,7 +84,6 @@ private:
     void addCompare(ProfileFamily family, bool forChanges);
     int recordCount(ProfileFamily family) const;
     TransferEngine *engineOf(ProfileFamily family) const;
-    void compare(ProfileFamily family, const QMap<int, QByteArray> &received, bool forChanges);
 
     RegisterTarget m_target;
     CliOptions m_options;
@@ -108,6 +101,7 @@ private:
     bool m_gaveUp = false;
     bool m_portLost = false;
     QString m_lastMessage;
+    int m_refused = -1; // the record the step's write refused
     QString m_stepText;
     int m_stepRecords = 0;
     int m_stepTotal = 0;

@@ -10,25 +10,13 @@
 #include <QMap>
 
 namespace ProfileFolder {
-namespace {
 
-const QString ServiceCaption = QStringLiteral("Сервисна лозинка");
-const QString ReportCaption = QStringLiteral("Лозинка за извештаје");
-
-const ProfileTable *tableOf(ProfileFamily family)
+QString passwordCaption(int record)
 {
-    switch (family) {
-    case ProfileFamily::Header: return &ProfileTable::headerLines();
-    case ProfileFamily::Taxes: return &ProfileTable::taxRates();
-    case ProfileFamily::Departments: return &ProfileTable::departments();
-    case ProfileFamily::Articles: return &ProfileTable::articles();
-    case ProfileFamily::Groups: return &ProfileTable::groups();
-    case ProfileFamily::Operators: return &ProfileTable::operators();
-    case ProfileFamily::Passwords: return &ProfileTable::passwords();
-    case ProfileFamily::Logo: return nullptr;
-    }
-    return nullptr;
+    return record == 0 ? QStringLiteral("Сервисна лозинка") : QStringLiteral("Лозинка за извештаје");
 }
+
+namespace {
 
 // The rows of a family held as a table.
 QList<QStringList> rowsOf(const RegisterProfile &profile, ProfileFamily family)
@@ -46,7 +34,7 @@ QList<QStringList> rowsOf(const RegisterProfile &profile, ProfileFamily family)
     case ProfileFamily::Groups: return *profile.groups;
     case ProfileFamily::Operators: return *profile.operators;
     case ProfileFamily::Passwords:
-        return {{ServiceCaption, profile.passwords->service}, {ReportCaption, profile.passwords->report}};
+        return {{passwordCaption(0), profile.passwords->service}, {passwordCaption(1), profile.passwords->report}};
     case ProfileFamily::Logo: break;
     }
     return {};
@@ -100,7 +88,7 @@ QString fileName(ProfileFamily family)
 {
     if (family == ProfileFamily::Logo)
         return ProfileLogo::FileName;
-    return tableOf(family)->fileName();
+    return ProfileTable::of(family)->fileName();
 }
 
 bool write(const QString &folder, const RegisterProfile &profile, std::optional<ProfileFamilies> families,
@@ -123,7 +111,7 @@ bool write(const QString &folder, const RegisterProfile &profile, std::optional<
             continue;
         }
         QByteArray bytes;
-        if (!tableOf(family)->write(rowsOf(profile, family), profile.manifest.separators, &bytes, error))
+        if (!ProfileTable::of(family)->write(rowsOf(profile, family), profile.manifest.separators, &bytes, error))
             return false;
         files.insert(family, bytes);
     }
@@ -187,7 +175,7 @@ bool read(const QString &folder, const Regional &regional, std::optional<Profile
             continue;
         }
         QList<QStringList> rows;
-        if (!tableOf(family)->read(bytes, written, regional, &rows, error))
+        if (!ProfileTable::of(family)->read(bytes, written, regional, &rows, error))
             return false;
         setRows(result, family, rows);
     }

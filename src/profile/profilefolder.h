@@ -13,6 +13,10 @@
 // groups.csv, operators.csv, logo.png, passwords.csv).
 namespace ProfileFolder {
 
+// The caption of a line of passwords.csv: record 0 the service password,
+// record 1 the report password.
+QString passwordCaption(int record);
+
 // The file of a family inside the folder.
 QString fileName(ProfileFamily family);
 

@@ -114,6 +114,21 @@ const ProfileTable &ProfileTable::passwords()
     return table;
 }
 
+const ProfileTable *ProfileTable::of(ProfileFamily family)
+{
+    switch (family) {
+    case ProfileFamily::Header: return &headerLines();
+    case ProfileFamily::Taxes: return &taxRates();
+    case ProfileFamily::Departments: return &departments();
+    case ProfileFamily::Articles: return &articles();
+    case ProfileFamily::Groups: return &groups();
+    case ProfileFamily::Operators: return &operators();
+    case ProfileFamily::Passwords: return &passwords();
+    case ProfileFamily::Logo: return nullptr;
+    }
+    return nullptr;
+}
+
 QString ProfileTable::fieldTitle(int field) const
 {
     if (!m_numberInTable) {
@@ -141,9 +156,9 @@ bool ProfileTable::write(const QList<QStringList> &rows, const Regional &regiona
             const Column &column = m_columns[c];
             if (m_numberInTable && c == 0) {
                 int number = 0;
-                if (!DecimalText::tryParseInteger(text, &number) || number != numberOfRow(r)) {
+                if (!DecimalText::tryParseInteger(text, &number) || number != recordNumber(r)) {
                     *error = ProfileError::damaged(m_fileName, r + 1, column.title,
-                                                   QStringLiteral("очекује се %1, а пише „%2“").arg(numberOfRow(r)).arg(text));
+                                                   QStringLiteral("очекује се %1, а пише „%2“").arg(recordNumber(r)).arg(text));
                     return false;
                 }
             }
@@ -164,7 +179,7 @@ bool ProfileTable::write(const QList<QStringList> &rows, const Regional &regiona
     for (int r = 0; r < m_rowCount; ++r) {
         QStringList fields;
         if (!m_numberInTable)
-            fields << QString::number(numberOfRow(r));
+            fields << QString::number(recordNumber(r));
         for (int c = 0; c < columnCount(); ++c)
             fields << (isQuoted(m_columns[c].kind) ? DelimitedFields::quoted(carried[r][c]) : carried[r][c]);
         text += fields.join(regional.list);
@@ -198,9 +213,9 @@ bool ProfileTable::read(const QByteArray &bytes, const Regional &from, const Reg
         }
         const QStringList fields = DelimitedFields::extractAll(line, fieldCount(), from.list);
         int number = 0;
-        if (!DecimalText::tryParseInteger(fields[0], &number) || number != numberOfRow(r)) {
+        if (!DecimalText::tryParseInteger(fields[0], &number) || number != recordNumber(r)) {
             *error = ProfileError::damaged(m_fileName, lineNumber, NumberTitle,
-                                           QStringLiteral("очекује се %1, а пише „%2“").arg(numberOfRow(r)).arg(fields[0]));
+                                           QStringLiteral("очекује се %1, а пише „%2“").arg(recordNumber(r)).arg(fields[0]));
             return false;
         }
         QStringList cells;

@@ -3,6 +3,7 @@
 #include "core/regional.h"
 #include "profile/profilecells.h"
 #include "profile/profileerror.h"
+#include "profile/profilefamily.h"
 
 #include <QByteArray>
 #include <QList>
@@ -30,12 +31,17 @@ public:
     static const ProfileTable &groups();
     static const ProfileTable &operators();
     static const ProfileTable &passwords();
+    // The table file of a family (none for the logo, which is a picture).
+    static const ProfileTable *of(ProfileFamily family);
 
     const QString &fileName() const { return m_fileName; }
     int rowCount() const { return m_rowCount; }
     // The cells of one row in the profile (the number column included when
     // the table has one).
     int columnCount() const { return int(m_columns.size()); }
+    // The number a record carries in the file (record 0 of the groups is
+    // group 0, of the articles article 1).
+    int recordNumber(int record) const { return m_firstNumber + record; }
 
     // The file's bytes. Every row is checked first: a table of the wrong size
     // or a cell that is not of its kind refuses the whole file, naming the
@@ -55,7 +61,6 @@ private:
 
     int fieldCount() const { return columnCount() + (m_numberInTable ? 0 : 1); }
     QString fieldTitle(int field) const;
-    int numberOfRow(int row) const { return m_firstNumber + row; }
 
     QString m_fileName;
     int m_rowCount;

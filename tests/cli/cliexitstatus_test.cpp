@@ -39,7 +39,7 @@ TEST_F(CliExit, DifferencesAreOne)
 {
     const CliOutcome verify = runCli({registerArg(target, "2"), "--families", "taxes", "verify", profile()});
     EXPECT_EQ(verify.status, 1);
-    EXPECT_TRUE(verify.out.contains("taxes record 0:")) << verify.out.toStdString();
+    EXPECT_TRUE(verify.out.contains(QStringLiteral("Пореске стопе 1, Стопа: у каси "))) << verify.out.toStdString();
 }
 
 struct Damage {
@@ -69,7 +69,7 @@ TEST_P(CliDamagedProfile, IsRefusedNamingFileLineAndFieldAndNothingIsSent)
     const CliOutcome write = runCli({registerArg(target, "2"), "write", profile()});
     EXPECT_EQ(write.status, 2);
     EXPECT_TRUE(write.err.contains(QString::fromUtf8(damage.expected))) << write.err.toStdString();
-    EXPECT_TRUE(write.err.contains("Nothing was sent")) << write.err.toStdString();
+    EXPECT_TRUE(write.err.contains(QStringLiteral("Ништа није послато"))) << write.err.toStdString();
     // The tool ended without opening the port: no request reached the register.
     QCoreApplication::processEvents();
     EXPECT_EQ(target.requestCount(), 0);
@@ -104,9 +104,9 @@ TEST_F(CliExit, AnUnansweringRegisterIsThreeAndNamed)
     target.setFaults(faults);
     const CliOutcome write = runCli({registerArg(target, "004999"), "write", profile()});
     EXPECT_EQ(write.status, 3);
-    EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 004999)").arg(target.slavePath())))
+    EXPECT_TRUE(write.err.contains(QStringLiteral("каса %1 (серијски број 004999)").arg(target.slavePath())))
         << write.err.toStdString();
-    EXPECT_TRUE(write.err.contains("did not answer")) << write.err.toStdString();
+    EXPECT_TRUE(write.err.contains(QStringLiteral("каса не одговара"))) << write.err.toStdString();
 }
 
 TEST_F(CliExit, APortLostDuringTheWriteIsThreeAndNamed)
@@ -118,9 +118,9 @@ TEST_F(CliExit, APortLostDuringTheWriteIsThreeAndNamed)
     });
     const CliOutcome write = runCli({registerArg(target, "6"), "write", profile()});
     EXPECT_EQ(write.status, 3);
-    EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 6), ").arg(target.slavePath())))
+    EXPECT_TRUE(write.err.contains(QStringLiteral("каса %1 (серијски број 6), ").arg(target.slavePath())))
         << write.err.toStdString();
-    EXPECT_TRUE(write.err.contains("port failed")) << write.err.toStdString();
+    EXPECT_TRUE(write.err.contains(QStringLiteral("порт је отказао"))) << write.err.toStdString();
 }
 
 TEST_F(CliExit, APortThatDoesNotOpenIsThree)
@@ -128,7 +128,7 @@ TEST_F(CliExit, APortThatDoesNotOpenIsThree)
     const QString missing = dir.filePath("no-such-port");
     const CliOutcome write = runCli({"--register", missing + "=5", "write", profile()});
     EXPECT_EQ(write.status, 3);
-    EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 5): the port did not open").arg(missing)))
+    EXPECT_TRUE(write.err.contains(QStringLiteral("каса %1 (серијски број 5): порт се није отворио").arg(missing)))
         << write.err.toStdString();
     EXPECT_TRUE(write.err.contains("vilaron-cli ports"));
 }
@@ -149,9 +149,11 @@ TEST_F(CliExit, ARefusedRecordIsFourAndNamesEachRegister)
     const CliOutcome write =
         runCli({registerArg(target, "8"), registerArg(other, "9"), "--families", "groups", "write", profile()});
     EXPECT_EQ(write.status, 4) << write.err.toStdString();
-    EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 8), groups").arg(target.slavePath())))
-        << write.err.toStdString();
-    EXPECT_TRUE(write.err.contains(QStringLiteral("register %1 (serial 9), groups").arg(other.slavePath())));
+    // Each names the refused record as groups.csv numbers it and says it was not sent.
+    for (const auto &[reg, serial] : {std::pair{&target, "8"}, std::pair{&other, "9"}})
+        EXPECT_TRUE(write.err.contains(QStringLiteral("каса %1 (серијски број %2), Групе 6: запис није послат у касу")
+                                           .arg(reg->slavePath(), QLatin1String(serial))))
+            << write.err.toStdString();
     // The records before the refused one reached the register, the refused one did not.
     // Line 7 of the file is group 6.
     EXPECT_EQ(target.state().groups[5].name, demo.state().groups[5].name);

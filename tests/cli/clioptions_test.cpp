@@ -28,7 +28,7 @@ TEST(CliOptions, ReadsEveryOption)
     ASSERT_EQ(o.registers.size(), 2);
     EXPECT_EQ(o.registers[0].port, "/dev/ttyUSB0");
     EXPECT_EQ(o.registers[1].serial, "004513");
-    EXPECT_EQ(o.registers[1].label(), "COM3 (serial 004513)");
+    EXPECT_EQ(o.registers[1].label(), "COM3 (серијски број 004513)");
     EXPECT_EQ(*o.families, ProfileFamilies(ProfileFamily::Header | ProfileFamily::Logo));
     EXPECT_TRUE(o.changesOnly && o.verify && o.json);
     EXPECT_FALSE(o.withPasswords);
@@ -45,7 +45,29 @@ TEST(CliOptions, HelpAndVersionNeedNothingElse)
     EXPECT_EQ(o.action, CliOptions::Action::Version);
     ASSERT_TRUE(CliOptions::parse(args({"ports"}), &o, &error));
     EXPECT_EQ(o.command, CliOptions::Command::Ports);
-    EXPECT_TRUE(CliOptions::helpText().contains("--register PORT=SERIAL"));
+}
+
+// The help speaks the program's language; the option and command names stay.
+class CliHelp : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(CliHelp, IsInSerbianAndDescribesEveryOption)
+{
+    EXPECT_TRUE(CliOptions::helpText().contains(QString::fromUtf8(GetParam()))) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, CliHelp,
+                         ::testing::Values("Употреба: vilaron-cli", "--register PORT=SERIAL", "Команде:",
+                                           "verify PROFILE   пореди", "--retry-ms N            колико милисекунди",
+                                           "подразумевано 5000", "Излазни статус: 0 готово"));
+
+TEST(CliOptions, TakesARetryTimeInItsRange)
+{
+    CliOptions o;
+    QString error;
+    ASSERT_TRUE(CliOptions::parse(args({"--retry-ms", "60000", "ports"}), &o, &error)) << error.toStdString();
+    EXPECT_EQ(o.retryMs, 60000);
+    ASSERT_TRUE(CliOptions::parse(args({"ports"}), &o, &error));
+    EXPECT_EQ(o.retryMs, 5000);
 }
 
 struct Refusal {
@@ -67,26 +89,29 @@ TEST_P(CliOptionsRefused, SaysWhatIsWrongAndWhereToLook)
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, CliOptionsRefused,
-    ::testing::Values(Refusal{"NoCommand", args({"--register", "A=1"}), "No command"},
-                      Refusal{"UnknownCommand", args({"copy", "p"}), "Unknown command 'copy'"},
-                      Refusal{"NoProfile", args({"--register", "A=1", "write"}), "needs a PROFILE"},
-                      Refusal{"NoRegister", args({"verify", "p"}), "needs at least one --register"},
+    ::testing::Values(Refusal{"NoCommand", args({"--register", "A=1"}), "Није дата команда"},
+                      Refusal{"UnknownCommand", args({"copy", "p"}), "Непозната команда 'copy'"},
+                      Refusal{"NoProfile", args({"--register", "A=1", "write"}), "тражи фасциклу PROFILE"},
+                      Refusal{"NoRegister", args({"verify", "p"}), "тражи бар једно --register"},
                       Refusal{"RegisterWithoutSerial", args({"--register", "A", "read", "p"}), "PORT=SERIAL"},
                       Refusal{"EmptySerial", args({"--register", "A=", "read", "p"}), "PORT=SERIAL"},
                       Refusal{"PortTwice", args({"--register", "A=1", "--register", "A=2", "read", "p"}),
-                              "port A is given twice"},
+                              "Порт A је дат двапут"},
                       Refusal{"SerialTwice", args({"--register", "A=1", "--register", "B=1", "read", "p"}),
-                              "serial number 1 is given twice"},
+                              "Серијски број 1 је дат двапут"},
                       Refusal{"UnknownFamily", args({"--register", "A=1", "--families", "header,coins", "read", "p"}),
                               "--families"},
                       Refusal{"PasswordsNotAskedFor",
                               args({"--register", "A=1", "--families", "passwords", "read", "p"}),
                               "--with-passwords"},
                       Refusal{"ChangesOnlyWithRead", args({"--register", "A=1", "--changes-only", "read", "p"}),
-                              "--changes-only goes with"},
-                      Refusal{"ValueMissing", args({"read", "p", "--trace"}), "--trace needs a value"},
-                      Refusal{"UnknownOption", args({"--fast", "ports"}), "Unknown option '--fast'"},
-                      Refusal{"TooMany", args({"--register", "A=1", "read", "p", "q"}), "Too many arguments"}),
+                              "--changes-only иде уз"},
+                      Refusal{"ValueMissing", args({"read", "p", "--trace"}), "--trace тражи вредност"},
+                      Refusal{"UnknownOption", args({"--fast", "ports"}), "Непозната опција '--fast'"},
+                      Refusal{"TooMany", args({"--register", "A=1", "read", "p", "q"}), "Превише аргумената"},
+                      Refusal{"RetryZero", args({"--retry-ms", "0", "ports"}), "--retry-ms је број милисекунди"},
+                      Refusal{"RetryTooLong", args({"--retry-ms", "60001", "ports"}), "од 1 до 60000"},
+                      Refusal{"RetryNotANumber", args({"--retry-ms", "5s", "ports"}), "--retry-ms"}),
     [](const ::testing::TestParamInfo<Refusal> &info) { return std::string(info.param.name); });
 
 } // namespace

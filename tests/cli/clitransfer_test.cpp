@@ -70,7 +70,7 @@ TEST_F(CliTransfer, WritesIntoSeveralRegistersAtOnce)
         EXPECT_EQ(reg->state().logoHeight, demo.state().logoHeight);
     }
     // One progress line per register and step, naming the register.
-    EXPECT_TRUE(write.err.contains(QStringLiteral("%1 (serial 3): logo write").arg(third.slavePath())))
+    EXPECT_TRUE(write.err.contains(QStringLiteral("%1 (серијски број 3): Лого: упис").arg(third.slavePath())))
         << write.err.toStdString();
 }
 
@@ -111,8 +111,10 @@ TEST_F(CliTransfer, VerifyListsEveryDifference)
     EXPECT_EQ(verify.status, 1);
     const QStringList lines = verify.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << verify.out.toStdString();
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("%1 (serial 2): header record 2:").arg(blank.slavePath())));
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("groups record 5:")));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("%1 (серијски број 2): Заглавље 3, Текст: у каси ДРУГО, у профилу ")
+                                        .arg(blank.slavePath())))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("Групе 5, Удео: у каси 0,04, у профилу "))) << lines[1].toStdString();
 }
 
 TEST_F(CliTransfer, WritesOneTraceFilePerRegister)
@@ -162,10 +164,10 @@ TEST_F(CliTransfer, DrawsALiveBarOnATerminal)
     EXPECT_TRUE(verify.err.contains(QStringLiteral("\x1b[2A"))) << verify.err.toStdString();
     const QStringList drawn = verify.err.split(QStringLiteral("\r\x1b[2K"), Qt::SkipEmptyParts);
     ASSERT_GE(drawn.size(), 2);
-    EXPECT_TRUE(drawn[drawn.size() - 2].startsWith(QStringLiteral("%1 (serial 1): done").arg(demo.slavePath())));
-    EXPECT_TRUE(drawn.last().startsWith(QStringLiteral("%1 (serial 2): done").arg(blank.slavePath())))
+    EXPECT_TRUE(drawn[drawn.size() - 2].startsWith(QStringLiteral("%1 (серијски број 1): завршено").arg(demo.slavePath())));
+    EXPECT_TRUE(drawn.last().startsWith(QStringLiteral("%1 (серијски број 2): завршено").arg(blank.slavePath())))
         << drawn.last().toStdString();
-    EXPECT_FALSE(drawn.last().contains(QStringLiteral(" 0 differences"))) << drawn.last().toStdString();
+    EXPECT_FALSE(drawn.last().contains(QStringLiteral("разлика 0"))) << drawn.last().toStdString();
 }
 
 TEST(CliTrace, PutsTheSerialNumberBeforeTheExtension)
