@@ -130,3 +130,23 @@ TEST(LinkTrace, AStaleReplyIsTracedAndTheRequestKeepsWaiting)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LinkTrace, AReplyWithAChangedByteIsTracedAsItCameAndAskedForAgain)
+{
+    TraceRig rig;
+    rig.driver.send(107, QByteArray(1, '\1'));
+    QByteArray bad = taxReply(1, 1);
+    bad[11] = char(bad[11] ^ 0x04);
+    rig.driver.received(bad);
+    ASSERT_EQ(rig.recorder.size(), 3);
+    EXPECT_EQ(rig.recorder.at(1).kind, TraceKind::Stray);
+    EXPECT_EQ(rig.recorder.at(1).bytes, bad);
+    EXPECT_EQ(rig.recorder.at(1).note,
+              QStringLiteral("неисправан контролни збир: одговор није примљен, захтев се понавља"));
+    EXPECT_EQ(rig.recorder.at(2).kind, TraceKind::RequestRepeated);
+    EXPECT_TRUE(rig.handled.isEmpty());
+}
+
+} // namespace
