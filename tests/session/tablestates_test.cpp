@@ -81,8 +81,9 @@ TEST_P(EditStates, AnEditIsUnsavedUntilUndoneAndStartUpForgetsIt)
     EXPECT_FALSE(states().holdsOnlyDefaults(family));
     EXPECT_EQ(states().withUnsavedEdits(), QStringList{family});
     for (const QString &other : states().families())
-        if (other != family)
+        if (other != family) {
             EXPECT_TRUE(states().holdsOnlyDefaults(other)) << other.toStdString();
+        }
 
     e.undo(*session);
     EXPECT_TRUE(states().withUnsavedEdits().isEmpty());
@@ -218,8 +219,9 @@ TEST_F(States, ALogoWriteSettlesOnlyWhenItsLastRecordIsAcknowledged)
     QSignalSpy written(&session->logo(), &LogoFamily::writeCompleted);
     session->logo().btnLogoWriteClick();
     ASSERT_TRUE(waitUntil([&] { return finished.contains("logo write Completed"); }, Patience));
-    if (written.isEmpty()) // the rows are in; the height record is not yet
+    if (written.isEmpty()) { // the rows are in; the height record is not yet
         EXPECT_EQ(states().withUnsavedEdits(), QStringList{"logo"});
+    }
     ASSERT_TRUE(waitUntil([&] { return written.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_TRUE(states().withUnsavedEdits().isEmpty());
 }

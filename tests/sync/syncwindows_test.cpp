@@ -226,8 +226,9 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     const QList<FamilyResult> changes = runAll("btnAllWriteChanges");
     expectAllCompleted(changes, "changes");
     for (const FamilyResult &r : changes)
-        if (RegisterSync::comparable(r.family))
+        if (RegisterSync::comparable(r.family)) {
             EXPECT_EQ(r.written, 0) << r.family.toStdString() << ": nothing changed";
+        }
     EXPECT_FALSE(transfers->summary()->text().isEmpty());
 }
 

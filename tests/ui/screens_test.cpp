@@ -102,8 +102,9 @@ TEST_F(Screens, NameColumnsTakeTheSpareWidthOfAMaximisedWindow)
         // The name column took what the others left.
         const int name_ = 1;
         for (int c = 0; c < view->model()->columnCount(); ++c)
-            if (c != name_)
+            if (c != name_) {
                 EXPECT_GT(view->columnWidth(name_), view->columnWidth(c)) << name << " column " << c;
+            }
         EXPECT_GT(view->columnWidth(name_), 600) << name;
     }
 }
