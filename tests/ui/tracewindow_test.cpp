@@ -104,7 +104,7 @@ TEST(TraceWindow, SelectingARowReadsItsFrameAndCtrlCCopiesTheSelectedRows)
     QTableView *table = rig.table();
     table->setCurrentIndex(rig.window.model().index(0, 0));
     auto *text = rig.window.findChild<QPlainTextEdit *>(QStringLiteral("txtTraceFrame"));
-    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Команда: 107 read tax rate")));
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Команда: 107 читање пореске стопе")));
     EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("CRC1:")));
     table->selectionModel()->select(rig.window.model().index(2, 0),
                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
