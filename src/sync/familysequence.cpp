@@ -48,7 +48,7 @@ FamilySequence::FamilySequence(RegisterSession &session, QObject *parent) : QObj
             return;
         m_counting = write == writes();
         // A whole read or write knows its count only now (the logo's height).
-        if (m_counting && (m_action == Action::Read || m_action == Action::Write)) {
+        if (m_counting && m_whole) {
             m_planned = recordCount(family);
             emit progress(family, m_confirmed, m_planned);
         }
@@ -146,6 +146,7 @@ void FamilySequence::startFamily(const QString &family)
     m_current.outcome = QStringLiteral("Completed");
     m_confirmed = 0;
     m_counting = false;
+    m_whole = false;
     m_gaveUp = false;
     m_ending = false;
     m_planned = recordCount(family);
@@ -154,12 +155,14 @@ void FamilySequence::startFamily(const QString &family)
     switch (m_action) {
     case Action::Read:
     case Action::Write:
+        m_whole = true;
         if (!invokeFamilySlot(family, m_action == Action::Write))
             m_current.outcome = QStringLiteral("Failed");
         break;
     case Action::WriteChanges:
         if (family == QLatin1String("logo")) {
             // The picture goes whole, with its height.
+            m_whole = true;
             if (!invokeFamilySlot(family, true))
                 m_current.outcome = QStringLiteral("Failed");
             break;

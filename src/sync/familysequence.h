@@ -69,6 +69,9 @@ private:
     // The transfer under way goes the action's way: a write's read-back
     // (the tax rates) confirms records, but writes none.
     bool m_counting = false;
+    // The family runs through its own read or write: its count is known once
+    // its transfer starts.
+    bool m_whole = false;
     bool m_running = false;
     bool m_inFamily = false;
     bool m_ending = false;

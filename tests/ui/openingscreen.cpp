@@ -5,5 +5,5 @@
 #include <QtGlobal>
 
 namespace {
-const bool onScreen = qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + VILARON_TEST_SCREEN);
+[[maybe_unused]] const bool onScreen = qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + VILARON_TEST_SCREEN);
 }
