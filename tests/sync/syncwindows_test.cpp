@@ -253,8 +253,9 @@ class WriteAllOverDefaults : public SyncWindows, public ::testing::WithParamInte
 TEST_P(WriteAllOverDefaults, AsksOnceNamingThem)
 {
     const DefaultsCase &c = GetParam();
-    if (c.headerLinesRead)
+    if (c.headerLinesRead) {
         ASSERT_TRUE(idleAfter([&] { button("btnReadCliche")->click(); }));
+    }
     button("btnTransfers")->click();
     TransfersDialog *transfers = window->syncControls().transfersDialog();
     for (const char *name : {"chkFamDepartments", "chkFamArticles", "chkFamGroups", "chkFamOperators", "chkFamLogo",
