@@ -141,10 +141,13 @@ void RegisterSession::finishActive(const QString &outcome, bool requestOut)
     if (family.isEmpty() && !requestOut)
         return; // nothing was running: nothing to tell
     emit cancelAvailable(false);
-    // A transfer that stopped says so, with the record it stopped at (a
-    // single request, such as the passwords, without one); the family's own
-    // texts and the messages came before.
-    const QString text = TransferEndText::forOutcome(outcome, engine ? engine->currentRecord() + 1 : 0);
+    // A transfer that stopped says so, with the record it stopped at as the
+    // family's table numbers it (a single request, such as the passwords,
+    // without one); the family's own texts and the messages came before.
+    std::optional<int> record;
+    if (engine && engine->currentRecord() >= 0)
+        record = engine->currentRecord() + engine->rules().firstRecordNumber;
+    const QString text = TransferEndText::forOutcome(outcome, record);
     if (!text.isEmpty()) {
         emit status(text);
         emit progress(0);

@@ -2,13 +2,14 @@
 
 namespace TransferEndText {
 
-QString forOutcome(const QString &outcome, int record)
+QString forOutcome(const QString &outcome, std::optional<int> record)
 {
-    const bool known = record > 0;
-    const QString at = known ? QStringLiteral(" код записа %1.").arg(record) : QStringLiteral(".");
-    const QString after = known ? QStringLiteral(", код записа %1.").arg(record) : QStringLiteral(".");
+    const bool known = record.has_value();
+    const int number = record.value_or(0);
+    const QString at = known ? QStringLiteral(" код записа %1.").arg(number) : QStringLiteral(".");
+    const QString after = known ? QStringLiteral(", код записа %1.").arg(number) : QStringLiteral(".");
     if (outcome == QLatin1String("Refused"))
-        return known ? QStringLiteral("Унос отказан: грешка у подацима, ред %1.").arg(record)
+        return known ? QStringLiteral("Унос отказан: грешка у подацима, ред %1.").arg(number)
                      : QStringLiteral("Унос отказан: грешка у подацима.");
     if (outcome == QLatin1String("Cancelled"))
         return QStringLiteral("Пренос прекинут") + at;

@@ -89,7 +89,7 @@ void SyncControls::attachTransfersButton(QPushButton *button)
     connect(button, &QPushButton::clicked, this, &SyncControls::showTransfers);
 }
 
-void SyncControls::setWriteGuard(const std::function<bool(const QString &)> &guard)
+void SyncControls::setWriteGuard(const std::function<QStringList(const QStringList &)> &guard)
 {
     m_writes->setWriteGuard(guard);
     m_transfers->sequence().setWriteGuard(guard);

@@ -34,8 +34,8 @@ public:
     void attachTransfersButton(QPushButton *button);
 
     void writeChanges(const QStringList &families);
-    // Asked before each family these controls write.
-    void setWriteGuard(const std::function<bool(const QString &family)> &guard);
+    // Asked once before each write these controls start, with its families.
+    void setWriteGuard(const std::function<QStringList(const QStringList &families)> &guard);
     void verify(const QString &family);
 
 private:

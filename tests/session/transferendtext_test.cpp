@@ -2,12 +2,13 @@
 #include "session/transferendtext.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
 struct EndCase {
     const char *outcome;
-    int record;
+    std::optional<int> record; // as the family's table numbers it
     const char *text;
 };
 
@@ -26,9 +27,13 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"NoReply", 12, "Пренос прекинут: каса не одговара, код записа 12."},
                       EndCase{"PortLost", 1, "Пренос прекинут: веза са касом је изгубљена, код записа 1."},
                       EndCase{"Failed", 3, "Пренос прекинут због грешке, код записа 3."},
+                      // Tables that number from 0 (groups, logo rows).
+                      EndCase{"Refused", 0, "Унос отказан: грешка у подацима, ред 0."},
+                      EndCase{"Cancelled", 0, "Пренос прекинут код записа 0."},
                       // One request without records (the passwords).
-                      EndCase{"Cancelled", 0, "Пренос прекинут."},
-                      EndCase{"NoReply", 0, "Пренос прекинут: каса не одговара."},
+                      EndCase{"Cancelled", std::nullopt, "Пренос прекинут."},
+                      EndCase{"NoReply", std::nullopt, "Пренос прекинут: каса не одговара."},
+                      EndCase{"Refused", std::nullopt, "Унос отказан: грешка у подацима."},
                       // A completed transfer keeps the family's own text.
                       EndCase{"Completed", 8, ""}, EndCase{"", 8, ""}));
 
