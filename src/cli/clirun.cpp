@@ -33,7 +33,7 @@ QJsonObject summaryOf(const RegisterResult &r, const QStringList &warnings)
                   {QStringLiteral("skipped"), r.skipped},
                   {QStringLiteral("differences"), int(r.differences.size())},
                   {QStringLiteral("differenceList"), differences},
-                  {QStringLiteral("outcome"), r.outcome},
+                  {QStringLiteral("outcome"), TransferOutcomes::key(r.outcome)},
                   {QStringLiteral("seconds"), r.seconds}};
     if (!r.error.isEmpty())
         o.insert(QStringLiteral("error"), r.error);
@@ -45,9 +45,9 @@ QJsonObject summaryOf(const RegisterResult &r, const QStringList &warnings)
 // The exit status of one register's run.
 int statusOf(const RegisterResult &r)
 {
-    if (r.outcome == QLatin1String("Refused"))
+    if (r.outcome == TransferOutcome::Refused)
         return CliRun::DataError;
-    if (r.outcome != QLatin1String("Completed"))
+    if (r.outcome != TransferOutcome::Completed)
         return CliRun::NoAnswer;
     return r.differences.isEmpty() ? CliRun::Done : CliRun::Differences;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/transferoutcome.h"
+
 #include <QString>
 #include <optional>
 
@@ -7,11 +9,9 @@
 // at which record, so that a stopped transfer never looks like one at work.
 namespace TransferEndText {
 
-// `outcome` is a RegisterSession outcome name ("Refused", "Cancelled",
-// "NoReply", "PortLost", "Failed"); `record` is the record's number as the
-// family's table shows it (none: a transfer of one request, or stopped
-// before its first record). Empty for a completed transfer or an unknown
-// outcome.
-QString forOutcome(const QString &outcome, std::optional<int> record);
+// `record` is the record's number as the family's table shows it (none: a
+// transfer of one request, or stopped before its first record). Empty for a
+// completed transfer, and for a port that never opened (its message says it).
+QString forOutcome(TransferOutcome outcome, std::optional<int> record);
 
 } // namespace TransferEndText

@@ -60,7 +60,7 @@ FamilySequence::FamilySequence(RegisterSession &session, QObject *parent) : QObj
         emit progress(family, m_confirmed, m_planned);
     });
     connect(&session, &RegisterSession::transferFinished, this,
-            [this](const QString &family, bool, const QString &outcome) {
+            [this](const QString &family, bool, TransferOutcome outcome) {
                 if (m_inFamily && family == m_current.family)
                     m_current.outcome = outcome;
             });
@@ -143,7 +143,7 @@ void FamilySequence::startFamily(const QString &family)
 {
     m_current = FamilyResult{};
     m_current.family = family;
-    m_current.outcome = QStringLiteral("Completed");
+    m_current.outcome = TransferOutcome::Completed;
     m_confirmed = 0;
     m_counting = false;
     m_whole = false;
@@ -157,14 +157,14 @@ void FamilySequence::startFamily(const QString &family)
     case Action::Write:
         m_whole = true;
         if (!invokeFamilySlot(family, m_action == Action::Write))
-            m_current.outcome = QStringLiteral("Failed");
+            m_current.outcome = TransferOutcome::Failed;
         break;
     case Action::WriteChanges:
         if (family == QLatin1String("logo")) {
             // The picture goes whole, with its height.
             m_whole = true;
             if (!invokeFamilySlot(family, true))
-                m_current.outcome = QStringLiteral("Failed");
+                m_current.outcome = TransferOutcome::Failed;
             break;
         }
         if (!compared) {
@@ -201,12 +201,12 @@ void FamilySequence::endFamily()
         return;
     m_inFamily = false;
     const bool write = writes();
-    if (m_gaveUp && m_current.outcome == QLatin1String("Completed"))
-        m_current.outcome = QStringLiteral("NoReply");
+    if (m_gaveUp && m_current.outcome == TransferOutcome::Completed)
+        m_current.outcome = TransferOutcome::NoReply;
     if (m_cancelled)
-        m_current.outcome = QStringLiteral("Cancelled");
+        m_current.outcome = TransferOutcome::Cancelled;
     // The passwords confirm no record of their own: a run without a stop counts.
-    if (m_current.family == PasswordsFamily && m_planned > 0 && m_current.outcome == QLatin1String("Completed"))
+    if (m_current.family == PasswordsFamily && m_planned > 0 && m_current.outcome == TransferOutcome::Completed)
         m_confirmed = m_planned;
     // The bar ends at the count the family reached.
     emit progress(m_current.family, m_confirmed, m_planned);
@@ -214,9 +214,9 @@ void FamilySequence::endFamily()
         m_current.written = m_confirmed;
     else
         m_current.read = m_confirmed;
-    if (m_current.outcome != QLatin1String("Completed"))
+    if (m_current.outcome != TransferOutcome::Completed)
         m_current.failed = qMax(0, m_planned - m_confirmed);
-    if (m_action == Action::Verify && RegisterSync::comparable(m_current.family) && m_current.outcome == QLatin1String("Completed"))
+    if (m_action == Action::Verify && RegisterSync::comparable(m_current.family) && m_current.outcome == TransferOutcome::Completed)
         m_current.differences = int(m_session.sync().differences(m_current.family).size());
     m_results << m_current;
     emit familyDone(m_current);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/transferoutcome.h"
+
 #include <QList>
 #include <QObject>
 #include <functional>
@@ -16,7 +18,7 @@ struct FamilyResult {
     int skipped = 0;     // records left out: equal to the register, or not compared
     int differences = 0; // differing fields found by a verification
     int failed = 0;      // records planned but not confirmed
-    QString outcome;     // the transfer's end: Completed, Refused, NoReply, Cancelled...
+    TransferOutcome outcome = TransferOutcome::Completed;
 };
 
 // Runs one action over families one after another, each when the one before

@@ -110,13 +110,13 @@ void SyncControls::verify(const QString &family)
         m_verifyShown = family;
 }
 
-void SyncControls::onVerified(const QString &family, const QString &outcome,
+void SyncControls::onVerified(const QString &family, TransferOutcome outcome,
                               const QList<RecordDifference> &differences)
 {
     if (family != m_verifyShown)
         return; // a verification of the transfers dialog
     m_verifyShown.clear();
-    if (outcome != QLatin1String("Completed"))
+    if (outcome != TransferOutcome::Completed)
         return; // the stop was told by the transfer's own message
     m_differences->showDifferences(differences);
     m_differences->show();

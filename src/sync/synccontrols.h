@@ -39,7 +39,7 @@ public:
     void verify(const QString &family);
 
 private:
-    void onVerified(const QString &family, const QString &outcome, const QList<RecordDifference> &differences);
+    void onVerified(const QString &family, TransferOutcome outcome, const QList<RecordDifference> &differences);
     void takeRegister(const QList<RecordDifference> &differences);
     // Puts the differing records of every marked table into its row marks.
     void refreshMarks();

@@ -202,7 +202,7 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     const auto expectAllCompleted = [](const QList<FamilyResult> &results, const char *what) {
         ASSERT_EQ(results.size(), 8) << what;
         for (const FamilyResult &r : results) {
-            EXPECT_EQ(r.outcome, QStringLiteral("Completed")) << what << " " << r.family.toStdString();
+            EXPECT_EQ(r.outcome, TransferOutcome::Completed) << what << " " << r.family.toStdString();
             EXPECT_EQ(r.failed, 0) << what << " " << r.family.toStdString();
         }
     };
