@@ -19,8 +19,9 @@
 // received(), timer expiries through retryTick(), so it can be driven by hand.
 //
 // Feedback goes out through signals of what happened (noReply(),
-// writeFailed(), ...); the driver shows no text of its own and never opens a
-// window (DriverNotices turns the events into what the user sees). Every
+// writeFailed(), ...): no status text, progress value or message of its own,
+// and never a window (DriverNotices turns the events into what the user
+// sees; the only words here are the trace's notes on link events). Every
 // request written, repeated, reply accepted or ignored, text outside frames,
 // give-up and cancel is also reported as a LinkEvent (linkEvent()), stamped
 // with the time of the clock the driver is given, before any reply handler
