@@ -12,6 +12,7 @@
 #include "link/qtretrytimer.h"
 #include "link/serialline.h"
 #include "params/articles/articlefamily.h"
+#include "transfer/drivernotices.h"
 
 #include "simulatorprocess.h"
 
@@ -35,6 +36,7 @@ struct Stack {
     SerialLine line{SerialSettings::registerPort()};
     QtRetryTimer timer{5000};
     ExchangeDriver driver{line, timer};
+    DriverNotices notices{driver};
     FamilyContext context{driver, Regional::comma()};
     ArticleFamily articles{context};
     QString lastStatus;
@@ -44,7 +46,7 @@ struct Stack {
         QObject::connect(&line, &SerialLine::bytesArrived, &driver, &ExchangeDriver::received);
         QObject::connect(&timer, &QtRetryTimer::expired, &driver, &ExchangeDriver::retryTick);
         QObject::connect(&articles, &ParameterFamily::status, [this](const QString &s) { lastStatus = s; });
-        QObject::connect(&driver, &ExchangeDriver::message, [](const QString &t, const QString &x) {
+        QObject::connect(&notices, &DriverNotices::message, [](const QString &t, const QString &x) {
             std::fprintf(stderr, "message: %s %s\n", qPrintable(t), qPrintable(x));
         });
         driver.setSerialNumberSource([] { return QStringLiteral("123456"); });

@@ -4,12 +4,11 @@
 #include "core/programerror.h"
 #include "protocol/recordindex.h"
 
+using RequestState::Move;
+
 namespace {
-const QString NoReplyTitle = QStringLiteral("Грешка !!! ");
-const QString NoReplyText = QStringLiteral("Нема одзива са комуникационог порта. Молимо, проверите прикључке");
-const QString WriteFailureTitle = QStringLiteral("ГРЕШКА");
-const QString DialogueEnded = QStringLiteral("Прекинут дијалог са касом");
-const QString ChecksumsOff = QStringLiteral("каса шаље неисправне контролне збирове; подаци се примају без провере");
+// The trace's note on the switch; what the user is told is DriverNotices'.
+const QString ChecksumsOffNote = QStringLiteral("каса шаље неисправне контролне збирове; подаци се примају без провере");
 
 constexpr int SequenceOffset = 6;
 } // namespace
@@ -17,11 +16,7 @@ constexpr int SequenceOffset = 6;
 ExchangeDriver::ExchangeDriver(LinkPort &port, RetryTimer &timer, QObject *parent)
     : QObject(parent), m_port(port), m_timer(timer)
 {
-    setReplyHandler(Command::EndDialogue, [this](const QByteArray &) {
-        emit transferLockChanged(false);
-        emit status(DialogueEnded);
-        emit progress(16);
-    });
+    setReplyHandler(Command::EndDialogue, [this](const QByteArray &) { emit dialogueEnded(); });
 }
 
 void ExchangeDriver::setSerialNumberSource(std::function<QString()> source)
@@ -42,12 +37,10 @@ void ExchangeDriver::setClock(const LinkClock *clock)
 void ExchangeDriver::reset()
 {
     m_sequenceCounter = 1;
-    m_replyAwaited = false;
+    // Whether the buttons were told busy is left for the next change to correct.
+    move(Move::Reset);
     m_framer.clear();
     m_retryCount = 0;
-    m_cancelFlag = false;
-    m_afterCancel = false;
-    m_answered = false;
     m_echoStreak = 0;
     m_lineShown = false;
     m_pending.clear();
@@ -62,15 +55,12 @@ void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
     const QString serial = m_serialSource ? m_serialSource() : QString();
     const int length = Frame::buildRequest(m_send, Fields::packSerial(serial), m_sequenceCounter, command, data);
     m_timer.start();
-    m_replyAwaited = true;
-    m_answered = false;
-    m_afterCancel = false;
+    move(Move::Send);
     emit requestStarted();
     // A partial frame still collected belongs to an earlier request; it can
     // only block the reply to this one.
     m_framer.clearFrame();
-    m_sentDuringHandler = true;
-    setBusy(true);
+    tellBusy();
     QString error;
     const bool written = writeRequest(length, &error);
     report(LinkEventKind::RequestWritten, request(), written ? QString() : error);
@@ -79,7 +69,7 @@ void ExchangeDriver::send(std::uint8_t command, const QByteArray &data)
         // running transfer is of no more use.
         if (m_inHandler)
             emit cancellableChanged(false);
-        emit message(WriteFailureTitle, error);
+        emit writeFailed(error);
     }
     drain();
 }
@@ -140,17 +130,17 @@ void ExchangeDriver::takeChunk(const QByteArray &chunk, ArrivalResult &result)
             takeFrame(m_framer.frame(), result);
     }
     // A line still running shows what it has so far.
-    if (m_framer.inLine() && !m_cancelFlag)
+    if (m_framer.inLine() && !cancelFlag())
         showLine(ReplyFramer::printable(m_framer.runningLine()));
 }
 
 void ExchangeDriver::takeTextLine(ArrivalResult &result)
 {
     const QByteArray &line = m_framer.line();
-    if (m_cancelFlag) {
+    if (cancelFlag()) {
         // The first thing after a cancel belongs to the cancelled exchange.
-        m_cancelFlag = false;
-        emit status(QString());
+        move(Move::ClearCancelMark);
+        emit cancelledReplyDropped();
         report(LinkEventKind::ReplyDropped, line);
         result.append(ArrivalOutcome::Dropped);
         return;
@@ -167,15 +157,15 @@ void ExchangeDriver::showLine(const QString &text)
         return;
     m_lineShown = true;
     m_shownLine = text;
-    emit status(text);
+    emit textOutsideFrames(text);
 }
 
 void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
 {
-    if (m_cancelFlag || m_afterCancel) {
-        if (m_cancelFlag) {
-            m_cancelFlag = false;
-            emit status(QString());
+    if (RequestState::dropsFrames(m_state)) {
+        if (cancelFlag()) {
+            move(Move::ClearCancelMark);
+            emit cancelledReplyDropped();
         }
         report(LinkEventKind::ReplyDropped, frame, QStringLiteral("прекинуто"));
         result.append(ArrivalOutcome::Dropped);
@@ -191,8 +181,8 @@ void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
         return;
     }
     if (verdict == ChecksumTrust::Verdict::SwitchedOff) {
-        report(LinkEventKind::ChecksumsUnchecked, QByteArray(), ChecksumsOff);
-        emit status(ChecksumsOff);
+        report(LinkEventKind::ChecksumsUnchecked, QByteArray(), ChecksumsOffNote);
+        emit checksumsUnchecked();
     }
     const QString stale = staleReason(frame);
     if (!stale.isEmpty()) {
@@ -202,12 +192,11 @@ void ExchangeDriver::takeFrame(const QByteArray &frame, ArrivalResult &result)
         return;
     }
     const auto command = static_cast<std::uint8_t>(frame[Frame::CommandOffset]);
-    m_replyAwaited = false;
+    move(Move::Accept);
     m_timer.stop();
     emit replyAccepted();
     learnEcho(frame);
     m_sequenceCounter += 2;
-    m_answered = true;
     report(LinkEventKind::ReplyAccepted, frame,
            verdict == ChecksumTrust::Verdict::Right
                ? QString()
@@ -221,7 +210,7 @@ QString ExchangeDriver::staleReason(const QByteArray &frame) const
     const QByteArray asked = request();
     if (asked.isEmpty())
         return QString(); // nothing outstanding (start-up, or given up): taken as it comes
-    if (m_answered)
+    if (RequestState::answered(m_state))
         return QStringLiteral("на захтев је већ одговорено");
     const auto command = static_cast<std::uint8_t>(frame[Frame::CommandOffset]);
     if (command != static_cast<std::uint8_t>(asked[Frame::CommandOffset]))
@@ -256,7 +245,6 @@ void ExchangeDriver::learnEcho(const QByteArray &frame)
 
 void ExchangeDriver::runHandler(std::uint8_t command, const QByteArray &frame)
 {
-    m_sentDuringHandler = false;
     const ReplyHandler &handler = m_handlers[command];
     if (handler) {
         m_inHandler = true;
@@ -264,16 +252,17 @@ void ExchangeDriver::runHandler(std::uint8_t command, const QByteArray &frame)
             emit programError(*failure);
         m_inHandler = false;
     }
-    if (!m_sentDuringHandler)
-        setBusy(false);
+    // A handler that sent the next request keeps the driver busy.
+    move(Move::HandlerDone);
+    tellBusy();
 }
 
 void ExchangeDriver::retryTick()
 {
     m_timer.stop();
-    if (!m_replyAwaited)
+    if (!replyAwaited())
         return;
-    if (m_retryCount >= MaxRepeats || !m_port.isOpen() || m_cancelFlag) {
+    if (m_retryCount >= MaxRepeats || !m_port.isOpen() || cancelFlag()) {
         giveUp(true);
         return;
     }
@@ -285,7 +274,7 @@ void ExchangeDriver::askAgain()
 {
     // Nothing is outstanding, or its last repeat is out: the retry timer
     // decides, and gives up at its next tick.
-    if (!m_replyAwaited || m_answered || request().isEmpty() || m_retryCount >= MaxRepeats)
+    if (!replyAwaited() || RequestState::answered(m_state) || request().isEmpty() || m_retryCount >= MaxRepeats)
         return;
     repeatRequest();
 }
@@ -312,51 +301,44 @@ void ExchangeDriver::giveUp(bool showNoReply)
 {
     report(LinkEventKind::GaveUp, request());
     m_retryCount = 0;
-    m_cancelFlag = false;
+    move(Move::GiveUp);
     // A register that stopped echoing the sequence byte is learned afresh.
     m_echoStreak = 0;
     m_send.fill(0);
     emit cancellableChanged(false);
-    emit transferLockChanged(false);
-    setBusy(false);
+    emit stopped();
+    tellBusy();
     if (showNoReply)
-        emit message(NoReplyTitle, NoReplyText);
+        emit noReply();
     emit gaveUp();
 }
 
 void ExchangeDriver::cancel()
 {
-    report(LinkEventKind::Cancelled, m_answered ? QByteArray() : request());
-    emit transferLockChanged(false);
+    report(LinkEventKind::Cancelled, RequestState::answered(m_state) ? QByteArray() : request());
+    emit stopped();
     m_timer.stop();
-    m_replyAwaited = false;
-    m_cancelFlag = true;
-    m_afterCancel = true;
+    move(Move::Cancel);
     emit cancellableChanged(false);
-    setBusy(false);
+    tellBusy();
 }
 
-void ExchangeDriver::lockForTransfer()
+void ExchangeDriver::startCancellableTransfer()
 {
-    emit transferLockChanged(true);
     emit cancellableChanged(true);
-    m_cancelFlag = false;
+    move(Move::ClearCancelMark);
 }
 
-void ExchangeDriver::unlockTransfer() { emit transferLockChanged(false); }
+void ExchangeDriver::endCancellableTransfer() { emit cancellableChanged(false); }
 
-void ExchangeDriver::releaseTransfer()
-{
-    emit transferLockChanged(false);
-    emit cancellableChanged(false);
-}
+void ExchangeDriver::move(Move move) { m_state = RequestState::next(m_state, move); }
 
-void ExchangeDriver::setBusy(bool busy)
+void ExchangeDriver::tellBusy()
 {
-    if (m_busy == busy)
+    if (m_toldBusy == isBusy())
         return;
-    m_busy = busy;
-    emit busyChanged(busy);
+    m_toldBusy = isBusy();
+    emit busyChanged(m_toldBusy);
 }
 
 void ExchangeDriver::report(LinkEventKind kind, const QByteArray &bytes, const QString &text, int repeat)

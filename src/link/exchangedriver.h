@@ -6,6 +6,7 @@
 #include "link/linkevent.h"
 #include "link/linkport.h"
 #include "link/replyframer.h"
+#include "link/requeststate.h"
 
 #include <QObject>
 #include <QString>
@@ -17,7 +18,10 @@
 // repeats. Holds no port and no timer of its own: bytes come in through
 // received(), timer expiries through retryTick(), so it can be driven by hand.
 //
-// Feedback goes out through signals; the driver never opens a window. Every
+// Feedback goes out through signals of what happened (noReply(),
+// writeFailed(), ...): no status text, progress value or message of its own,
+// and never a window (DriverNotices turns the events into what the user
+// sees; the only words here are the trace's notes on link events). Every
 // request written, repeated, reply accepted or ignored, text outside frames,
 // give-up and cancel is also reported as a LinkEvent (linkEvent()), stamped
 // with the time of the clock the driver is given, before any reply handler
@@ -33,6 +37,8 @@
 // sequence byte, that sequence byte; a request is answered once. Other frames
 // are stale: reported, not handled, and the request keeps waiting. After a
 // cancel nothing is handled until the next request is sent.
+//
+// The request's life is one RequestState; its moves are in requeststate.cpp.
 class ExchangeDriver : public QObject {
     Q_OBJECT
 public:
@@ -57,7 +63,7 @@ public:
 
     // Starts an exchange: builds the request in the cleared send buffer, starts
     // the retry timer, marks the reply awaited, reports the request started and
-    // writes the frame. A write failure shows the "ГРЕШКА" message; the retry
+    // writes the frame. A write failure is reported (writeFailed()); the retry
     // timer then treats the request as unanswered.
     void send(std::uint8_t command, const QByteArray &data = QByteArray());
 
@@ -75,23 +81,23 @@ public:
     // The end-of-dialogue button: command 121, no data.
     void endDialogue();
 
-    // For the transfers that hold the link while they run (articles): locks
-    // it, makes the transfer cancellable, clears the cancel flag.
-    void lockForTransfer();
-    // Lets the link go; whether the transfer can be cancelled stays as it is.
-    void unlockTransfer();
-    // Lets the link go and ends the transfer's cancellability.
-    void releaseTransfer();
+    // For the transfers that stay cancellable over many requests (articles):
+    // makes the transfer cancellable and clears the cancel flag.
+    void startCancellableTransfer();
+    // Ends the transfer's cancellability.
+    void endCancellableTransfer();
 
     int transferIndex() const { return m_transferIndex; }
     void setTransferIndex(int index) { m_transferIndex = index; }
 
     // True from the moment a request is written until it is answered without
     // a follow-up request, given up or cancelled.
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return RequestState::busy(m_state); }
 
-    bool replyAwaited() const { return m_replyAwaited; }
-    bool cancelFlag() const { return m_cancelFlag; }
+    bool replyAwaited() const { return RequestState::awaited(m_state); }
+    // The first thing to arrive is taken as the cancelled exchange's.
+    bool cancelFlag() const { return RequestState::cancelMarked(m_state); }
+    RequestState::State state() const { return m_state; }
     int retryCount() const { return m_retryCount; }
     int sequenceCounter() const { return m_sequenceCounter; }
     int receiveCount() const { return m_framer.count(); }
@@ -107,17 +113,30 @@ public:
     int requestLength() const { return Frame::repeatLength(m_send); }
 
 signals:
-    void status(const QString &text);
-    void progress(int value);
-    void message(const QString &title, const QString &text);
+    // A text line outside frames (or the part of one received so far), once
+    // for each change of what it says.
+    void textOutsideFrames(const QString &text);
+    // The first thing to arrive after a cancel was dropped (the status line
+    // shown for the cancelled exchange is done with).
+    void cancelledReplyDropped();
+    // From now on this link's replies are taken without the checksum check.
+    void checksumsUnchecked();
+    // The register answered the end of the dialogue (command 121).
+    void dialogueEnded();
+    // The retry timer gave up on a request the port took: the no-reply
+    // message is wanted (before gaveUp()).
+    void noReply();
+    // The port refused a new request, with the port layer's text.
+    void writeFailed(const QString &portError);
     // An error no handler caught: shown in the general error report.
     void programError(const QString &text);
     // A new request goes out (not its repeats), whether or not the port takes it.
     void requestStarted();
     // A reply answered the request in the send buffer.
     void replyAccepted();
-    // A transfer holds the link (the page control is locked) or lets it go.
-    void transferLockChanged(bool locked);
+    // The request was given up or cancelled (before busy goes off and before
+    // noReply()).
+    void stopped();
     // Whether the running transfer can still be cancelled.
     void cancellableChanged(bool cancellable);
     void busyChanged(bool busy);
@@ -142,11 +161,13 @@ private:
     QByteArray request() const;
     bool writeRequest(int length, QString *error);
     void giveUp(bool showNoReply);
+    void move(RequestState::Move move);
+    // busyChanged() when the state's busy differs from what was last told.
+    void tellBusy();
     // A repeat of the request in the send buffer, counted as one.
     void repeatRequest();
     // A repeat now, for a reply that could not be taken.
     void askAgain();
-    void setBusy(bool busy);
     void runHandler(std::uint8_t command, const QByteArray &frame);
 
     LinkPort &m_port;
@@ -162,21 +183,16 @@ private:
     // The text line now on the status line, and whether it was shown at all.
     QString m_shownLine;
     bool m_lineShown = false;
-    // The request in the send buffer has had its reply.
-    bool m_answered = false;
-    // Cancelled: nothing is handled until the next request is sent.
-    bool m_afterCancel = false;
+    RequestState::State m_state = RequestState::State::Idle;
     // Accepted replies in a row that carried the request's sequence byte.
     int m_echoStreak = 0;
     ChecksumTrust m_checksums;
     int m_sequenceCounter = 1;
-    bool m_replyAwaited = false;
     int m_retryCount = 0;
-    bool m_cancelFlag = false;
     int m_transferIndex = 0;
-    bool m_busy = false;
-    bool m_sentDuringHandler = false;
     bool m_inHandler = false;
+    // What busyChanged() last said.
+    bool m_toldBusy = false;
 
     // Bytes that arrive while a reply handler runs (a modal message is open)
     // wait here until the handler returns; the handler is never re-entered.

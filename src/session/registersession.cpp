@@ -13,6 +13,7 @@
 #include "tablefiles/tablefileactions.h"
 #include "session/registersync.h"
 #include "session/transferendtext.h"
+#include "transfer/drivernotices.h"
 
 
 RegisterSession::RegisterSession(const Options &options, QObject *parent)
@@ -47,19 +48,21 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         finishActive(TransferOutcome::PortLost, requestOut);
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
-    connect(&m_driver, &ExchangeDriver::status, this, [this](const QString &text) {
+    // Made after the families: the articles let the pages go before the end of
+    // the dialogue is shown.
+    m_notices = std::make_unique<DriverNotices>(m_driver);
+    connect(m_notices.get(), &DriverNotices::status, this, [this](const QString &text) {
         // The bytes dropped after a cancel clear the status line; the line
         // that says where the transfer stopped stays.
         if (text.isEmpty() && std::exchange(m_keepEndText, false))
             return;
         emit status(text);
     });
-    connect(&m_driver, &ExchangeDriver::progress, this, &RegisterSession::progress);
-    connect(&m_driver, &ExchangeDriver::message, this, &RegisterSession::message);
+    connect(m_notices.get(), &DriverNotices::progress, this, &RegisterSession::progress);
+    connect(m_notices.get(), &DriverNotices::message, this, &RegisterSession::message);
     connect(&m_driver, &ExchangeDriver::programError, this, &RegisterSession::programError);
     connect(&m_driver, &ExchangeDriver::requestStarted, this, &RegisterSession::transmitLampLit);
     connect(&m_driver, &ExchangeDriver::replyAccepted, this, &RegisterSession::receiveLampLit);
-    connect(&m_driver, &ExchangeDriver::transferLockChanged, this, &RegisterSession::pagesLocked);
     connect(&m_driver, &ExchangeDriver::cancellableChanged, this, &RegisterSession::cancelAvailable);
     connect(&m_driver, &ExchangeDriver::busyChanged, this, &RegisterSession::busyChanged);
     // Whatever goes to the register can be cancelled while it is out.
@@ -110,6 +113,7 @@ void RegisterSession::route(ParameterFamily *family)
     connect(family, &ParameterFamily::progress, this, &RegisterSession::progress);
     connect(family, &ParameterFamily::message, this, &RegisterSession::message);
     connect(family, &ParameterFamily::programError, this, &RegisterSession::programError);
+    connect(family, &ParameterFamily::pagesLocked, this, &RegisterSession::pagesLocked);
 }
 
 void RegisterSession::follow(TransferEngine *engine)

@@ -17,6 +17,7 @@
 #include <memory>
 
 class ArticleFamily;
+class DriverNotices;
 class DepartmentFamily;
 class GroupFamily;
 class HeaderLineFamily;
@@ -120,6 +121,7 @@ private:
     SerialLine m_line{SerialSettings::registerPort()};
     QtRetryTimer m_timer;
     ExchangeDriver m_driver{m_line, m_timer};
+    std::unique_ptr<DriverNotices> m_notices;
     TraceRecorder m_trace{[this] { return m_clock.nowMs(); }};
     FamilyContext m_context;
     std::function<QString()> m_serialSource;

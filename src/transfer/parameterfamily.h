@@ -20,6 +20,9 @@ signals:
     void programError(const QString &text);
     // A read transfer starts: from now on the write button may be used.
     void readStarted();
+    // A transfer that keeps the pages from being switched runs (articles), or
+    // lets them go.
+    void pagesLocked(bool locked);
 
 public:
     // Runs a handler; a program error abandons it and is reported.

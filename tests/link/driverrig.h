@@ -5,6 +5,7 @@
 // port might split them.
 
 #include "link/exchangedriver.h"
+#include "transfer/drivernotices.h"
 #include "support/fakelink.h"
 #include "support/replychecksums.h"
 
@@ -60,6 +61,7 @@ struct DriverRig {
     FakeTimer timer;
     ManualClock clock;
     ExchangeDriver driver{port, timer};
+    DriverNotices notices{driver};
     QList<QByteArray> handled;
     QStringList statuses;
     QList<LinkEvent> events;
@@ -71,7 +73,7 @@ struct DriverRig {
         driver.setSerialNumberSource([] { return QStringLiteral("123"); });
         for (int code : {101, 107, 115, 116})
             driver.setReplyHandler(std::uint8_t(code), [this](const QByteArray &f) { handled.append(f); });
-        QObject::connect(&driver, &ExchangeDriver::status, [this](const QString &s) { statuses.append(s); });
+        QObject::connect(&notices, &DriverNotices::status, [this](const QString &s) { statuses.append(s); });
         QObject::connect(&driver, &ExchangeDriver::linkEvent, [this](const LinkEvent &e) { events.append(e); });
     }
 

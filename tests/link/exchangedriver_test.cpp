@@ -1,4 +1,5 @@
 #include "link/exchangedriver.h"
+#include "transfer/drivernotices.h"
 #include "core/programerror.h"
 #include "support/fakelink.h"
 #include "support/replychecksums.h"
@@ -27,6 +28,7 @@ protected:
     FakePort port;
     FakeTimer timer;
     ExchangeDriver driver{port, timer};
+    DriverNotices notices{driver};
     QList<QByteArray> handled;
     QList<QPair<QString, QString>> messages;
     QStringList statuses;
@@ -37,9 +39,9 @@ protected:
         driver.setSerialNumberSource([] { return QStringLiteral("123"); });
         for (int code : {101, 107, 115})
             driver.setReplyHandler(std::uint8_t(code), [this](const QByteArray &f) { handled.append(f); });
-        QObject::connect(&driver, &ExchangeDriver::message,
+        QObject::connect(&notices, &DriverNotices::message,
                          [this](const QString &t, const QString &x) { messages.append({t, x}); });
-        QObject::connect(&driver, &ExchangeDriver::status, [this](const QString &s) { statuses.append(s); });
+        QObject::connect(&notices, &DriverNotices::status, [this](const QString &s) { statuses.append(s); });
         QObject::connect(&driver, &ExchangeDriver::programError, [this](const QString &e) { errors.append(e); });
     }
     void feedByteByByte(const QByteArray &bytes)
@@ -118,7 +120,7 @@ TEST_F(DriverTest, UnansweredRequestIsWrittenFourTimesThenGivenUp)
 {
     QSignalSpy gaveUp(&driver, &ExchangeDriver::gaveUp);
     QSignalSpy cancellable(&driver, &ExchangeDriver::cancellableChanged);
-    QSignalSpy locked(&driver, &ExchangeDriver::transferLockChanged);
+    QSignalSpy stopped(&driver, &ExchangeDriver::stopped);
     driver.send(101, hexBytes("00"));
     const QByteArray request = port.last();
     for (int tick = 1; tick <= 3; ++tick) {
@@ -138,7 +140,7 @@ TEST_F(DriverTest, UnansweredRequestIsWrittenFourTimesThenGivenUp)
     EXPECT_EQ(driver.requestLength(), 0) << "the send buffer is cleared";
     EXPECT_EQ(gaveUp.count(), 1);
     EXPECT_EQ(cancellable.last().at(0).toBool(), false);
-    EXPECT_EQ(locked.last().at(0).toBool(), false);
+    EXPECT_EQ(stopped.count(), 1);
     EXPECT_FALSE(driver.isBusy());
     EXPECT_TRUE(driver.replyAwaited()) << "left as it is";
     driver.retryTick();
@@ -247,7 +249,7 @@ TEST_F(DriverTest, WriteFailureShowsTheErrorAndLeavesTheRetryArmed)
 TEST_F(DriverTest, ChainedRequestThatCannotGoOutHidesTheCancelButton)
 {
     driver.setReplyHandler(115, [this](const QByteArray &) { driver.send(115, hexBytes("0100")); });
-    driver.lockForTransfer();
+    driver.startCancellableTransfer();
     QSignalSpy cancellable(&driver, &ExchangeDriver::cancellableChanged);
     port.failWrites = true;
     driver.send(115, hexBytes("0000"));
@@ -316,15 +318,15 @@ TEST_F(DriverTest, BytesArrivingDuringAHandlerWaitForIt)
 
 TEST_F(DriverTest, EndOfDialogue)
 {
-    QSignalSpy progress(&driver, &ExchangeDriver::progress);
-    QSignalSpy locked(&driver, &ExchangeDriver::transferLockChanged);
+    QSignalSpy progress(&notices, &DriverNotices::progress);
+    QSignalSpy ended(&driver, &ExchangeDriver::dialogueEnded);
     driver.endDialogue();
     EXPECT_EQ(port.last(), hexBytes("AA 01 11 00 01 23 01 79 00 5A E0 0D"));
     driver.received(reply(121));
     EXPECT_EQ(statuses.last(), QStringLiteral("Прекинут дијалог са касом"));
     ASSERT_EQ(progress.count(), 1);
     EXPECT_EQ(progress[0][0].toInt(), 16);
-    EXPECT_FALSE(locked.last().at(0).toBool());
+    EXPECT_EQ(ended.count(), 1);
 }
 
 TEST_F(DriverTest, SequenceByteWrapsAfter128Replies)

@@ -57,7 +57,7 @@ TEST(ReplyChecksums, AfterTheLastRepeatTheNoReplyRuleApplies)
     EXPECT_EQ(rig.handled.size(), 1);
     EXPECT_TRUE(rig.driver.checksumsChecked()) << "one right reply settles it";
     QList<QString> messages;
-    QObject::connect(&rig.driver, &ExchangeDriver::message, [&](const QString &, const QString &t) { messages << t; });
+    QObject::connect(&rig.notices, &DriverNotices::message, [&](const QString &, const QString &t) { messages << t; });
     rig.driver.retryTick();
     EXPECT_EQ(messages, QList<QString>{QStringLiteral("Нема одзива са комуникационог порта. Молимо, проверите прикључке")});
 }

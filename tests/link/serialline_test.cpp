@@ -1,6 +1,7 @@
 #include "link/exchangedriver.h"
 #include "link/qtretrytimer.h"
 #include "link/serialline.h"
+#include "transfer/drivernotices.h"
 #include "support/fakelink.h"
 #include "support/pty.h"
 #include "support/replychecksums.h"
@@ -19,6 +20,7 @@ struct Link {
     SerialLine line{SerialSettings::registerPort()};
     QtRetryTimer timer{5000};
     ExchangeDriver driver{line, timer};
+    DriverNotices notices{driver};
     QList<QByteArray> replies;
     QList<QPair<QString, QString>> messages;
 
@@ -26,7 +28,7 @@ struct Link {
     {
         QObject::connect(&line, &SerialLine::bytesArrived, &driver, &ExchangeDriver::received);
         QObject::connect(&timer, &QtRetryTimer::expired, &driver, &ExchangeDriver::retryTick);
-        QObject::connect(&driver, &ExchangeDriver::message,
+        QObject::connect(&notices, &DriverNotices::message,
                          [this](const QString &t, const QString &x) { messages.append({t, x}); });
         driver.setSerialNumberSource([] { return QStringLiteral("004512"); });
         driver.setReplyHandler(101, [this](const QByteArray &f) { replies.append(f); });

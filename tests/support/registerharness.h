@@ -8,6 +8,7 @@
 #include "link/exchangedriver.h"
 #include "link/qtretrytimer.h"
 #include "link/serialline.h"
+#include "transfer/drivernotices.h"
 #include "transfer/parameterfamily.h"
 #include "sim/ptyregister.h"
 
@@ -25,8 +26,8 @@ public:
         QObject::connect(&line, &SerialLine::bytesArrived, &driver, &ExchangeDriver::received);
         QObject::connect(&timer, &QtRetryTimer::expired, &driver, &ExchangeDriver::retryTick);
         driver.setSerialNumberSource([] { return QStringLiteral("123456"); });
-        watch(driver);
-        QObject::connect(&driver, &ExchangeDriver::transferLockChanged, [this](bool on) { pageEnabled = !on; });
+        watchTexts(notices);
+        QObject::connect(&driver, &ExchangeDriver::programError, [this](const QString &t) { errors.append(t); });
         QObject::connect(&driver, &ExchangeDriver::cancellableChanged, [this](bool on) { cancelVisible = on; });
     }
 
@@ -41,14 +42,20 @@ public:
         return line.open(error);
     }
 
+    void watch(ParameterFamily &family)
+    {
+        watchTexts(family);
+        QObject::connect(&family, &ParameterFamily::programError, [this](const QString &t) { errors.append(t); });
+        QObject::connect(&family, &ParameterFamily::pagesLocked, [this](bool on) { pageEnabled = !on; });
+    }
+
     template <typename Source>
-    void watch(Source &source)
+    void watchTexts(Source &source)
     {
         QObject::connect(&source, &Source::status, [this](const QString &t) { status = t; });
         QObject::connect(&source, &Source::progress, [this](int v) { progress = v; });
         QObject::connect(&source, &Source::message,
                          [this](const QString &title, const QString &text) { messages.append({title, text}); });
-        QObject::connect(&source, &Source::programError, [this](const QString &t) { errors.append(t); });
     }
 
     // Runs the event loop until the condition holds (false after the
@@ -84,6 +91,7 @@ public:
     SerialLine line{SerialSettings::registerPort()};
     QtRetryTimer timer{5000};
     ExchangeDriver driver{line, timer};
+    DriverNotices notices{driver};
 
     QString status;
     int progress = 0;

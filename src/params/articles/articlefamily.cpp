@@ -38,8 +38,15 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
     };
     // The page control is locked while articles travel; the counter shows
     // each record answered.
-    r.starting = [&driver](bool) { driver.lockForTransfer(); };
-    r.finishing = [&driver](bool) { driver.releaseTransfer(); };
+    const auto release = [this, &driver] {
+        emit pagesLocked(false);
+        driver.endCancellableTransfer();
+    };
+    r.starting = [this, &driver](bool) {
+        emit pagesLocked(true);
+        driver.startCancellableTransfer();
+    };
+    r.finishing = [release](bool) { release(); };
     r.recordDone = [this](int index) { emit counter(QString::number(index + 1)); };
     r.finished = [this](bool write) {
         if (write)
@@ -48,22 +55,26 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
         emit currentCellRequested(0, ArticleTableModel::Name);
         emit editsFilled(ArticleEditing::readFill(m_model.row(0)));
     };
-    r.refused = [this, &driver](bool firstRecord) {
+    r.refused = [this, release](bool firstRecord) {
         if (firstRecord) {
             // Found by the write button: the cancel button stays as it is.
-            driver.unlockTransfer();
+            emit pagesLocked(false);
             emit progress(0);
         } else {
             // Found in the reply handler: the progress bar stays where it was.
-            driver.releaseTransfer();
+            release();
         }
         emit status(QString());
     };
     // A number with the separator that does not convert stops the write. The
     // page control comes back at once rather than waiting for the cancel
     // button, which would have nothing left to cancel.
-    r.stopped = [&driver] { driver.releaseTransfer(); };
+    r.stopped = release;
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    // A request given up or cancelled, or the end of the dialogue, lets the
+    // pages go whatever ran.
+    connect(&driver, &ExchangeDriver::stopped, this, [this] { emit pagesLocked(false); });
+    connect(&driver, &ExchangeDriver::dialogueEnded, this, [this] { emit pagesLocked(false); });
 }
 
 void ArticleFamily::sgArticlesClick(int row)

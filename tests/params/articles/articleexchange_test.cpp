@@ -49,7 +49,7 @@ protected:
         QObject::connect(&family, &ParameterFamily::message,
                          [this](const QString &a, const QString &b) { messages.append({a, b}); });
         QObject::connect(&family, &ParameterFamily::programError, [this](const QString &t) { errors << t; });
-        QObject::connect(&driver, &ExchangeDriver::transferLockChanged, [this](bool on) { locked << on; });
+        QObject::connect(&family, &ParameterFamily::pagesLocked, [this](bool on) { locked << on; });
         QObject::connect(&driver, &ExchangeDriver::cancellableChanged, [this](bool on) { cancellable << on; });
     }
 

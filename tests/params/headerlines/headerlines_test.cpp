@@ -2,6 +2,7 @@
 #include "protocol/frame.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "support/familylink.h"
+#include "transfer/drivernotices.h"
 
 #include <gtest/gtest.h>
 
@@ -164,7 +165,8 @@ TEST_F(Rig, ReplyFedByteByByteGivesTheSameLine)
 TEST_F(Rig, NoReplyLeavesTheStatusAndTheLinesAlreadyRead)
 {
     QStringList messages;
-    QObject::connect(&driver, &ExchangeDriver::message, [&](const QString &t, const QString &) { messages << t; });
+    DriverNotices notices{driver};
+    QObject::connect(&notices, &DriverNotices::message, [&](const QString &t, const QString &) { messages << t; });
     lines.btnReadClicheClick();
     driver.received(readReply(0, "ONE"));
     for (int tick = 0; tick < 4; ++tick)

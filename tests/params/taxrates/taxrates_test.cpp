@@ -300,7 +300,7 @@ TEST_P(Rig, LateReplyDuringTheNoReplyMessageEndsARead)
     for (int k = 0; k < 8; ++k)
         driver.received(rateReply(lastIndex(), k, 0));
     ASSERT_EQ(lastIndex(), 8);
-    QObject::connect(&driver, &ExchangeDriver::message, [this] { driver.received(rateReply(8, 1, 0)); });
+    QObject::connect(&driver, &ExchangeDriver::noReply, [this] { driver.received(rateReply(8, 1, 0)); });
     for (int tick = 0; tick < 4; ++tick)
         driver.retryTick();
     EXPECT_EQ(rates.table().rate(8), QStringLiteral("0") + d() + QStringLiteral("01"));
