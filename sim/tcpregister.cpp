@@ -67,3 +67,14 @@ void TcpRegister::onReadable()
                                                         QString::fromLatin1(ex.reply.toHex(' '))));
     }
 }
+
+void TcpRegister::hangUp()
+{
+    m_server.close();
+    if (m_client) {
+        m_client->disconnect(this);
+        m_client->abort();
+        m_client->deleteLater();
+        m_client = nullptr;
+    }
+}

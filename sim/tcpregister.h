@@ -24,6 +24,8 @@ public:
     quint16 port() const { return m_server.serverPort(); }
     QString errorString() const { return m_server.errorString(); }
     RegisterResponder &responder() { return m_responder; }
+    // Drops the caller and stops listening, as a device server switched off.
+    void hangUp();
 
     // Parses "tcp:HOST:PORT" as --listen takes it; false for anything else.
     static bool parseListen(const QString &text, QString *host, quint16 *port);

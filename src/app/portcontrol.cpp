@@ -56,6 +56,16 @@ void PortControl::applyChosenName()
     m_line.setPortName(name);
 }
 
+void PortControl::usePort(const QString &device)
+{
+    const int index = m_names->findData(device);
+    if (index >= 0)
+        m_names->setCurrentIndex(index);
+    else
+        m_names->setEditText(device);
+    applyChosenName();
+}
+
 void PortControl::openOrClose()
 {
     if (m_line.isOpen()) {
