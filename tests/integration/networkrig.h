@@ -28,7 +28,8 @@ inline const char *routeName(Route r)
 inline bool needsSer2net(Route r) { return r != Route::SimulatorListen; }
 
 // The demo register, with empty article names (0xFF on the wire) and names
-// holding the byte 0xFF ("я" in code page 1251) among their letters.
+// holding the byte 0xFF among their letters (a first byte 0xFF marks an
+// empty name).
 inline RegisterState withIacBytes()
 {
     RegisterState s = RegisterState::demo();
@@ -36,9 +37,9 @@ inline RegisterState withIacBytes()
         s.articles[std::size_t(i)].name = QByteArray(RegisterState::ArticleNameWidth, char(0xFF));
     for (int i : {1, 2, 500, 3998}) {
         QByteArray &name = s.articles[std::size_t(i)].name;
-        name[0] = char(0xFF);
+        name[2] = char(0xFF);
         name[3] = char(0xFF);
-        name[4] = char(0xFF);
+        name[6] = char(0xFF);
     }
     return s;
 }
