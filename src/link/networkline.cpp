@@ -5,6 +5,12 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
+
 namespace {
 
 PortMessages::NetworkCause causeOf(QAbstractSocket::SocketError e)
@@ -21,6 +27,21 @@ PortMessages::NetworkCause causeOf(QAbstractSocket::SocketError e)
     default:
         return PortMessages::NetworkCause::Other;
     }
+}
+
+// A device server that passes a reply on in pieces as they come off the
+// serial line, without TCP_NODELAY, holds each further piece until the
+// previous one is acknowledged; a delayed acknowledgement would then cost
+// 40 ms a reply. The kernel falls back to delaying after each read, so this
+// is asked for again after every one.
+void acknowledgeAtOnce(QTcpSocket &socket)
+{
+#ifdef Q_OS_LINUX
+    const int on = 1;
+    ::setsockopt(int(socket.socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+#else
+    Q_UNUSED(socket);
+#endif
 }
 
 } // namespace
@@ -127,6 +148,7 @@ void NetworkLine::onReadyRead()
     if (!m_socket)
         return;
     const QByteArray bytes = m_socket->readAll();
+    acknowledgeAtOnce(*m_socket);
     if (bytes.isEmpty())
         return;
     if (!m_telnet) {

@@ -12,6 +12,12 @@ using namespace NetworkRig;
 
 namespace {
 
+// A device server answers in milliseconds, not in microseconds: requests wait
+// longer before they are sent again than on a pseudo-terminal.
+constexpr int NetworkRetryMs = 1000;
+
+CliOutcome runNetworkCli(const QStringList &arguments) { return runCli(arguments, Regional::comma(), false, NetworkRetryMs); }
+
 const QString Lost = QStringLiteral("Веза са уређајем је прекинута; порт је затворен.");
 const QString Confirmed = QStringLiteral("RFC 2217, сервер потврдио: 57600 бод, 8 бита, без парности, 1 стоп бит, "
                                          "без контроле тока");
@@ -43,11 +49,11 @@ TEST_P(NetworkCli, EveryFamilyIsReadAndWrittenBackWhole)
 {
     const RegisterState original = reached.reg.state();
     const QString trace = folder("trace.txt");
-    const CliOutcome read = runCli({at("123456"), "--trace", trace, "read", folder("p")});
+    const CliOutcome read = runNetworkCli({at("123456"), "--trace", trace, "read", folder("p")});
     ASSERT_EQ(read.status, 0) << read.err.toStdString();
 
     reached.reg.state() = RegisterState::blank();
-    const CliOutcome write = runCli({at("123456"), "--verify", "write", folder("p")});
+    const CliOutcome write = runNetworkCli({at("123456"), "--verify", "write", folder("p")});
     ASSERT_EQ(write.status, 0) << write.err.toStdString() << write.out.toStdString();
     expectWrittenFieldsEqual(original, reached.reg.state());
 
@@ -59,7 +65,7 @@ TEST_P(NetworkCli, EveryFamilyIsReadAndWrittenBackWhole)
 TEST_P(NetworkCli, ServerStoppedInMidTransferGivesOneMessage)
 {
     reached.stopServerAfter(300);
-    const CliOutcome read = runCli({at("123456"), "--families", "articles", "read", folder("p")});
+    const CliOutcome read = runNetworkCli({at("123456"), "--families", "articles", "read", folder("p")});
     EXPECT_EQ(read.status, CliRun::NoAnswer) << read.err.toStdString();
     EXPECT_EQ(read.err.count(Lost), 1) << read.err.toStdString();
     EXPECT_TRUE(read.err.contains(reached.url())) << read.err.toStdString();
@@ -75,12 +81,12 @@ TEST(NetworkCliTwoLines, WritesOverRfc2217AndAPseudoTerminalAtOnce)
         GTEST_SKIP() << Ser2net::Missing;
     QTemporaryDir dir;
     PtyRegister source{withIacBytes()};
-    ASSERT_EQ(runCli({registerArg(source, "1"), "read", dir.filePath("p")}).status, 0);
+    ASSERT_EQ(runNetworkCli({registerArg(source, "1"), "read", dir.filePath("p")}).status, 0);
 
     Reached remote{Route::Rfc2217Ser2net, RegisterState::blank()};
     PtyRegister local{RegisterState::blank()};
     ASSERT_TRUE(remote.ready());
-    const CliOutcome write = runCli({QStringLiteral("--register=%1=000001").arg(remote.url()), registerArg(local, "000002"),
+    const CliOutcome write = runNetworkCli({QStringLiteral("--register=%1=000001").arg(remote.url()), registerArg(local, "000002"),
                                      "write", dir.filePath("p")});
     ASSERT_EQ(write.status, 0) << write.err.toStdString();
     expectWrittenFieldsEqual(source.state(), remote.reg.state());

@@ -56,13 +56,11 @@ public:
             m_tcp = std::make_unique<TcpRegister>(reg.state());
             m_tcp->listen(QHostAddress::LocalHost, 0);
         }
+        m_url = m_ser2net ? m_ser2net->url() : QStringLiteral("tcp://127.0.0.1:%1").arg(m_tcp->port());
     }
 
     bool ready() const { return m_ser2net ? m_ser2net->ready() : m_tcp->port() != 0; }
-    QString url() const
-    {
-        return m_ser2net ? m_ser2net->url() : QStringLiteral("tcp://127.0.0.1:%1").arg(m_tcp->port());
-    }
+    QString url() const { return m_url; }
     // The server goes away with the connection open.
     void stopServer()
     {
@@ -91,6 +89,7 @@ private:
     Route m_route;
     std::unique_ptr<Ser2net> m_ser2net;
     std::unique_ptr<TcpRegister> m_tcp;
+    QString m_url;
 };
 
 } // namespace NetworkRig

@@ -43,7 +43,11 @@ public:
                                   "  accepter: %1\n"
                                   "  connector: serialdev,%2,57600n81,local\n"
                                   "  options:\n"
-                                  "    kickolduser: true\n")
+                                  "    kickolduser: true\n"
+                                  // Bytes are passed on as they come, not held for
+                                  // two character times: the tests stay fast and
+                                  // replies arrive in pieces.
+                                  "    chardelay: false\n")
                        .arg(accept, device)
                        .toUtf8());
         yaml.close();
