@@ -26,6 +26,8 @@ PortControl::PortControl(PortComboBox *names, QPushButton *button, SerialLine &l
         emit lost();
         emit message(ErrorTitle, reason);
     });
+    connect(&m_line, &SerialLine::settingsRefused, this,
+            [this](const QString &text) { emit message(QStringLiteral("Упозорење"), text); });
     showCaption(m_line.isOpen());
 }
 

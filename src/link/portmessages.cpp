@@ -91,6 +91,15 @@ QString networkFailure(const QString &address, NetworkCause cause)
         .arg(address, why, todo);
 }
 
+QString settingsRefused(const QString &address, const QString &refused)
+{
+    return QStringLiteral("Сервер није подесио линију како је тражено; веза се ипак користи.\nПорт: %1\n"
+                          "Узрок: %2.\n"
+                          "Шта урадити: подесите серијски порт на серверу на 57600 бода, 8 бита, без парности, "
+                          "1 стоп бит, без контроле тока.")
+        .arg(address, refused);
+}
+
 QString connectionLost(const QString &address)
 {
     return QStringLiteral("Веза са уређајем је прекинута; порт је затворен.\nПорт: %1\n"

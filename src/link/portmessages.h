@@ -28,6 +28,9 @@ enum class NetworkCause { Refused, UnknownHost, NoRoute, TimedOut, BadAddress, O
 // openFailure(), naming the address.
 QString networkFailure(const QString &address, NetworkCause cause);
 
+// An RFC 2217 server did not set the line as asked; the line stays open.
+QString settingsRefused(const QString &address, const QString &refused);
+
 // The connection closed while the line was open.
 QString connectionLost(const QString &address);
 

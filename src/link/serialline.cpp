@@ -24,8 +24,10 @@ SerialLine::SerialLine(SerialSettings settings, QObject *parent)
     connect(&m_net, &NetworkLine::settingsAnswered, this, [this](const QString &confirmed, const QString &refused) {
         if (!confirmed.isEmpty())
             emit lineNote(QStringLiteral("RFC 2217, сервер потврдио: ") + confirmed);
-        if (!refused.isEmpty())
+        if (!refused.isEmpty()) {
             emit lineNote(QStringLiteral("RFC 2217, сервер није прихватио: ") + refused);
+            emit settingsRefused(PortMessages::settingsRefused(m_portName.trimmed(), refused));
+        }
     });
 }
 

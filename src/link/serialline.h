@@ -49,6 +49,9 @@ signals:
     // A note for the link trace about the line in force (the settings an
     // RFC 2217 server confirmed or refused).
     void lineNote(const QString &note);
+    // The RFC 2217 server did not take some of the settings; the line is
+    // still used. `text` is the message for the user.
+    void settingsRefused(const QString &text);
 
 private:
     void onReadyRead();

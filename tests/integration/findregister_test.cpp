@@ -165,4 +165,15 @@ TEST(FindRegisterAlone, WithoutASerialNumberTheWindowSaysSoFirst)
     EXPECT_FALSE(window.findChild<QDialog *>(QStringLiteral("frmFindRegister"))->isVisible());
 }
 
+TEST(PortField, TakesATypedNetworkAddressWithEnter)
+{
+    MainWindow window;
+    auto *field = window.findChild<QComboBox *>(QStringLiteral("CB_ComPort"));
+    for (const QString &url : {QStringLiteral("tcp://192.168.1.20:4001"), QStringLiteral("rfc2217://ser2net.local:3001")}) {
+        field->lineEdit()->setText(url);
+        emit field->lineEdit()->returnPressed();
+        EXPECT_EQ(window.registerLine().portName(), url);
+    }
+}
+
 } // namespace
