@@ -117,3 +117,26 @@ TEST_F(NetworkPeer, ConnectionClosedByTheServerIsOneLossAndAClosedLine)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(NetworkPeer, SettingsTheServerRefusesAreReportedAndTheLineStaysOpen)
+{
+    QSignalSpy notes(&line, &SerialLine::lineNote);
+    QSignalSpy refused(&line, &SerialLine::settingsRefused);
+    ASSERT_TRUE(openAs("rfc2217"));
+    peerReads(12);
+    peer->write(QByteArray("\xFF\xFD\x2C", 3)); // DO COM-PORT-OPTION
+    EXPECT_EQ(peerReads(36).count(QByteArray("\xFF\xFA\x2C", 3)), 5); // the five settings asked for
+    // 9600 baud instead of 57600; the rest as asked.
+    peer->write(QByteArray::fromHex("fffa2c6500002580fff0" "fffa2c6608fff0" "fffa2c6701fff0" "fffa2c6801fff0"
+                                    "fffa2c6901fff0"));
+    ASSERT_TRUE(waitUntil([&] { return refused.count() > 0; }, 5000));
+    EXPECT_EQ(refused.count(), 1);
+    EXPECT_TRUE(refused.first().first().toString().contains(QStringLiteral("брзина: тражено 57600 бод, сервер поставио 9600 бод")));
+    ASSERT_EQ(notes.count(), 2);
+    EXPECT_TRUE(notes.first().first().toString().startsWith(QStringLiteral("RFC 2217, сервер потврдио: 8 бита")));
+    EXPECT_TRUE(line.isOpen());
+}
+
+} // namespace
