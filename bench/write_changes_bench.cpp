@@ -36,7 +36,7 @@ double timed(RegisterSession &session, const std::function<void()> &start, QStri
 {
     QString end;
     auto c = QObject::connect(&session, &RegisterSession::transferFinished,
-                              [&](const QString &, bool, const QString &o) { end = o; });
+                              [&](const QString &, bool, TransferOutcome o) { end = TransferOutcomes::key(o); });
     QElapsedTimer clock;
     clock.start();
     start();

@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     int lineEnds = 0;
     int codes = 0;
     while (i < size) {
-        const std::size_t length = std::min<std::size_t>(data[i++], size - i);
+        const std::size_t wanted = data[i];
+        ++i; // the length byte; the event's bytes follow it
+        const std::size_t length = std::min<std::size_t>(wanted, size - i);
         const QByteArray event(reinterpret_cast<const char *>(data + i), qsizetype(length));
         i += length;
         for (char c : event)

@@ -9,6 +9,7 @@
 #include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
+#include "session/recordfields.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
 
@@ -71,6 +72,17 @@ bool DataLossGuard::mayWrite(const QString &family)
     return !m_session.tableStates().holdsOnlyDefaults(family) || ask(DefaultsText);
 }
 
+QStringList DataLossGuard::mayWrite(const QStringList &families)
+{
+    QStringList defaults;
+    QStringList edited;
+    for (const QString &family : families)
+        (m_session.tableStates().holdsOnlyDefaults(family) ? defaults : edited) << family;
+    if (defaults.isEmpty() || ask(defaultsText(defaults)))
+        return families;
+    return edited;
+}
+
 bool DataLossGuard::mayClose()
 {
     const QStringList unsaved = m_session.tableStates().withUnsavedEdits();
@@ -90,6 +102,18 @@ QString DataLossGuard::displayName(const QString &family)
         {QStringLiteral("passwords"), QStringLiteral("Лозинке")},
     };
     return names.value(family, family);
+}
+
+QString DataLossGuard::defaultsText(const QStringList &families)
+{
+    // Named as the transfers dialog names them.
+    QStringList shown;
+    for (const QString &family : families)
+        shown << familyTitle(family);
+    const QString text = families.size() == 1
+                             ? QStringLiteral("Табела садржи само почетне вредности: %1. Преписати њима податке у каси?")
+                             : QStringLiteral("Табеле садрже само почетне вредности: %1. Преписати њима податке у каси?");
+    return text.arg(shown.join(QStringLiteral(", ")));
 }
 
 QString DataLossGuard::closeText(const QStringList &families)

@@ -35,6 +35,12 @@ public:
     // False when the family's table holds only its defaults and the user did
     // not confirm the write.
     bool mayWrite(const QString &family);
+    // A write of several families at once: one question names every family
+    // that holds only its defaults; "Не" leaves those out. The families to
+    // write, in the order given.
+    QStringList mayWrite(const QStringList &families);
+    // That question's text for these families (their names).
+    static QString defaultsText(const QStringList &families);
     // False when tables hold unsaved edits and the user chose to stay.
     bool mayClose();
     // The question's text for these families (their names).

@@ -2,7 +2,6 @@
 
 #include "app/lamp.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -59,23 +58,22 @@ Footer::Footer(QWidget *parent) : QWidget(parent)
     m_bar->setTextVisible(false);
     m_bar->setMaximumHeight(20);
 
-    auto *lamps = new QHBoxLayout;
-    lamps->addWidget(m_ledRec);
-    lamps->addWidget(lblReceive);
-    lamps->addSpacing(16);
-    lamps->addWidget(m_ledTrans);
-    lamps->addWidget(lblTransmit);
-    lamps->addStretch();
-    lamps->addWidget(m_counter);
-    lamps->addWidget(m_cancel);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 0, 4, 2);
-    grid->setVerticalSpacing(2);
-    grid->addLayout(lamps, 0, 0, 1, 2);
-    grid->addWidget(m_status, 1, 0);
-    grid->addWidget(m_bar, 1, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    // One row along the bottom edge, so that the pages keep the height:
+    // the lamps, the status line and the bar (each half of what is left),
+    // the record counter and the cancel button.
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 0, 4, 2);
+    row->setSpacing(4);
+    row->addWidget(m_ledRec);
+    row->addWidget(lblReceive);
+    row->addSpacing(8);
+    row->addWidget(m_ledTrans);
+    row->addWidget(lblTransmit);
+    row->addSpacing(8);
+    row->addWidget(m_status, 1);
+    row->addWidget(m_bar, 1);
+    row->addWidget(m_counter);
+    row->addWidget(m_cancel);
 }
 
 void Footer::lightTransmit()

@@ -6,6 +6,7 @@
 #include "app/footer.h"
 #include "app/headerstrip.h"
 #include "app/messagedialog.h"
+#include "app/openingsize.h"
 #include "app/portcombobox.h"
 #include "app/portcontrol.h"
 #include "app/refusedcell.h"
@@ -34,7 +35,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 const QString WindowCaption = QStringLiteral("V3.5 Setup Kase Dravix Vilaron - ");
@@ -121,15 +124,12 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_guard->guardWriteButtons();
     m_sync = new SyncControls(*m_session, this);
     m_sync->attachTransfersButton(transfers);
-    m_sync->setWriteGuard([this](const QString &family) { return m_guard->mayWrite(family); });
+    m_sync->setWriteGuard([this](const QStringList &families) { return m_guard->mayWrite(families); });
 
     UiStyle::applyDataLook(central);
+    UiStyle::tightenBoxes(central);
     showPage(1);
-    // As large as the pages ask, within the screen (pages scroll below it).
-    QSize size = sizeHint().expandedTo(QSize(800, 565));
-    if (const QScreen *screen = this->screen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+    placeOnScreen();
 }
 
 MainWindow::~MainWindow()
@@ -204,11 +204,21 @@ void MainWindow::FormActivate()
     m_taxRatesBox->selectFirstRate();
     m_buttons.setPortOpen(m_session->registerLine().isOpen());
     m_footer->reset();
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Placed again now that the window system may have told its frame.
+    placeOnScreen();
+}
+
+void MainWindow::placeOnScreen()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    // Until the window system tells the frame, a title bar is reckoned with.
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    setGeometry(OpeningSize::placed(OpeningSize::wanted(*this, *m_pages), minimumSizeHint(),
+                                    screen->availableGeometry(), frame));
 }
 
 void MainWindow::showPage(int index)

@@ -116,6 +116,8 @@ private:
     void showMessage(const QString &title, const QString &text);
     void showPage(int index);
     void closePorts();
+    // As large as the pages ask and the screen allows, in its middle.
+    void placeOnScreen();
 
     std::unique_ptr<RegisterSession> m_session;
     SerialLine m_scannerLine{SerialSettings::scannerPort()};

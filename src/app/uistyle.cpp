@@ -1,7 +1,10 @@
 #include "app/uistyle.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QPalette>
 #include <QWidget>
 
@@ -51,6 +54,29 @@ void applyTo(QWidget *w)
     w->setFont(f);
 }
 } // namespace
+
+void tightenBoxes(QWidget *root)
+{
+    constexpr int Margin = 4; // at the sides, and between the rows of a box
+    constexpr int Edge = 2;   // above and below: the title and the frame keep a box apart
+    constexpr int Rows = 2;   // between a label and its field
+    for (QGroupBox *box : root->findChildren<QGroupBox *>()) {
+        QLayout *top = box->layout();
+        if (!top)
+            continue;
+        top->setContentsMargins(Margin, Edge, Margin, Edge);
+        QList<QLayout *> layouts = top->findChildren<QLayout *>();
+        layouts << top;
+        for (QLayout *layout : layouts) {
+            if (auto *grid = qobject_cast<QGridLayout *>(layout))
+                grid->setVerticalSpacing(qMin(Rows, qMax(0, grid->verticalSpacing())));
+            else if (auto *column = qobject_cast<QBoxLayout *>(layout);
+                     column && (column->direction() == QBoxLayout::TopToBottom
+                                || column->direction() == QBoxLayout::BottomToTop))
+                column->setSpacing(qMin(Margin, qMax(0, column->spacing())));
+        }
+    }
+}
 
 void applyDataLook(QWidget *root)
 {

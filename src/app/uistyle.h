@@ -23,5 +23,8 @@ QFont baseFont(const QFont &desktop);
 QColor dataText(const QColor &background);
 void markData(QWidget *widget, bool bold = false);
 void applyDataLook(QWidget *root);
+// Closer margins and rows than the desktop style gives inside the group
+// boxes under `root`, so that the tables keep the height of the window.
+void tightenBoxes(QWidget *root);
 
 } // namespace UiStyle

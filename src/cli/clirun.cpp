@@ -6,14 +6,13 @@
 #include "cli/readwarnings.h"
 #include "cli/registerjob.h"
 #include "link/portfacts.h"
-#include "link/traceformat.h"
+#include "link/tracefile.h"
 #include "link/tracerecorder.h"
 #include "profile/profilefolder.h"
 #include "vilaronversion.h"
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,7 +33,7 @@ QJsonObject summaryOf(const RegisterResult &r, const QStringList &warnings)
                   {QStringLiteral("skipped"), r.skipped},
                   {QStringLiteral("differences"), int(r.differences.size())},
                   {QStringLiteral("differenceList"), differences},
-                  {QStringLiteral("outcome"), r.outcome},
+                  {QStringLiteral("outcome"), TransferOutcomes::key(r.outcome)},
                   {QStringLiteral("seconds"), r.seconds}};
     if (!r.error.isEmpty())
         o.insert(QStringLiteral("error"), r.error);
@@ -46,9 +45,9 @@ QJsonObject summaryOf(const RegisterResult &r, const QStringList &warnings)
 // The exit status of one register's run.
 int statusOf(const RegisterResult &r)
 {
-    if (r.outcome == QLatin1String("Refused"))
+    if (r.outcome == TransferOutcome::Refused)
         return CliRun::DataError;
-    if (r.outcome != QLatin1String("Completed"))
+    if (r.outcome != TransferOutcome::Completed)
         return CliRun::NoAnswer;
     return r.differences.isEmpty() ? CliRun::Done : CliRun::Differences;
 }
@@ -225,13 +224,11 @@ int CliRun::runRegisters(const CliOptions &options)
             const QString path = traceFileFor(options.trace, r.target.serial);
             TraceFormat::Header header{QStringLiteral("vilaron-cli %1").arg(QLatin1String(VilaronVersion)),
                                        r.target.port, r.target.serial, trace->startedMs()};
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-                file.write(TraceFormat::fileText(header, *trace).toUtf8()) < 0) {
-                m_err << QStringLiteral("vilaron-cli: каса %1: праћење везе %2 није уписано: %3. Изаберите другу "
+            QString error;
+            if (!TraceFile::save(path, header, *trace, &error))
+                m_err << QStringLiteral("vilaron-cli: каса %1: праћење везе није уписано: %2 Изаберите другу "
                                         "--trace датотеку.\n")
-                             .arg(r.target.label(), path, file.errorString());
-            }
+                             .arg(r.target.label(), error);
         }
         summaries << summaryOf(r, warnings);
         status = jobStatus == UsageError ? (status == Done ? UsageError : status) : worse(status, jobStatus);

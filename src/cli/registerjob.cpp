@@ -45,9 +45,9 @@ RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options
     m_trace = options.trace.isEmpty() ? nullptr : &m_session->trace();
 
     connect(m_session.get(), &RegisterSession::transferFinished, this,
-            [this](const QString &, bool, const QString &outcome) {
+            [this](const QString &, bool, TransferOutcome outcome) {
                 // The step's own transfer ended; a read-back that follows is not counted.
-                if (m_stepActive && m_stepOutcome.isEmpty()) {
+                if (m_stepActive && !m_stepOutcome) {
                     m_stepOutcome = outcome;
                     m_counting = false;
                 }
@@ -95,7 +95,7 @@ bool RegisterJob::openPort()
     QString error;
     if (m_session->registerLine().open(&error))
         return true;
-    finish(QStringLiteral("PortFailed"), StopText::portNotOpened(m_target.label(), error));
+    finish(TransferOutcome::PortFailed, StopText::portNotOpened(m_target.label(), error));
     return false;
 }
 
@@ -170,12 +170,12 @@ void RegisterJob::next()
     if (m_done)
         return;
     if (m_steps.isEmpty()) {
-        finish(QStringLiteral("Completed"), QString());
+        finish(TransferOutcome::Completed, QString());
         return;
     }
     const Step &step = m_steps.first();
     m_stepActive = true;
-    m_stepOutcome.clear();
+    m_stepOutcome.reset();
     m_gaveUp = false;
     m_lastMessage.clear();
     m_refused = -1;
@@ -195,16 +195,18 @@ void RegisterJob::checkStepDone()
     m_stepActive = false;
     m_counting = false;
     const Step step = m_steps.takeFirst();
-    QString outcome = m_stepOutcome;
+    TransferOutcome outcome = TransferOutcome::Completed;
     if (m_portLost)
-        outcome = QStringLiteral("PortFailed");
+        outcome = TransferOutcome::PortFailed;
     else if (m_gaveUp)
-        outcome = QStringLiteral("NoReply");
-    else if (outcome.isEmpty())
-        outcome = m_lastMessage.isEmpty() ? QStringLiteral("Completed") : QStringLiteral("Failed");
-    if (outcome != QLatin1String("Completed")) {
+        outcome = TransferOutcome::NoReply;
+    else if (m_stepOutcome)
+        outcome = *m_stepOutcome;
+    else if (!m_lastMessage.isEmpty())
+        outcome = TransferOutcome::Failed;
+    if (outcome != TransferOutcome::Completed) {
         const QString family = DifferenceText::transferFamily(step.family);
-        const QString where = outcome == QLatin1String("Refused") && m_refused >= 0
+        const QString where = outcome == TransferOutcome::Refused && m_refused >= 0
                                   ? DifferenceText::recordName(family, m_refused)
                                   : familyTitle(family);
         finish(outcome, StopText::forStep(outcome, QStringLiteral("%1, %2").arg(m_target.label(), where),
@@ -216,7 +218,7 @@ void RegisterJob::checkStepDone()
     next();
 }
 
-void RegisterJob::finish(const QString &outcome, const QString &error)
+void RegisterJob::finish(TransferOutcome outcome, const QString &error)
 {
     if (m_done)
         return;

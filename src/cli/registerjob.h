@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <memory>
 
 class TraceRecorder;
@@ -21,8 +22,7 @@ struct RegisterResult {
     int skipped = 0;
     // Field by field, as the differences window lists them (the logo height: index -1).
     QList<RecordDifference> differences;
-    // Completed, Refused, Failed, NoReply, Cancelled, PortFailed.
-    QString outcome = QStringLiteral("Completed");
+    TransferOutcome outcome = TransferOutcome::Completed;
     QString error; // the message for the user when the run did not complete
     double seconds = 0;
 };
@@ -77,7 +77,7 @@ private:
     void run();
     void next();
     void checkStepDone();
-    void finish(const QString &outcome, const QString &error);
+    void finish(TransferOutcome outcome, const QString &error);
 
     void addRead(ProfileFamily family);
     void addWrite(ProfileFamily family, bool changesOnly);
@@ -97,7 +97,7 @@ private:
     bool m_done = false;
     bool m_stepActive = false;
     bool m_counting = false;
-    QString m_stepOutcome;
+    std::optional<TransferOutcome> m_stepOutcome;
     bool m_gaveUp = false;
     bool m_portLost = false;
     QString m_lastMessage;

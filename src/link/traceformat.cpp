@@ -2,6 +2,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/frame.h"
+#include "link/framesecrets.h"
 #include "link/tracerecorder.h"
 
 #include <QDateTime>
@@ -58,9 +59,8 @@ QString commandText(const TraceEvent &event)
     QString text;
     if (looksLikeFrame(event.bytes)) {
         const auto code = static_cast<std::uint8_t>(event.bytes[Frame::CommandOffset]);
-        const CommandInfo *info = Commands::find(code);
-        text = info ? QStringLiteral("%1 %2").arg(code).arg(QString::fromLatin1(info->name))
-                    : QString::number(code);
+        const QString title = commandTitle(code);
+        text = title.isEmpty() ? QString::number(code) : QStringLiteral("%1 %2").arg(code).arg(title);
     }
     const QString what = event.note.isEmpty() ? kindText(event.kind) : event.note;
     if (what.isEmpty())
@@ -78,6 +78,30 @@ QString yesNo(bool right)
     return right ? QStringLiteral("исправан") : QStringLiteral("погрешан");
 }
 
+// Bytes from..from+count-1 of a frame, each hidden as `hidden` says unless
+// secrets are shown.
+QString hexOf(const QByteArray &bytes, const std::vector<bool> &hidden, int from, int count, Secrets secrets)
+{
+    QStringList out;
+    const int end = qMin<int>(from + count, static_cast<int>(bytes.size()));
+    for (int i = qMax(0, from); i < end; ++i)
+        out << (secrets == Secrets::Hidden && hidden[static_cast<std::size_t>(i)]
+                    ? HiddenByte
+                    : hexByte(static_cast<std::uint8_t>(bytes[i])));
+    return out.join(QLatin1Char(' '));
+}
+
+// A checksum line: the byte as it came and whether it is right. The value it
+// should have had is left out where the byte is hidden, as it would give the
+// hidden checksum away.
+QString checksumLine(const QString &name, const QString &shown, bool right, bool hidden, std::uint8_t expected)
+{
+    QString text = QStringLiteral("%1: %2 %3").arg(name, shown, yesNo(right));
+    if (!right && !hidden)
+        text += QStringLiteral(" (треба %1)").arg(hexByte(expected));
+    return text;
+}
+
 } // namespace
 
 QStringList columnTitles()
@@ -91,7 +115,20 @@ QString hex(const QByteArray &bytes)
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
-QString cell(const TraceEvent &event, int column)
+QString frameHex(const QByteArray &bytes, Secrets secrets)
+{
+    if (secrets == Secrets::Shown)
+        return hex(bytes);
+    return hexOf(bytes, FrameSecrets::hidden(bytes), 0, static_cast<int>(bytes.size()), secrets);
+}
+
+QString commandTitle(int code)
+{
+    const CommandInfo *info = code >= 0 && code <= 0xFF ? Commands::find(static_cast<std::uint8_t>(code)) : nullptr;
+    return info ? QString::fromUtf8(info->title) : QString();
+}
+
+QString cell(const TraceEvent &event, int column, Secrets secrets)
 {
     switch (column) {
     case Time:
@@ -107,7 +144,7 @@ QString cell(const TraceEvent &event, int column)
                    ? QString::number(static_cast<std::uint8_t>(event.bytes[Frame::LengthOffset]))
                    : QString();
     case Bytes:
-        return hex(event.bytes);
+        return frameHex(event.bytes, secrets);
     default:
         return QString();
     }
@@ -137,12 +174,13 @@ QString fileText(const Header &header, const TraceRecorder &recorder)
     return text;
 }
 
-QString decodeFrame(const QByteArray &bytes)
+QString decodeFrame(const QByteArray &bytes, Secrets secrets)
 {
     if (bytes.isEmpty())
         return QString();
     if (!looksLikeFrame(bytes))
-        return QStringLiteral("Бајтови ван оквира (%1): %2").arg(bytes.size()).arg(hex(bytes));
+        return QStringLiteral("Бајтови ван оквира (%1): %2").arg(bytes.size()).arg(frameHex(bytes, secrets));
+    const std::vector<bool> hidden = FrameSecrets::hidden(bytes);
     const auto *b = reinterpret_cast<const std::uint8_t *>(bytes.constData());
     const int n = b[Frame::LengthOffset];
     const int expectedSize = n + Frame::Overhead;
@@ -151,29 +189,32 @@ QString decodeFrame(const QByteArray &bytes)
     out << QStringLiteral("Стални бајтови: %1").arg(hex(bytes.mid(1, 2)));
     out << QStringLiteral("Серијски број: %1").arg(QString::fromLatin1(bytes.mid(3, 3).toHex().toUpper()));
     out << QStringLiteral("Редни бајт: %1 (%2)").arg(hex(bytes.mid(6, 1))).arg(b[6]);
-    const CommandInfo *info = Commands::find(b[Frame::CommandOffset]);
+    const QString title = commandTitle(b[Frame::CommandOffset]);
     out << QStringLiteral("Команда: %1 %2")
                .arg(b[Frame::CommandOffset])
-               .arg(info ? QString::fromLatin1(info->name) : QStringLiteral("(непозната)"));
+               .arg(title.isEmpty() ? QStringLiteral("(непозната)") : title);
     out << QStringLiteral("N: %1").arg(n);
     if (bytes.size() < expectedSize) {
         out << QStringLiteral("Оквир је кратак: %1 бајтова уместо %2").arg(bytes.size()).arg(expectedSize);
         return out.join(QLatin1Char('\n'));
     }
-    out << QStringLiteral("Подаци: %1").arg(n == 0 ? QStringLiteral("(нема)") : hex(bytes.mid(Frame::DataOffset, n)));
+    out << QStringLiteral("Подаци: %1")
+               .arg(n == 0 ? QStringLiteral("(нема)") : hexOf(bytes, hidden, Frame::DataOffset, n, secrets));
     const int last = Frame::DataOffset + n - 1;
     const std::uint8_t crc1 = Frame::crc1(b, last);
     const std::uint8_t crc2 = Frame::crc2(b, last);
     const std::uint8_t got1 = b[last + 1];
     const std::uint8_t got2 = b[last + 2];
-    out << QStringLiteral("CRC1: %1 %2").arg(hex(bytes.mid(last + 1, 1)), yesNo(got1 == crc1))
-               + (got1 == crc1 ? QString() : QStringLiteral(" (треба %1)").arg(hexByte(crc1)));
-    out << QStringLiteral("CRC2: %1 %2").arg(hex(bytes.mid(last + 2, 1)), yesNo(got2 == crc2))
-               + (got2 == crc2 ? QString() : QStringLiteral(" (треба %1)").arg(hexByte(crc2)));
+    const auto hiddenAt = [&](int i) { return secrets == Secrets::Hidden && hidden[static_cast<std::size_t>(i)]; };
+    out << checksumLine(QStringLiteral("CRC1"), hexOf(bytes, hidden, last + 1, 1, secrets), got1 == crc1,
+                        hiddenAt(last + 1), crc1);
+    out << checksumLine(QStringLiteral("CRC2"), hexOf(bytes, hidden, last + 2, 1, secrets), got2 == crc2,
+                        hiddenAt(last + 2), crc2);
     const std::uint8_t trailer = b[last + 3];
     out << QStringLiteral("Завршни бајт: %1 %2").arg(hex(bytes.mid(last + 3, 1)), yesNo(trailer == Frame::Trailer));
     if (bytes.size() > expectedSize)
-        out << QStringLiteral("Вишак после оквира: %1").arg(hex(bytes.mid(expectedSize)));
+        out << QStringLiteral("Вишак после оквира: %1")
+                   .arg(hexOf(bytes, hidden, expectedSize, static_cast<int>(bytes.size()) - expectedSize, secrets));
     return out.join(QLatin1Char('\n'));
 }
 

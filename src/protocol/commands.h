@@ -27,8 +27,9 @@ constexpr std::uint8_t EndDialogue = 121;
 
 struct CommandInfo {
     std::uint8_t code;
-    const char *name;      // short English name, for traces
+    const char *name;      // short English name, for the simulator's console trace
     int requestDataLength; // N of the request; the request is N + 12 bytes
+    const char *title;     // what the link trace calls it, in Serbian (UTF-8)
 };
 
 namespace Commands {

@@ -14,7 +14,6 @@
 #include "session/registersync.h"
 #include "session/transferendtext.h"
 
-#include <QMetaEnum>
 
 RegisterSession::RegisterSession(const Options &options, QObject *parent)
     : QObject(parent), m_timer(options.retryIntervalMs), m_context{m_driver, options.regional}
@@ -45,7 +44,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         const bool requestOut = m_driver.isBusy();
         m_driver.cancel();
         m_driver.reset();
-        finishActive(QStringLiteral("PortLost"), requestOut);
+        finishActive(TransferOutcome::PortLost, requestOut);
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
     connect(&m_driver, &ExchangeDriver::status, this, [this](const QString &text) {
@@ -70,7 +69,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         else if (m_activeFamily.isEmpty())
             emit cancelAvailable(false); // a single request (passwords, end of dialogue) was answered
     });
-    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(QStringLiteral("NoReply"), true); });
+    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(TransferOutcome::NoReply, true); });
     for (ParameterFamily *family : families())
         route(family);
     route(m_tableFiles.get());
@@ -128,27 +127,28 @@ void RegisterSession::follow(TransferEngine *engine)
     connect(engine, &TransferEngine::recordRefused, this, [this, engine, family](int index) {
         emit recordRefused(family, engine->rules().firstRecordRow + index, engine->rules().recordColumn);
     });
-    connect(engine, &TransferEngine::ended, this, [this](bool, TransferEngine::Outcome outcome) {
-        finishActive(QString::fromLatin1(QMetaEnum::fromType<TransferEngine::Outcome>().valueToKey(int(outcome))),
-                     false);
-    });
+    connect(engine, &TransferEngine::ended, this,
+            [this](bool, TransferOutcome outcome) { finishActive(outcome, false); });
 }
 
-void RegisterSession::finishActive(const QString &outcome, bool requestOut)
+void RegisterSession::finishActive(TransferOutcome outcome, bool requestOut)
 {
     const QString family = std::exchange(m_activeFamily, QString());
     const TransferEngine *engine = std::exchange(m_activeEngine, nullptr);
     if (family.isEmpty() && !requestOut)
         return; // nothing was running: nothing to tell
     emit cancelAvailable(false);
-    // A transfer that stopped says so, with the record it stopped at (a
-    // single request, such as the passwords, without one); the family's own
-    // texts and the messages came before.
-    const QString text = TransferEndText::forOutcome(outcome, engine ? engine->currentRecord() + 1 : 0);
+    // A transfer that stopped says so, with the record it stopped at as the
+    // family's table numbers it (a single request, such as the passwords,
+    // without one); the family's own texts and the messages came before.
+    std::optional<int> record;
+    if (engine && engine->currentRecord() >= 0)
+        record = engine->currentRecord() + engine->rules().firstRecordNumber;
+    const QString text = TransferEndText::forOutcome(outcome, record);
     if (!text.isEmpty()) {
         emit status(text);
         emit progress(0);
-        m_keepEndText = outcome == QLatin1String("Cancelled");
+        m_keepEndText = outcome == TransferOutcome::Cancelled;
     }
     if (!family.isEmpty())
         emit transferFinished(family, m_activeWrite, outcome);
@@ -158,7 +158,7 @@ void RegisterSession::cancel()
 {
     const bool requestOut = m_driver.isBusy();
     m_driver.cancel();
-    finishActive(QStringLiteral("Cancelled"), requestOut);
+    finishActive(TransferOutcome::Cancelled, requestOut);
 }
 
 void RegisterSession::reset()

@@ -91,7 +91,7 @@ public slots:
 signals:
     void transferStarted(const QString &family, bool write);
     // Completed, refused, failed, given up (no reply) or cancelled.
-    void transferFinished(const QString &family, bool write, const QString &outcome);
+    void transferFinished(const QString &family, bool write, TransferOutcome outcome);
     void recordConfirmed(const QString &family, int index, const QByteArray &wire);
     // A write stopped at a record the family would not send: the cell of the
     // family's table to show (after the data-error message).
@@ -114,7 +114,7 @@ private:
     void follow(TransferEngine *engine);
     // `requestOut`: a request was out when the transfer stopped (a stop
     // with no transfer of a family running still reports then).
-    void finishActive(const QString &outcome, bool requestOut);
+    void finishActive(TransferOutcome outcome, bool requestOut);
 
     SystemLinkClock m_clock;
     SerialLine m_line{SerialSettings::registerPort()};

@@ -96,15 +96,15 @@ bool RegisterSync::verify(const QString &family)
     return true;
 }
 
-void RegisterSync::onTransferFinished(const QString &family, bool write, const QString &outcome)
+void RegisterSync::onTransferFinished(const QString &family, bool write, TransferOutcome outcome)
 {
     if (write || family != m_verifying)
         return;
     m_verifying.clear();
     if (TransferEngine *e = engine(family))
         e->setReceiver({});
-    emit verifyFinished(family, outcome, outcome == QLatin1String("Completed") ? differences(family)
-                                                                                : QList<RecordDifference>());
+    emit verifyFinished(family, outcome,
+                        outcome == TransferOutcome::Completed ? differences(family) : QList<RecordDifference>());
 }
 
 QList<RecordDifference> RegisterSync::compareRecord(const QString &family, int index, const QByteArray &held) const

@@ -2,6 +2,7 @@
 
 #include "session/recordfields.h"
 #include "session/registermirror.h"
+#include "transfer/transferoutcome.h"
 
 #include <QHash>
 #include <QList>
@@ -70,13 +71,13 @@ public:
     int takeHeld(const QList<RecordDifference> &differences);
 
 signals:
-    void verifyFinished(const QString &family, const QString &outcome, const QList<RecordDifference> &differences);
+    void verifyFinished(const QString &family, TransferOutcome outcome, const QList<RecordDifference> &differences);
 
 private:
     // The table's write bytes, or nullopt when the table cannot write it.
     std::optional<QByteArray> tableWire(TransferEngine &engine, int index) const;
     QList<RecordDifference> compareRecord(const QString &family, int index, const QByteArray &held) const;
-    void onTransferFinished(const QString &family, bool write, const QString &outcome);
+    void onTransferFinished(const QString &family, bool write, TransferOutcome outcome);
 
     RegisterSession &m_session;
     RegisterMirror &m_mirror;

@@ -15,7 +15,6 @@
 #include <QImage>
 
 namespace {
-const QString Completed = QStringLiteral("Completed");
 
 void addText(QCryptographicHash &hash, const QString &text)
 {
@@ -130,10 +129,10 @@ void TableStates::onStarted(const QString &family, bool write)
     }
 }
 
-void TableStates::onFinished(const QString &family, bool write, const QString &outcome)
+void TableStates::onFinished(const QString &family, bool write, TransferOutcome outcome)
 {
     m_activeWrite = false;
-    if (outcome != Completed || !m_states.contains(family))
+    if (outcome != TransferOutcome::Completed || !m_states.contains(family))
         return;
     if (!write) {
         // Rows the read did not reach keep what they held. Edits are taken as

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/tablestate.h"
+#include "transfer/transferoutcome.h"
 
 #include <QHash>
 #include <QSet>
@@ -48,7 +49,7 @@ public:
 private:
     void add(const QString &family, TableState::Digest digest);
     void onStarted(const QString &family, bool write);
-    void onFinished(const QString &family, bool write, const QString &outcome);
+    void onFinished(const QString &family, bool write, TransferOutcome outcome);
     void writeDone(const QString &family);
 
     QStringList m_order;

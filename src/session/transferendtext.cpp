@@ -2,22 +2,28 @@
 
 namespace TransferEndText {
 
-QString forOutcome(const QString &outcome, int record)
+QString forOutcome(TransferOutcome outcome, std::optional<int> record)
 {
-    const bool known = record > 0;
-    const QString at = known ? QStringLiteral(" код записа %1.").arg(record) : QStringLiteral(".");
-    const QString after = known ? QStringLiteral(", код записа %1.").arg(record) : QStringLiteral(".");
-    if (outcome == QLatin1String("Refused"))
-        return known ? QStringLiteral("Унос отказан: грешка у подацима, ред %1.").arg(record)
+    const bool known = record.has_value();
+    const int number = record.value_or(0);
+    const QString at = known ? QStringLiteral(" код записа %1.").arg(number) : QStringLiteral(".");
+    const QString after = known ? QStringLiteral(", код записа %1.").arg(number) : QStringLiteral(".");
+    switch (outcome) {
+    case TransferOutcome::Refused:
+        return known ? QStringLiteral("Унос отказан: грешка у подацима, ред %1.").arg(number)
                      : QStringLiteral("Унос отказан: грешка у подацима.");
-    if (outcome == QLatin1String("Cancelled"))
+    case TransferOutcome::Cancelled:
         return QStringLiteral("Пренос прекинут") + at;
-    if (outcome == QLatin1String("NoReply"))
+    case TransferOutcome::NoReply:
         return QStringLiteral("Пренос прекинут: каса не одговара") + after;
-    if (outcome == QLatin1String("PortLost"))
+    case TransferOutcome::PortLost:
         return QStringLiteral("Пренос прекинут: веза са касом је изгубљена") + after;
-    if (outcome == QLatin1String("Failed"))
+    case TransferOutcome::Failed:
         return QStringLiteral("Пренос прекинут због грешке") + after;
+    case TransferOutcome::Completed:
+    case TransferOutcome::PortFailed:
+        break;
+    }
     return QString();
 }
 

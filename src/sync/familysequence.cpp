@@ -7,6 +7,8 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 const QString PasswordsFamily = QStringLiteral("passwords");
 
@@ -41,14 +43,24 @@ const QStringList &FamilySequence::allFamilies()
 
 FamilySequence::FamilySequence(RegisterSession &session, QObject *parent) : QObject(parent), m_session(session)
 {
-    connect(&session, &RegisterSession::recordConfirmed, this, [this](const QString &family, int, const QByteArray &) {
+    connect(&session, &RegisterSession::transferStarted, this, [this](const QString &family, bool write) {
         if (!m_inFamily || family != m_current.family)
+            return;
+        m_counting = write == writes();
+        // A whole read or write knows its count only now (the logo's height).
+        if (m_counting && m_whole) {
+            m_planned = recordCount(family);
+            emit progress(family, m_confirmed, m_planned);
+        }
+    });
+    connect(&session, &RegisterSession::recordConfirmed, this, [this](const QString &family, int, const QByteArray &) {
+        if (!m_inFamily || family != m_current.family || !m_counting)
             return;
         ++m_confirmed;
         emit progress(family, m_confirmed, m_planned);
     });
     connect(&session, &RegisterSession::transferFinished, this,
-            [this](const QString &family, bool, const QString &outcome) {
+            [this](const QString &family, bool, TransferOutcome outcome) {
                 if (m_inFamily && family == m_current.family)
                     m_current.outcome = outcome;
             });
@@ -72,10 +84,15 @@ void FamilySequence::start(Action action, const QStringList &families)
         return;
     m_action = action;
     m_queue.clear();
-    const bool writes = action == Action::Write || action == Action::WriteChanges;
     for (const QString &f : allFamilies())
-        if (families.contains(f) && (!writes || !m_writeGuard || m_writeGuard(f)))
+        if (families.contains(f))
             m_queue << f;
+    if (writes() && m_writeGuard && !m_queue.isEmpty()) {
+        const QStringList allowed = m_writeGuard(m_queue);
+        m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(),
+                                     [&allowed](const QString &f) { return !allowed.contains(f); }),
+                      m_queue.end());
+    }
     m_results.clear();
     m_running = true;
     m_cancelled = false;
@@ -126,8 +143,10 @@ void FamilySequence::startFamily(const QString &family)
 {
     m_current = FamilyResult{};
     m_current.family = family;
-    m_current.outcome = QStringLiteral("Completed");
+    m_current.outcome = TransferOutcome::Completed;
     m_confirmed = 0;
+    m_counting = false;
+    m_whole = false;
     m_gaveUp = false;
     m_ending = false;
     m_planned = recordCount(family);
@@ -136,14 +155,16 @@ void FamilySequence::startFamily(const QString &family)
     switch (m_action) {
     case Action::Read:
     case Action::Write:
+        m_whole = true;
         if (!invokeFamilySlot(family, m_action == Action::Write))
-            m_current.outcome = QStringLiteral("Failed");
+            m_current.outcome = TransferOutcome::Failed;
         break;
     case Action::WriteChanges:
         if (family == QLatin1String("logo")) {
             // The picture goes whole, with its height.
+            m_whole = true;
             if (!invokeFamilySlot(family, true))
-                m_current.outcome = QStringLiteral("Failed");
+                m_current.outcome = TransferOutcome::Failed;
             break;
         }
         if (!compared) {
@@ -179,21 +200,23 @@ void FamilySequence::endFamily()
     if (!m_inFamily)
         return;
     m_inFamily = false;
-    const bool write = m_action == Action::Write || m_action == Action::WriteChanges;
-    if (m_gaveUp && m_current.outcome == QLatin1String("Completed"))
-        m_current.outcome = QStringLiteral("NoReply");
+    const bool write = writes();
+    if (m_gaveUp && m_current.outcome == TransferOutcome::Completed)
+        m_current.outcome = TransferOutcome::NoReply;
     if (m_cancelled)
-        m_current.outcome = QStringLiteral("Cancelled");
+        m_current.outcome = TransferOutcome::Cancelled;
     // The passwords confirm no record of their own: a run without a stop counts.
-    if (m_current.family == PasswordsFamily && m_planned > 0 && m_current.outcome == QLatin1String("Completed"))
+    if (m_current.family == PasswordsFamily && m_planned > 0 && m_current.outcome == TransferOutcome::Completed)
         m_confirmed = m_planned;
+    // The bar ends at the count the family reached.
+    emit progress(m_current.family, m_confirmed, m_planned);
     if (write)
         m_current.written = m_confirmed;
     else
         m_current.read = m_confirmed;
-    if (m_current.outcome != QLatin1String("Completed"))
+    if (m_current.outcome != TransferOutcome::Completed)
         m_current.failed = qMax(0, m_planned - m_confirmed);
-    if (m_action == Action::Verify && RegisterSync::comparable(m_current.family) && m_current.outcome == QLatin1String("Completed"))
+    if (m_action == Action::Verify && RegisterSync::comparable(m_current.family) && m_current.outcome == TransferOutcome::Completed)
         m_current.differences = int(m_session.sync().differences(m_current.family).size());
     m_results << m_current;
     emit familyDone(m_current);

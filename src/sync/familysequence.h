@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/transferoutcome.h"
+
 #include <QList>
 #include <QObject>
 #include <functional>
@@ -16,7 +18,7 @@ struct FamilyResult {
     int skipped = 0;     // records left out: equal to the register, or not compared
     int differences = 0; // differing fields found by a verification
     int failed = 0;      // records planned but not confirmed
-    QString outcome;     // the transfer's end: Completed, Refused, NoReply, Cancelled...
+    TransferOutcome outcome = TransferOutcome::Completed;
 };
 
 // Runs one action over families one after another, each when the one before
@@ -34,9 +36,11 @@ public:
 
     explicit FamilySequence(RegisterSession &session, QObject *parent = nullptr);
 
-    // Asked before a family is written; false leaves that family out (the
-    // question before a write of nothing but start-up values).
-    void setWriteGuard(std::function<bool(const QString &family)> guard) { m_writeGuard = std::move(guard); }
+    // Asked once before a write, with the families it would write; gives
+    // back those to write (the question before a write of nothing but
+    // start-up values, asked once for all of them).
+    using WriteGuard = std::function<QStringList(const QStringList &families)>;
+    void setWriteGuard(WriteGuard guard) { m_writeGuard = std::move(guard); }
 
     void start(Action action, const QStringList &families);
     bool running() const { return m_running; }
@@ -54,6 +58,7 @@ private:
     void startFamily(const QString &family);
     void endFamily();
     int recordCount(const QString &family) const;
+    bool writes() const { return m_action == Action::Write || m_action == Action::WriteChanges; }
     bool invokeFamilySlot(const QString &family, bool write);
 
     RegisterSession &m_session;
@@ -63,10 +68,16 @@ private:
     FamilyResult m_current;
     int m_planned = 0;
     int m_confirmed = 0;
+    // The transfer under way goes the action's way: a write's read-back
+    // (the tax rates) confirms records, but writes none.
+    bool m_counting = false;
+    // The family runs through its own read or write: its count is known once
+    // its transfer starts.
+    bool m_whole = false;
     bool m_running = false;
     bool m_inFamily = false;
     bool m_ending = false;
     bool m_gaveUp = false;
     bool m_cancelled = false;
-    std::function<bool(const QString &)> m_writeGuard;
+    WriteGuard m_writeGuard;
 };

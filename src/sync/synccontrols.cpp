@@ -89,7 +89,7 @@ void SyncControls::attachTransfersButton(QPushButton *button)
     connect(button, &QPushButton::clicked, this, &SyncControls::showTransfers);
 }
 
-void SyncControls::setWriteGuard(const std::function<bool(const QString &)> &guard)
+void SyncControls::setWriteGuard(const std::function<QStringList(const QStringList &)> &guard)
 {
     m_writes->setWriteGuard(guard);
     m_transfers->sequence().setWriteGuard(guard);
@@ -110,13 +110,13 @@ void SyncControls::verify(const QString &family)
         m_verifyShown = family;
 }
 
-void SyncControls::onVerified(const QString &family, const QString &outcome,
+void SyncControls::onVerified(const QString &family, TransferOutcome outcome,
                               const QList<RecordDifference> &differences)
 {
     if (family != m_verifyShown)
         return; // a verification of the transfers dialog
     m_verifyShown.clear();
-    if (outcome != QLatin1String("Completed"))
+    if (outcome != TransferOutcome::Completed)
         return; // the stop was told by the transfer's own message
     m_differences->showDifferences(differences);
     m_differences->show();

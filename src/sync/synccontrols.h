@@ -34,12 +34,12 @@ public:
     void attachTransfersButton(QPushButton *button);
 
     void writeChanges(const QStringList &families);
-    // Asked before each family these controls write.
-    void setWriteGuard(const std::function<bool(const QString &family)> &guard);
+    // Asked once before each write these controls start, with its families.
+    void setWriteGuard(const std::function<QStringList(const QStringList &families)> &guard);
     void verify(const QString &family);
 
 private:
-    void onVerified(const QString &family, const QString &outcome, const QList<RecordDifference> &differences);
+    void onVerified(const QString &family, TransferOutcome outcome, const QList<RecordDifference> &differences);
     void takeRegister(const QList<RecordDifference> &differences);
     // Puts the differing records of every marked table into its row marks.
     void refreshMarks();

@@ -18,16 +18,17 @@ QPushButton *namedButton(const char *name, const QString &text, QWidget *parent)
     return b;
 }
 
-QString outcomeText(const QString &outcome)
+QString outcomeText(TransferOutcome outcome)
 {
-    if (outcome == QLatin1String("Completed"))
-        return QStringLiteral("завршено");
-    if (outcome == QLatin1String("Refused"))
-        return QStringLiteral("одбијен запис");
-    if (outcome == QLatin1String("NoReply"))
-        return QStringLiteral("нема одговора");
-    if (outcome == QLatin1String("Cancelled"))
-        return QStringLiteral("отказано");
+    switch (outcome) {
+    case TransferOutcome::Completed: return QStringLiteral("завршено");
+    case TransferOutcome::Refused: return QStringLiteral("одбијен запис");
+    case TransferOutcome::NoReply: return QStringLiteral("нема одговора");
+    case TransferOutcome::Cancelled: return QStringLiteral("отказано");
+    case TransferOutcome::Failed:
+    case TransferOutcome::PortLost:
+    case TransferOutcome::PortFailed: break;
+    }
     return QStringLiteral("грешка");
 }
 } // namespace

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 LineFieldScanner::LineFieldScanner(int separator, int keptFields, int cap, LineHandler handler)
-    : m_separator(separator), m_keptFields(keptFields), m_cap(cap), m_handler(std::move(handler))
+    : m_keptFields(keptFields), m_cap(cap), m_handler(std::move(handler))
 {
     m_line.number = 1;
     m_line.raw.resize(m_keptFields);

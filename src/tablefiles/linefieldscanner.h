@@ -43,7 +43,6 @@ private:
     void endLine();
     void appendRun(const char *bytes, qsizetype n);
 
-    int m_separator;
     int m_keptFields;
     int m_cap;
     int m_startBytes = StartBytes;

@@ -2,6 +2,7 @@
 
 #include "link/exchangedriver.h"
 #include "transfer/parameterfamily.h"
+#include "transfer/transferoutcome.h"
 #include "transfer/transferrules.h"
 
 #include <QList>
@@ -44,14 +45,15 @@ public:
     // The data part of a reply frame, as long as its length byte says.
     static QByteArray dataPart(const QByteArray &frame);
 
-    enum class Outcome { Completed, Refused, Failed };
-    Q_ENUM(Outcome)
+    // Ends the engine itself tells: completed, refused, failed. A give-up,
+    // a cancel or a lost port is the session's to tell.
+    using Outcome = TransferOutcome;
 
 signals:
     // A transfer of the family began; it ended (a give-up or a cancel is
     // the driver's to tell).
     void started(bool write);
-    void ended(bool write, TransferEngine::Outcome outcome);
+    void ended(bool write, TransferOutcome outcome);
     // The register confirmed a record: a read reply, or the reply to a write.
     // `wire` is the write request's data (for a read, the record re-encoded).
     void recordConfirmed(const QString &family, int index, const QByteArray &wire);

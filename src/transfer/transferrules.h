@@ -49,6 +49,7 @@ struct TransferRules {
     // column a refused record is shown at.
     int firstRecordRow = 0;
     int recordColumn = 0;
+    int firstRecordNumber = 1; // what the family's table numbers record 0 (the status line names records so)
 
     // Progress: the value shown on each read reply and on each write reply
     // (-1: none), the values shown when a write starts, once its first

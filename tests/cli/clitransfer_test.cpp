@@ -1,6 +1,7 @@
 // The tool against simulated registers: read, write, verify, several
 // registers at once, changes only, and profiles moved between locales.
 #include "cli/clitrace.h"
+#include "support/filebytes.h"
 #include "tests/cli/clirig.h"
 
 #include <QFile>
@@ -133,6 +134,8 @@ TEST_F(CliTransfer, WritesOneTraceFilePerRegister)
         // The eight header-line requests and their replies, one line each.
         EXPECT_EQ(text.count(QStringLiteral("→")), 8) << text.toStdString();
         EXPECT_EQ(text.count(QStringLiteral("←")), 8) << text.toStdString();
+        EXPECT_EQ(text.count(QStringLiteral("\t101 читање реда заглавља\t")), 16) << text.toStdString();
+        EXPECT_TRUE(isOwnerOnly(file.fileName()));
     }
 }
 

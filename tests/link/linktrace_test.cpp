@@ -77,7 +77,7 @@ TEST(LinkTrace, AGiveUpAfterTheRepeats)
     EXPECT_EQ(rig.directions(), QStringList({"→", "↻1", "↻2", "↻3", "•"}));
     EXPECT_EQ(rig.recorder.at(4).kind, TraceKind::GaveUp);
     EXPECT_EQ(TraceFormat::cell(rig.recorder.at(4), TraceFormat::CommandName),
-              QStringLiteral("115 read article (Одустајање: нема одзива)"));
+              QStringLiteral("115 читање артикла (Одустајање: нема одзива)"));
 }
 
 TEST(LinkTrace, ACancelAndTheReplyThatComesAfterIt)

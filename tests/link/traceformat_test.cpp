@@ -26,7 +26,7 @@ TEST(TraceFormat, ColumnsOfAFrameEvent)
     EXPECT_EQ(TraceFormat::columnTitles(),
               QStringList({"Време", "Δ ms", "Смер", "Команда", "N", "Бајтови"}));
     EXPECT_EQ(TraceFormat::line(e),
-              QStringLiteral("09:05:07.042\t31\t→\t115 read article\t2\tAA 01 11 12 34 56 03 73 02 10 00 E0 A8 0D"));
+              QStringLiteral("09:05:07.042\t31\t→\t115 читање артикла\t2\tAA 01 11 12 34 56 03 73 02 10 00 E0 A8 0D"));
 }
 
 struct DirectionCase {
@@ -68,7 +68,7 @@ TEST(TraceFormat, EventsWithoutAFrameSayWhatHappened)
     stale.bytes = ArticleRead;
     stale.note = QStringLiteral("застарели одговор");
     EXPECT_EQ(TraceFormat::cell(stale, TraceFormat::CommandName),
-              QStringLiteral("115 read article (застарели одговор)"));
+              QStringLiteral("115 читање артикла (застарели одговор)"));
 
     TraceEvent lost;
     lost.kind = TraceKind::PortLost;
@@ -79,7 +79,7 @@ TEST(TraceFormat, DecodesAFrameAndChecksItsChecksums)
 {
     const QString good = TraceFormat::decodeFrame(ArticleRead);
     for (const char *expected : {"Почетни бајт: AA", "Стални бајтови: 01 11", "Серијски број: 123456",
-                                 "Редни бајт: 03 (3)", "Команда: 115 read article", "N: 2", "Подаци: 10 00",
+                                 "Редни бајт: 03 (3)", "Команда: 115 читање артикла", "N: 2", "Подаци: 10 00",
                                  "CRC1: E0 исправан", "CRC2: A8 исправан", "Завршни бајт: 0D исправан"})
         EXPECT_TRUE(good.contains(QString::fromUtf8(expected))) << expected << "\n" << good.toStdString();
 
@@ -120,7 +120,7 @@ TEST(TraceFormat, SavedFileHasAHeaderThenOneTabSeparatedLinePerEvent)
     ASSERT_EQ(lines.size(), 4); // header, two events, the empty rest after the last line feed
     EXPECT_EQ(lines[0], QStringLiteral("vilaron-setup 3.5\tпорт /dev/ttyUSB0\tсеријски број 123456\t"
                                        "почетак 2026-12-09 10:00:00.000\tнајстаријих изостављено 1"));
-    EXPECT_EQ(lines[1], QStringLiteral("10:00:00.015\t10\t→\t115 read article\t2\tAA 01 11 12 34 56 03 73 02 10 00 E0 A8 0D"));
+    EXPECT_EQ(lines[1], QStringLiteral("10:00:00.015\t10\t→\t115 читање артикла\t2\tAA 01 11 12 34 56 03 73 02 10 00 E0 A8 0D"));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("10:00:00.035\t20\t←\t")));
     EXPECT_EQ(lines[3], QString());
 }

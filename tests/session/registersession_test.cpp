@@ -9,6 +9,7 @@
 #include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
+#include "protocol/commands.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
 #include "tablefiles/tablefileactions.h"
@@ -18,6 +19,7 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,8 +39,9 @@ protected:
         session->setSerialNumberSource([] { return QStringLiteral("004512"); });
         session->reset();
         QObject::connect(session.get(), &RegisterSession::transferFinished,
-                         [this](const QString &family, bool write, const QString &outcome) {
-                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read", outcome);
+                         [this](const QString &family, bool write, TransferOutcome outcome) {
+                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read",
+                                                                        TransferOutcomes::key(outcome));
                          });
         QObject::connect(session.get(), &RegisterSession::message,
                          [this](const QString &, const QString &text) { problems << text; });
@@ -128,6 +131,41 @@ TEST_F(Session, SavesAndLoadsTheTablesWithoutWidgets)
     }
     EXPECT_EQ(other.departments().model().cell(2, 1), QStringLiteral("ИЗМЕНА"));
     EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
+}
+
+// A write that stops names the record as the family's table numbers it:
+// groups and logo rows from 0, the operators (as the others) from 1.
+TEST_F(Session, AStoppedWriteNamesTheRecordAsItsTableDoes)
+{
+    QString status;
+    QObject::connect(session.get(), &RegisterSession::status, [&](const QString &s) { status = s; });
+    for (int i = 0; i < OperatorTable::RecordCount; ++i)
+        session->operators().table().setRecordCell(i, OperatorTable::Password, i == 6 ? QStringLiteral("x") : QStringLiteral("1"));
+    session->groups().table().setRecordCell(6, GroupTable::Share, QStringLiteral("101"));
+    // The logo write stops at row 2: the register answers no more from there.
+    QObject::connect(&reg, &PtyRegister::requestHandled, &reg, [this](int code, int row) {
+        if (code == Command::WriteLogoRow && row == 2)
+            reg.setFaults(PtyRegister::Faults{true});
+    });
+    const struct {
+        std::function<void()> write;
+        const char *status;
+    } stops[] = {
+        {[&] { session->groups().BtnGWriteClick(); }, "Унос отказан: грешка у подацима, ред 6."},
+        {[&] { session->operators().BtnOWriteClick(); }, "Унос отказан: грешка у подацима, ред 7."},
+        {[&] {
+             session->logo().btnLogoWriteClick();
+             waitUntil([&] { return reg.log().contains({Command::WriteLogoRow, 2}); }, Patience);
+             session->cancel();
+         },
+         "Пренос прекинут код записа 2."},
+    };
+    for (const auto &stop : stops) {
+        stop.write();
+        EXPECT_TRUE(waitUntil([&] { return !session->driver().isBusy() && status == QString::fromUtf8(stop.status); },
+                              Patience))
+            << status.toStdString();
+    }
 }
 
 } // namespace

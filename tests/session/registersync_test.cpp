@@ -32,8 +32,9 @@ protected:
         session->setSerialNumberSource([] { return QStringLiteral("004512"); });
         session->reset();
         QObject::connect(session.get(), &RegisterSession::transferFinished,
-                         [this](const QString &family, bool write, const QString &outcome) {
-                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read", outcome);
+                         [this](const QString &family, bool write, TransferOutcome outcome) {
+                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read",
+                                                                        TransferOutcomes::key(outcome));
                          });
         QObject::connect(session.get(), &RegisterSession::programError,
                          [this](const QString &text) { problems << text; });

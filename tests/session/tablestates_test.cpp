@@ -35,8 +35,9 @@ protected:
         session->setSerialNumberSource([] { return QStringLiteral("004512"); });
         session->reset();
         QObject::connect(session.get(), &RegisterSession::transferFinished,
-                         [this](const QString &family, bool write, const QString &outcome) {
-                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read", outcome);
+                         [this](const QString &family, bool write, TransferOutcome outcome) {
+                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read",
+                                                                        TransferOutcomes::key(outcome));
                          });
         QString error;
         ASSERT_TRUE(session->registerLine().open(&error)) << error.toStdString();
@@ -81,8 +82,9 @@ TEST_P(EditStates, AnEditIsUnsavedUntilUndoneAndStartUpForgetsIt)
     EXPECT_FALSE(states().holdsOnlyDefaults(family));
     EXPECT_EQ(states().withUnsavedEdits(), QStringList{family});
     for (const QString &other : states().families())
-        if (other != family)
+        if (other != family) {
             EXPECT_TRUE(states().holdsOnlyDefaults(other)) << other.toStdString();
+        }
 
     e.undo(*session);
     EXPECT_TRUE(states().withUnsavedEdits().isEmpty());
@@ -218,8 +220,9 @@ TEST_F(States, ALogoWriteSettlesOnlyWhenItsLastRecordIsAcknowledged)
     QSignalSpy written(&session->logo(), &LogoFamily::writeCompleted);
     session->logo().btnLogoWriteClick();
     ASSERT_TRUE(waitUntil([&] { return finished.contains("logo write Completed"); }, Patience));
-    if (written.isEmpty()) // the rows are in; the height record is not yet
+    if (written.isEmpty()) { // the rows are in; the height record is not yet
         EXPECT_EQ(states().withUnsavedEdits(), QStringList{"logo"});
+    }
     ASSERT_TRUE(waitUntil([&] { return written.size() == 1 && !session->driver().isBusy(); }, Patience));
     EXPECT_TRUE(states().withUnsavedEdits().isEmpty());
 }

@@ -18,3 +18,11 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
+
+// True when the file is readable and writable by its owner and nobody else
+// (mode 0600).
+inline bool isOwnerOnly(const QString &path)
+{
+    return QFile::permissions(path) ==
+           (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}

@@ -202,7 +202,7 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     const auto expectAllCompleted = [](const QList<FamilyResult> &results, const char *what) {
         ASSERT_EQ(results.size(), 8) << what;
         for (const FamilyResult &r : results) {
-            EXPECT_EQ(r.outcome, QStringLiteral("Completed")) << what << " " << r.family.toStdString();
+            EXPECT_EQ(r.outcome, TransferOutcome::Completed) << what << " " << r.family.toStdString();
             EXPECT_EQ(r.failed, 0) << what << " " << r.family.toStdString();
         }
     };
@@ -212,24 +212,80 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     const QList<FamilyResult> written = runAll("btnAllWrite");
     expectAllCompleted(written, "write");
     EXPECT_EQ(written[3].written, ArticleTableModel::RowCount);
+    // The tax rates' read-back writes nothing; the bar ends at the full count.
+    EXPECT_EQ(written[1].written, 9);
+    EXPECT_TRUE(transfers->summary()->text().contains(QStringLiteral("Пореске стопе: уписано 9,")));
+    EXPECT_EQ(bar->format(), QStringLiteral("Лозинке 1/1"));
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(shown.contains(QStringLiteral("Лого %1/%1").arg(reg.state().logoHeight)));
     const QList<FamilyResult> verified = runAll("btnAllVerify");
     expectAllCompleted(verified, "verify");
     for (const FamilyResult &r : verified) {
         EXPECT_EQ(r.differences, 0) << r.family.toStdString();
-        if (!RegisterSync::comparable(r.family))
+        if (!RegisterSync::comparable(r.family)) {
             EXPECT_GT(r.skipped, 0) << r.family.toStdString() << " is not compared";
-        else
+        } else {
             EXPECT_GT(r.read, 0) << r.family.toStdString() << ": a verification reads the register";
+        }
     }
     EXPECT_EQ(verified[3].read, ArticleTableModel::RowCount);
     EXPECT_TRUE(shown.contains(QStringLiteral("Артикли 1604/4000")));
     const QList<FamilyResult> changes = runAll("btnAllWriteChanges");
     expectAllCompleted(changes, "changes");
-    for (const FamilyResult &r : changes)
-        if (RegisterSync::comparable(r.family))
+    for (const FamilyResult &r : changes) {
+        if (RegisterSync::comparable(r.family)) {
             EXPECT_EQ(r.written, 0) << r.family.toStdString() << ": nothing changed";
+        }
+    }
     EXPECT_FALSE(transfers->summary()->text().isEmpty());
 }
+
+// "Write all" asks once, naming the families that hold only their start-up
+// values; "Не" leaves those out and writes the rest.
+struct DefaultsCase {
+    bool headerLinesRead;
+    const char *question;
+    int headerLinesWritten;
+};
+
+class WriteAllOverDefaults : public SyncWindows, public ::testing::WithParamInterface<DefaultsCase> {};
+
+TEST_P(WriteAllOverDefaults, AsksOnceNamingThem)
+{
+    const DefaultsCase &c = GetParam();
+    if (c.headerLinesRead) {
+        ASSERT_TRUE(idleAfter([&] { button("btnReadCliche")->click(); }));
+    }
+    button("btnTransfers")->click();
+    TransfersDialog *transfers = window->syncControls().transfersDialog();
+    for (const char *name : {"chkFamDepartments", "chkFamArticles", "chkFamGroups", "chkFamOperators", "chkFamLogo",
+                             "chkFamPasswords"})
+        find<QCheckBox>(transfers, name)->setChecked(false);
+    reg.clearLog();
+    dialog->scriptAnswers({false});
+    QSignalSpy done(&transfers->sequence(), &FamilySequence::finished);
+    find<QPushButton>(transfers, "btnAllWrite")->click();
+    ASSERT_TRUE(waitUntil([&] { return done.size() == 1 && !window->driver().isBusy(); }, Patience));
+    ASSERT_EQ(dialog->questions().size(), 1);
+    EXPECT_EQ(dialog->questions()[0].second, QString::fromUtf8(c.question));
+    int headerLines = 0;
+    for (const auto &h : reg.log()) {
+        EXPECT_EQ(h.code, Command::WriteHeaderLine) << "only the header lines go";
+        ++headerLines;
+    }
+    EXPECT_EQ(headerLines, c.headerLinesWritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, WriteAllOverDefaults,
+    ::testing::Values(DefaultsCase{false,
+                                   "Табеле садрже само почетне вредности: Заглавље, Пореске стопе. Преписати њима "
+                                   "податке у каси?",
+                                   0},
+                      DefaultsCase{true,
+                                   "Табела садржи само почетне вредности: Пореске стопе. Преписати њима податке у "
+                                   "каси?",
+                                   8}));
 
 TEST_F(SyncWindows, ProfileSavedAndLoadedThroughTheTransfersDialog)
 {

@@ -55,8 +55,9 @@ protected:
         button("btnCOM")->click();
         ASSERT_TRUE(window->registerLine().isOpen());
         QObject::connect(&window->session(), &RegisterSession::transferFinished,
-                         [this](const QString &family, bool write, const QString &outcome) {
-                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read", outcome);
+                         [this](const QString &family, bool write, TransferOutcome outcome) {
+                             finished << QStringLiteral("%1 %2 %3").arg(family, write ? "write" : "read",
+                                                                        TransferOutcomes::key(outcome));
                          });
     }
     QPushButton *button(const char *name) const

@@ -57,6 +57,10 @@ TEST(HexCellDelegate, TheCharactersKeptAlwaysOverflowTheColumn)
                     << "size " << size << ", byte " << int(byte) << ", width " << width;
             }
         }
+        // Hidden password bytes only.
+        const int fit = HexCellDelegate::charactersThatFit(metrics, 300);
+        const QString hidden = QStringList(fit, QStringLiteral("••")).join(QLatin1Char(' ')).left(fit);
+        EXPECT_GT(metrics.horizontalAdvance(hidden), 300) << "size " << size;
     }
 }
 

@@ -285,8 +285,9 @@ TEST_P(Startup, FontIsArialScaledFromTheDesktop)
     EXPECT_EQ(f.family(), QStringLiteral("Arial"));
     const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     EXPECT_DOUBLE_EQ(f.pointSizeF(), qRound(desktop.pointSizeF() * 8 / 9 * 2) / 2.0);
-    if (desktop.pointSizeF() == 9)
+    if (desktop.pointSizeF() == 9) {
         EXPECT_EQ(f.pointSize(), 8);
+    }
     const QString resolved = QFontInfo(f).family();
     EXPECT_TRUE(resolved == QLatin1String("Arial") || resolved == QLatin1String("Liberation Sans"))
         << resolved.toStdString();

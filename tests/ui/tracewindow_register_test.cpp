@@ -94,7 +94,7 @@ TEST(TraceWindowOnARegister, ShowsTheNineRequestsAndRepliesOfATaxReadAndSavesThe
         EXPECT_EQ(directions[1 + 2 * i], QStringLiteral("→")) << i;
         EXPECT_EQ(directions[2 + 2 * i], QStringLiteral("←")) << i;
         EXPECT_EQ(model->index(1 + 2 * i, TraceFormat::CommandName).data().toString(),
-                  QStringLiteral("107 read tax rate"));
+                  QStringLiteral("107 читање пореске стопе"));
     }
 
     QTemporaryDir dir;

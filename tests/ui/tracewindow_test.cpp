@@ -3,6 +3,8 @@
 #include "app/trace/tracewindow.h"
 #include "link/traceformat.h"
 #include "link/tracerecorder.h"
+#include "support/filebytes.h"
+#include "support/passwordframes.h"
 #include "widgets/filedialogs.h"
 
 #include <QAbstractItemModelTester>
@@ -49,6 +51,15 @@ struct Rig {
     QAbstractItemModelTester tester{&window.model(), QAbstractItemModelTester::FailureReportingMode::Fatal};
 
     QTableView *table() { return window.findChild<QTableView *>(QStringLiteral("tvTrace")); }
+    QCheckBox *secrets() { return window.findChild<QCheckBox *>(QStringLiteral("chkTraceSecrets")); }
+    QString pane() { return window.findChild<QPlainTextEdit *>(QStringLiteral("txtTraceFrame"))->toPlainText(); }
+    // Saves through the save button into `path` and gives the file's text.
+    QString save(const QString &path)
+    {
+        FileDialogs::answerNext(path);
+        window.findChild<QPushButton *>(QStringLiteral("btnTraceSave"))->click();
+        return QString::fromUtf8(readFile(path));
+    }
     void add(TraceKind kind, const QByteArray &bytes)
     {
         now += 3;
@@ -104,7 +115,7 @@ TEST(TraceWindow, SelectingARowReadsItsFrameAndCtrlCCopiesTheSelectedRows)
     QTableView *table = rig.table();
     table->setCurrentIndex(rig.window.model().index(0, 0));
     auto *text = rig.window.findChild<QPlainTextEdit *>(QStringLiteral("txtTraceFrame"));
-    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Команда: 107 read tax rate")));
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Команда: 107 читање пореске стопе")));
     EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("CRC1:")));
     table->selectionModel()->select(rig.window.model().index(2, 0),
                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -142,5 +153,51 @@ TEST(TraceWindow, SavesTheWholeTraceAndClears)
     EXPECT_EQ(rig.recorder.size(), 0);
     EXPECT_EQ(rig.window.model().rowCount(), 0);
 }
+
+// The passwords of a frame read "••" in the table and the frame reading until
+// "Прикажи лозинке" is ticked; a saved file hides them whatever the box says
+// and is readable by its owner only, also when it replaces an older file.
+class TraceWindowPasswords : public ::testing::TestWithParam<PasswordFrame> {};
+
+TEST_P(TraceWindowPasswords, AreHiddenUntilAskedAndNeverSaved)
+{
+    const PasswordFrame &f = GetParam();
+    Rig rig;
+    rig.add(TraceKind::ReplyAccepted, f.frame());
+    rig.window.model().sync();
+    rig.window.show();
+    ASSERT_NE(rig.secrets(), nullptr);
+    EXPECT_EQ(rig.secrets()->text(), QStringLiteral("Прикажи лозинке"));
+    EXPECT_FALSE(rig.secrets()->isChecked());
+    const QModelIndex bytes = rig.window.model().index(0, TraceFormat::Bytes);
+    rig.table()->setCurrentIndex(bytes);
+    EXPECT_EQ(bytes.data().toString(), f.hiddenHex());
+    EXPECT_FALSE(rig.pane().contains(QLatin1String(f.passwordHex))) << rig.pane().toStdString();
+    EXPECT_TRUE(rig.pane().contains(QStringLiteral("CRC1: •• исправан"))) << rig.pane().toStdString();
+
+    QSignalSpy changed(&rig.window.model(), &QAbstractItemModel::dataChanged);
+    rig.secrets()->click();
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(bytes.data().toString(), TraceFormat::hex(f.frame()));
+    EXPECT_TRUE(rig.pane().contains(QLatin1String(f.passwordHex))) << rig.pane().toStdString();
+    EXPECT_TRUE(rig.window.selectedText().contains(f.hiddenHex())) << rig.window.selectedText().toStdString();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.txt"));
+    writeFile(path, "older trace");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                QFile::ReadOther));
+    const QString saved = rig.save(path);
+    EXPECT_TRUE(saved.contains(f.hiddenHex())) << saved.toStdString();
+    EXPECT_FALSE(saved.contains(QLatin1String(f.passwordHex))) << saved.toStdString();
+    EXPECT_TRUE(isOwnerOnly(path));
+
+    rig.secrets()->click();
+    EXPECT_EQ(bytes.data().toString(), f.hiddenHex());
+    EXPECT_FALSE(rig.pane().contains(QLatin1String(f.passwordHex)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, TraceWindowPasswords, ::testing::ValuesIn(passwordFrames()),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

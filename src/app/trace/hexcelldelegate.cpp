@@ -5,8 +5,9 @@
 
 int HexCellDelegate::charactersThatFit(const QFontMetrics &metrics, int width)
 {
-    int narrowestDigit = metrics.horizontalAdvance(QLatin1Char('0'));
-    for (const char c : QByteArrayLiteral("123456789ABCDEF"))
+    // A hidden password byte reads "••" in place of its two digits.
+    int narrowestDigit = metrics.horizontalAdvance(QChar(0x2022));
+    for (const char c : QByteArrayLiteral("0123456789ABCDEF"))
         if (c != '\0')
             narrowestDigit = qMin(narrowestDigit, metrics.horizontalAdvance(QLatin1Char(c)));
     // Every byte takes two digits and a blank; the narrowest bytes fit most.

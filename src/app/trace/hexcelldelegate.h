@@ -11,8 +11,9 @@ class HexCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    // The characters of upper-case hex bytes separated by blanks that can
-    // never fill `width` pixels in `metrics`, whatever the bytes.
+    // The characters of upper-case hex bytes (or hidden bytes "••")
+    // separated by blanks that can never fill `width` pixels in `metrics`,
+    // whatever the bytes.
     static int charactersThatFit(const QFontMetrics &metrics, int width);
 
 protected:

@@ -1,6 +1,5 @@
 #include "app/trace/tracemodel.h"
 
-#include "link/traceformat.h"
 #include "link/tracerecorder.h"
 
 TraceModel::TraceModel(const TraceRecorder &recorder, QObject *parent)
@@ -50,6 +49,15 @@ void TraceModel::sync()
     }
 }
 
+void TraceModel::setSecrets(TraceFormat::Secrets secrets)
+{
+    if (secrets == m_secrets)
+        return;
+    m_secrets = secrets;
+    if (m_shown > 0)
+        emit dataChanged(index(0, TraceFormat::Bytes), index(m_shown - 1, TraceFormat::Bytes), {Qt::DisplayRole});
+}
+
 int TraceModel::eventIndex(int row) const
 {
     const qint64 index = m_shownDropped + row - m_recorder.droppedCount();
@@ -75,7 +83,7 @@ QVariant TraceModel::data(const QModelIndex &index, int role) const
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant();
     const int event = eventIndex(index.row());
-    return event < 0 ? QVariant() : QVariant(TraceFormat::cell(m_recorder.at(event), index.column()));
+    return event < 0 ? QVariant() : QVariant(TraceFormat::cell(m_recorder.at(event), index.column(), m_secrets));
 }
 
 QVariant TraceModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/traceformat.h"
+
 #include <QAbstractTableModel>
 #include <QTimer>
 
@@ -24,6 +26,9 @@ public:
     int eventIndex(int row) const;
     // Brings the rows up to the recorder now (the batch timer does it too).
     void sync();
+    // Whether the bytes column shows the password bytes (hidden at first).
+    void setSecrets(TraceFormat::Secrets secrets);
+    TraceFormat::Secrets secrets() const { return m_secrets; }
 
 signals:
     // Rows were appended by a sync.
@@ -36,4 +41,5 @@ private:
     QTimer m_batch;
     qint64 m_shownDropped = 0; // events dropped before the first shown row
     int m_shown = 0;
+    TraceFormat::Secrets m_secrets = TraceFormat::Secrets::Hidden;
 };

@@ -2,10 +2,10 @@
 
 #include "app/trace/hexcelldelegate.h"
 #include "app/trace/tracemodel.h"
+#include "link/tracefile.h"
 #include "link/traceformat.h"
 #include "link/tracerecorder.h"
 #include "widgets/filedialogs.h"
-#include "core/filestore.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,7 +56,7 @@ TraceWindow::TraceWindow(TraceRecorder &recorder, Source source, QWidget *parent
     m_table->setColumnWidth(TraceFormat::SinceMs, fm.horizontalAdvance(QStringLiteral("000000 ")) + 12);
     m_table->setColumnWidth(TraceFormat::Direction, fm.horizontalAdvance(QStringLiteral("Смер ")) + 12);
     m_table->setColumnWidth(TraceFormat::CommandName,
-                            fm.horizontalAdvance(QStringLiteral("120 write logo/password info ")) + 12);
+                            fm.horizontalAdvance(QStringLiteral("103 читање лога и лозинки ")) + 12);
     m_table->setColumnWidth(TraceFormat::Length, fm.horizontalAdvance(QStringLiteral("000 ")) + 12);
 
     m_frame = new QPlainTextEdit(this);
@@ -71,6 +71,8 @@ TraceWindow::TraceWindow(TraceRecorder &recorder, Source source, QWidget *parent
     m_follow = new QCheckBox(QStringLiteral("Прати најновије"), this);
     m_follow->setObjectName(QStringLiteral("chkTraceFollow"));
     m_follow->setChecked(true);
+    m_secrets = new QCheckBox(QStringLiteral("Прикажи лозинке"), this);
+    m_secrets->setObjectName(QStringLiteral("chkTraceSecrets"));
     m_dropped = new QLabel(this);
     m_dropped->setObjectName(QStringLiteral("lblTraceDropped"));
 
@@ -78,6 +80,7 @@ TraceWindow::TraceWindow(TraceRecorder &recorder, Source source, QWidget *parent
     buttons->addWidget(save);
     buttons->addWidget(clear);
     buttons->addWidget(m_follow);
+    buttons->addWidget(m_secrets);
     buttons->addStretch(1);
     buttons->addWidget(m_dropped);
 
@@ -104,6 +107,10 @@ TraceWindow::TraceWindow(TraceRecorder &recorder, Source source, QWidget *parent
         m_frame->clear();
     });
     connect(m_follow, &QCheckBox::toggled, this, &TraceWindow::followNewest);
+    connect(m_secrets, &QCheckBox::toggled, this, [this](bool shown) {
+        m_model->setSecrets(shown ? TraceFormat::Secrets::Shown : TraceFormat::Secrets::Hidden);
+        showSelectedFrame();
+    });
     // The view would copy only its current cell; the trace copies whole rows.
     m_table->installEventFilter(this);
     updateDroppedNote();
@@ -135,7 +142,8 @@ void TraceWindow::updateDroppedNote()
 void TraceWindow::showSelectedFrame()
 {
     const int event = m_model->eventIndex(m_table->currentIndex().row());
-    m_frame->setPlainText(event < 0 ? QString() : TraceFormat::decodeFrame(m_recorder.at(event).bytes));
+    m_frame->setPlainText(event < 0 ? QString()
+                                    : TraceFormat::decodeFrame(m_recorder.at(event).bytes, m_model->secrets()));
 }
 
 QString TraceWindow::selectedText() const
@@ -168,7 +176,7 @@ void TraceWindow::btnTraceSaveClick()
     header.serial = serial;
     header.startedMs = m_recorder.startedMs();
     QString error;
-    if (!FileStore::writeAtomically(path, TraceFormat::fileText(header, m_recorder).toUtf8(), &error)) {
+    if (!TraceFile::save(path, header, m_recorder, &error)) {
         emit message(SaveFailedTitle, error);
         return;
     }

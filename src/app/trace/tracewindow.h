@@ -14,7 +14,9 @@ class TraceRecorder;
 // The link trace window "Праћење везе": every event of the register line in
 // a table, the selected frame read field by field below it, saving to a text
 // file, clearing, and following the newest event. Not modal: it can stay
-// open beside the main window during a transfer.
+// open beside the main window during a transfer. Password bytes read "••"
+// until "Прикажи лозинке" is ticked, and then in the window only: a saved
+// file and the clipboard keep them hidden.
 class TraceWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +29,8 @@ public:
     TraceWindow(TraceRecorder &recorder, Source source, QWidget *parent = nullptr);
 
     TraceModel &model() { return *m_model; }
-    // The text Ctrl+C puts on the clipboard: the selected rows, one line each.
+    // The text Ctrl+C puts on the clipboard: the selected rows, one line each,
+    // passwords hidden as in a saved file (the clipboard leaves the window).
     QString selectedText() const;
 
 public slots:
@@ -54,4 +57,5 @@ private:
     QPlainTextEdit *m_frame = nullptr;
     QLabel *m_dropped = nullptr;
     QCheckBox *m_follow = nullptr;
+    QCheckBox *m_secrets = nullptr;
 };

@@ -17,10 +17,9 @@ const QStringList &groupNumbers()
 }
 
 namespace {
-constexpr int WireScale = 2;
-// Digits kept for the range check: 13 beyond the hundredths.
+// Digits kept for the range check: 13 beyond the hundredths of the wire.
 constexpr int RangeScale = 15;
-constexpr qint64 RangeFactor = 10000000000000LL; // 10^(RangeScale - WireScale)
+constexpr qint64 RangeFactor = 10000000000000LL; // 10^(RangeScale - 2)
 constexpr qint64 MaxPercent = 10000;             // in hundredths
 } // namespace
 

@@ -13,6 +13,7 @@ GridFamily::GridFamily(FamilyContext &ctx, TextGrid *grid, Description d, QObjec
     r.readProgress = [progress = d.readProgress](int index, bool) { return progress(qMin(index, 0xFF)); };
     r.firstRecordRow = 1;
     r.recordColumn = 1;
+    r.firstRecordNumber = d.firstNumber;
     r.writeStartProgress = {1};
     r.writeProgress = [](int, bool last) { return last ? -1 : 1; };
     // A record cut short fills nothing; the read still follows its number.

@@ -30,6 +30,7 @@ public:
         int recordCount = 0;
         int replyLength = 0; // a read reply's whole record
         int writeLength = 0; // the write request's data, also the reply's first bytes
+        int firstNumber = 1; // the number the grid shows for record 0
         QString readStart;
         QString readDone;
         QString writeDone;

@@ -44,7 +44,6 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
@@ -52,6 +51,9 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
                                 QStringLiteral("0000000,00"), QStringLiteral("12"), QStringLiteral("Ђ"),
                                 QStringLiteral("00000000,00")};
     ColumnSizing::fit(m_table, widest);
+    // Never narrower than its columns: no scroll bar across (a narrow page scrolls instead).
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setMinimumWidth(ColumnSizing::fullWidth(m_table));
     ColumnSizing::stretch(m_table, DepartmentTableModel::Name);
     // All eight departments show; the page gives the rest to the articles.
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -8,6 +8,7 @@ GridFamily::Description GroupFamily::description()
 {
     Description d(QStringLiteral("groups"), Command::ReadGroup, Command::WriteGroup, GroupTable::RecordCount,
                   GroupRecord::ReplyLength, GroupRecord::WriteLength);
+    d.firstNumber = 0; // groups are numbered 0 to 12
     d.readStart = QStringLiteral("Читање група у току");
     d.readDone = QStringLiteral("Завршено читање група");
     d.writeDone = QStringLiteral("Завршен упис група");

@@ -19,7 +19,7 @@ QByteArray writeRequest(int group, const QString &name, std::uint16_t share)
 
 Reply readReply(const QByteArray &data, QChar decimal)
 {
-    Reply r{NamedRecord::readReply(data, ReplyLength)};
+    Reply r{NamedRecord::readReply(data, ReplyLength), {}, {}};
     if (r.complete) {
         r.share = DecimalText::formatScaled(Fields::getU16(data, ShareAt), Scale, decimal);
         r.turnover = DecimalText::formatScaled(Fields::getAmount5(data, TurnoverAt), Scale, decimal);

@@ -23,6 +23,7 @@ LogoFamily::LogoFamily(FamilyContext &ctx, QObject *parent)
     TransferRules r(QStringLiteral("logo"), Command::ReadLogoRow, Command::WriteLogoRow, 0,
                     TransferRules::Next::ReplyIndex);
     r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање ЛОГО-а"), QString(), QString());
+    r.firstRecordNumber = 0; // dot rows count from 0 at the top
     r.readProgress = [](int row, bool) { return (row + 1) / RowsPerStep; };
     r.writeProgress = r.readProgress;
     r.writeEndProgress = {};

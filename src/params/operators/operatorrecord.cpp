@@ -37,7 +37,7 @@ QByteArray writeRequest(int index, const QString &name, std::uint32_t password)
 
 Reply readReply(const QByteArray &data, QChar decimal)
 {
-    Reply r{NamedRecord::readReply(data, ReplyLength)};
+    Reply r{NamedRecord::readReply(data, ReplyLength), {}, {}};
     if (!r.complete)
         return r;
     r.password = QString::number(Fields::getU32(data, PasswordAt));
