@@ -48,7 +48,12 @@ void acknowledgeAtOnce(QTcpSocket &socket)
 
 NetworkLine::NetworkLine(int baudRate, QObject *parent) : QObject(parent), m_baudRate(baudRate) {}
 
-NetworkLine::~NetworkLine() { close(); }
+NetworkLine::~NetworkLine()
+{
+    if (m_socket)
+        m_socket->disconnect(this);
+    close();
+}
 
 bool NetworkLine::open(const QString &portName, QString *error)
 {
@@ -61,8 +66,10 @@ bool NetworkLine::open(const QString &portName, QString *error)
         return false;
     }
     m_address = *address;
-    m_socket = std::make_unique<QTcpSocket>();
-    QTcpSocket *socket = m_socket.get();
+    // A child, so that one closed from its own signal and deleted later is
+    // still deleted with the line when no event loop runs any more.
+    m_socket = new QTcpSocket(this);
+    QTcpSocket *socket = m_socket;
 
     // The name lookup and the connection are waited for together, and never
     // longer than the time-out; only socket events are taken meanwhile.
@@ -82,7 +89,8 @@ bool NetworkLine::open(const QString &portName, QString *error)
         if (error)
             *error = PortMessages::networkFailure(m_address.text(), cause);
         socket->abort();
-        m_socket.reset();
+        delete socket;
+        m_socket = nullptr;
         return false;
     }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -108,11 +116,12 @@ void NetworkLine::close()
     if (!m_socket)
         return;
     m_open = false;
-    QTcpSocket *socket = m_socket.get();
+    QTcpSocket *socket = m_socket;
+    m_socket = nullptr;
     socket->disconnect(this);
     socket->abort();
     // Deleted later: close() may run inside one of the socket's own signals.
-    m_socket.release()->deleteLater();
+    socket->deleteLater();
     m_telnet.reset();
 }
 

@@ -43,7 +43,7 @@ private:
 
     int m_baudRate;
     NetworkAddress m_address;
-    std::unique_ptr<QTcpSocket> m_socket;
+    QTcpSocket *m_socket = nullptr;
     std::unique_ptr<TelnetCodec> m_telnet;
     QStringList m_confirmed;
     QStringList m_refused;
