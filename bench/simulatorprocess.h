@@ -21,6 +21,13 @@ public:
             m_process.kill();
     }
     QString path() const { return m_path; }
+    // The next line the simulator prints (the --listen address).
+    QString nextLine()
+    {
+        if (!m_process.canReadLine())
+            m_process.waitForReadyRead(5000);
+        return QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
 
 private:
     QProcess m_process;

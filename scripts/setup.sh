@@ -4,7 +4,8 @@
 #   scripts/setup.sh          what building and running the tool need
 #   scripts/setup.sh --package   that, plus what building the Debian package needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
-#                             clang and its sanitizer and fuzzing runtimes)
+#                             clang and its sanitizer and fuzzing runtimes,
+#                             ser2net for the network-line tests)
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,7 @@ packages=(
 )
 package_tools=(dpkg-dev desktop-file-utils lintian)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(libgtest-dev clang libclang-rt-14-dev "${package_tools[@]}")
+  packages+=(libgtest-dev clang libclang-rt-14-dev ser2net "${package_tools[@]}")
 elif [ "${1:-}" = "--package" ]; then
   packages+=("${package_tools[@]}")
 elif [ $# -gt 0 ]; then

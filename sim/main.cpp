@@ -2,13 +2,16 @@
 // training and tests. Prints the path of the line to open and serves until
 // SIGINT or SIGTERM.
 
+#include "protocol/fields.h"
 #include "sim/ptyregister.h"
+#include "sim/tcpregister.h"
 #include "vilaronversion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -82,6 +85,10 @@ int main(int argc, char **argv)
         {QStringLiteral("baud"), QStringLiteral("Pace the line at the byte rate of a <rate> baud line (10 bits a byte): requests take their time to come in, replies to go out."),
          QStringLiteral("rate")},
         {QStringLiteral("trace"), QStringLiteral("Print every request and reply in hex on standard error.")},
+        {QStringLiteral("listen"), QStringLiteral("Also serve raw frames over TCP on <tcp:HOST:PORT>, one connection at a time (port 0 picks a free one; the address is printed on the second line)."),
+         QStringLiteral("tcp:HOST:PORT")},
+        {QStringLiteral("serial"), QStringLiteral("Answer only requests for the serial number <NNNNNN>, as a register does."),
+         QStringLiteral("NNNNNN")},
     });
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
@@ -101,6 +108,24 @@ int main(int argc, char **argv)
     faults.noise = parser.isSet(QStringLiteral("noise"));
     faults.badChecksums = parser.isSet(QStringLiteral("bad-checksums"));
     faults.bytesPerSecond = baud / 10;
+
+    QString listenHost;
+    quint16 listenPort = 0;
+    const bool listening = parser.isSet(QStringLiteral("listen"));
+    if (listening && !TcpRegister::parseListen(parser.value(QStringLiteral("listen")), &listenHost, &listenPort)) {
+        printError(QStringLiteral("--listen needs tcp:HOST:PORT, not \"%1\"").arg(parser.value(QStringLiteral("listen"))));
+        return 2;
+    }
+    std::optional<Fields::SerialBytes> onlySerial;
+    if (parser.isSet(QStringLiteral("serial"))) {
+        const QString serial = parser.value(QStringLiteral("serial"));
+        static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
+        if (!sixDigits.match(serial).hasMatch()) {
+            printError(QStringLiteral("--serial needs six digits, not \"%1\"").arg(serial));
+            return 2;
+        }
+        onlySerial = Fields::packSerial(serial);
+    }
 
     RegisterState initial = parser.isSet(QStringLiteral("demo")) ? RegisterState::demo() : RegisterState::blank();
     const QString statePath = parser.value(QStringLiteral("state"));
@@ -137,11 +162,27 @@ int main(int argc, char **argv)
         return 1;
     }
     reg.setFaults(faults);
-    if (parser.isSet(QStringLiteral("trace")))
-        QObject::connect(&reg, &PtyRegister::trace, [](const QString &line) {
+    reg.responder().setOnlySerial(onlySerial);
+    TcpRegister tcp(reg.state());
+    tcp.responder().setOnlySerial(onlySerial);
+    if (listening) {
+        const QHostAddress address = listenHost == QStringLiteral("localhost") ? QHostAddress(QHostAddress::LocalHost)
+                                                                               : QHostAddress(listenHost);
+        if (address.isNull() || !tcp.listen(address, listenPort)) {
+            printError(QStringLiteral("cannot listen on %1: %2")
+                           .arg(parser.value(QStringLiteral("listen")),
+                                address.isNull() ? QStringLiteral("not an address") : tcp.errorString()));
+            return 1;
+        }
+    }
+    if (parser.isSet(QStringLiteral("trace"))) {
+        const auto print = [](const QString &line) {
             std::fprintf(stderr, "%s\n", line.toUtf8().constData());
             std::fflush(stderr);
-        });
+        };
+        QObject::connect(&reg, &PtyRegister::trace, print);
+        QObject::connect(&tcp, &TcpRegister::trace, print);
+    }
 
     const QString linkPath = parser.value(QStringLiteral("link"));
     if (!linkPath.isEmpty()) {
@@ -159,6 +200,8 @@ int main(int argc, char **argv)
     }
 
     std::fprintf(stdout, "%s\n", reg.slavePath().toLocal8Bit().constData());
+    if (listening)
+        std::fprintf(stdout, "tcp:%s:%u\n", listenHost.toLocal8Bit().constData(), unsigned(tcp.port()));
     std::fflush(stdout);
 
     const int served = app.exec();

@@ -176,6 +176,14 @@ QByteArray RegisterResponder::answer(const QByteArray &request, QString *problem
                           .arg(code)
                           .arg(n)
                           .arg(info->requestDataLength));
+    // A register set to one serial number ignores requests for another, as
+    // registers sharing a line or a probe of every port expect.
+    if (m_onlySerial) {
+        const Fields::SerialBytes asked{static_cast<std::uint8_t>(request[3]), static_cast<std::uint8_t>(request[4]),
+                                        static_cast<std::uint8_t>(request[5])};
+        if (asked != *m_onlySerial)
+            return refuse(QStringLiteral("request for another serial number, no reply"));
+    }
 
     const QByteArray d = request.mid(Frame::DataOffset, n);
     const int index = requestIndex(code, d);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "protocol/fields.h"
 #include "sim/registerstate.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 // The register's side of the link, without any I/O: bytes from the line go in
 // through process() or feed(), reply frames come out. Request frames are found
@@ -54,6 +56,9 @@ public:
 
     RegisterState &state() { return m_state; }
 
+    // Answers only requests carrying this serial number (none: every request).
+    void setOnlySerial(std::optional<Fields::SerialBytes> serial) { m_onlySerial = serial; }
+
     // The command name used in traces ("read tax rate"), or "unknown".
     static QString commandName(quint8 code);
 
@@ -66,4 +71,5 @@ private:
     QByteArray m_buffer;
     QList<Handled> m_log;
     int m_rejected = 0;
+    std::optional<Fields::SerialBytes> m_onlySerial;
 };

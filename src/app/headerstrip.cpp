@@ -46,6 +46,8 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     auto *label20 = named<QLabel>("Label20", QStringLiteral("Комуникациони порт :"), this);
     m_registerPort = named<PortComboBox>("CB_ComPort", this);
     m_registerButton = named<QPushButton>("btnCOM", QStringLiteral("Отвори порт"), this);
+    m_findRegister = named<QPushButton>("btnFindRegister", QStringLiteral("Пронађи касу"), this);
+    m_findRegister->setToolTip(QStringLiteral("Тражи касу са уписаним серијским бројем на свим серијским портовима"));
     m_traceButton = named<QPushButton>("btnTrace", QStringLiteral("Праћење везе"), this);
     m_traceButton->setToolTip(QStringLiteral("Сви оквири на вези са касом (Ctrl+T)"));
     auto *label48 = named<QLabel>("Label48", QStringLiteral("Порт Баркод читача:"), this);
@@ -66,7 +68,11 @@ HeaderStrip::HeaderStrip(QWidget *parent) : QWidget(parent)
     grid->addWidget(m_endDialogue, 1, 1);
     grid->addWidget(label20, 0, 3, 1, 2);
     grid->addWidget(m_registerPort, 1, 3);
-    grid->addWidget(m_registerButton, 1, 4);
+    auto *portButtons = new QHBoxLayout;
+    portButtons->setSpacing(4);
+    portButtons->addWidget(m_registerButton);
+    portButtons->addWidget(m_findRegister);
+    grid->addLayout(portButtons, 1, 4);
     grid->addWidget(m_traceButton, 1, 5);
     grid->addWidget(label48, 0, 6, 1, 2);
     grid->addWidget(m_scannerPort, 1, 6);

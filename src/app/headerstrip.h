@@ -19,6 +19,7 @@ public:
     QPushButton *endDialogueButton() const { return m_endDialogue; }
     PortComboBox *registerPortNames() const { return m_registerPort; }
     QPushButton *registerPortButton() const { return m_registerButton; }
+    QPushButton *findRegisterButton() const { return m_findRegister; }
     QPushButton *traceButton() const { return m_traceButton; }
     PortComboBox *scannerPortNames() const { return m_scannerPort; }
     QPushButton *scannerPortButton() const { return m_scannerButton; }
@@ -30,6 +31,7 @@ private:
     QPushButton *m_endDialogue;
     PortComboBox *m_registerPort;
     QPushButton *m_registerButton;
+    QPushButton *m_findRegister;
     QPushButton *m_traceButton;
     PortComboBox *m_scannerPort;
     QPushButton *m_scannerButton;

@@ -2,6 +2,7 @@
 
 #include "app/datalossguard.h"
 #include "app/errorreport.h"
+#include "app/find/findregisterlauncher.h"
 #include "app/footer.h"
 #include "app/headerstrip.h"
 #include "app/messagedialog.h"
@@ -117,6 +118,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     new TableFileButtons(m_session->tableFiles(), articles(), [serial] { return serial->text(); }, this);
     TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
+    FindRegisterLauncher::attach(this, m_header->findRegisterButton(), serial, *m_registerPort, m_scannerLine,
+                                 options.portEnumerator, [this](const QString &t, const QString &m) { showMessage(t, m); });
     m_guard = new DataLossGuard(*m_session, this);
     m_guard->guardWriteButtons();
     m_sync = new SyncControls(*m_session, this);

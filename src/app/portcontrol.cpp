@@ -26,6 +26,8 @@ PortControl::PortControl(PortComboBox *names, QPushButton *button, SerialLine &l
         emit lost();
         emit message(ErrorTitle, reason);
     });
+    connect(&m_line, &SerialLine::settingsRefused, this,
+            [this](const QString &text) { emit message(QStringLiteral("Упозорење"), text); });
     showCaption(m_line.isOpen());
 }
 
@@ -54,6 +56,16 @@ void PortControl::applyChosenName()
     if (m_line.isOpen() || name.isEmpty())
         return;
     m_line.setPortName(name);
+}
+
+void PortControl::usePort(const QString &device)
+{
+    const int index = m_names->findData(device);
+    if (index >= 0)
+        m_names->setCurrentIndex(index);
+    else
+        m_names->setEditText(device);
+    applyChosenName();
 }
 
 void PortControl::openOrClose()

@@ -32,6 +32,9 @@ public slots:
     // Asks the system for its ports again and rebuilds the list, keeping the
     // text shown.
     void refresh();
+    // A port found elsewhere (the register search): shown in the field and,
+    // while the port is closed, made the name in force.
+    void usePort(const QString &device);
 
 signals:
     // The device went away while the port was open; sent before the message

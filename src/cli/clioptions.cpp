@@ -1,5 +1,8 @@
 #include "cli/clioptions.h"
 
+#include "link/networkaddress.h"
+
+#include <QRegularExpression>
 #include <QSet>
 #include <functional>
 
@@ -18,13 +21,17 @@ bool fail(QString *error, const QString &text)
 
 bool parseRegister(const QString &value, RegisterTarget *target, QString *error)
 {
-    const int at = int(value.indexOf(QLatin1Char('=')));
+    // The serial number never holds '='; a port URL might.
+    const int at = int(value.lastIndexOf(QLatin1Char('=')));
     if (at <= 0 || at == value.size() - 1)
         return fail(error, QStringLiteral("--register '%1' није облика PORT=SERIAL (на пример "
                                           "--register /dev/ttyUSB0=004512).")
                                .arg(value));
     target->port = value.left(at);
     target->serial = value.mid(at + 1);
+    if (NetworkAddress::looksLikeUrl(target->port) && !NetworkAddress::parse(target->port))
+        return fail(error, QStringLiteral("--register '%1': адреса није облика tcp://HOST:PORT или rfc2217://HOST:PORT.")
+                               .arg(value));
     return true;
 }
 
@@ -35,6 +42,7 @@ bool parseCommand(const QString &word, CliOptions::Command *command)
         {QStringLiteral("write"), CliOptions::Command::Write},
         {QStringLiteral("verify"), CliOptions::Command::Verify},
         {QStringLiteral("ports"), CliOptions::Command::Ports},
+        {QStringLiteral("find"), CliOptions::Command::Find},
     };
     for (const auto &c : commands) {
         if (c.first == word) {
@@ -122,6 +130,14 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
                  familiesText = v;
                  return true;
              }},
+            {"--serial",
+             [&](const QString &v) {
+                 static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
+                 if (!sixDigits.match(v).hasMatch())
+                     return fail(error, QStringLiteral("--serial је серијски број касе од шест цифара, не '%1'.").arg(v));
+                 o.findSerial = v;
+                 return true;
+             }},
             {"--trace",
              [&](const QString &v) {
                  o.trace = v;
@@ -156,11 +172,13 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
     }
 
     if (positional.isEmpty())
-        return fail(error, QStringLiteral("Није дата команда: read, write, verify или ports."));
+        return fail(error, QStringLiteral("Није дата команда: read, write, verify, ports или find."));
     if (!parseCommand(positional.first(), &o.command))
-        return fail(error, QStringLiteral("Непозната команда '%1': постоје read, write, verify и ports.")
+        return fail(error, QStringLiteral("Непозната команда '%1': постоје read, write, verify, ports и find.")
                                .arg(positional.first()));
-    const bool needsProfile = o.command != Command::Ports;
+    if (o.command == Command::Find && o.findSerial.isEmpty())
+        return fail(error, QStringLiteral("Команда find тражи --serial NNNNNN: серијски број касе која се тражи."));
+    const bool needsProfile = o.command != Command::Ports && o.command != Command::Find;
     if (positional.size() > (needsProfile ? 2 : 1))
         return fail(error, QStringLiteral("Превише аргумената после команде: '%1'.").arg(positional.last()));
     if (needsProfile) {
@@ -204,6 +222,7 @@ QString CliOptions::helpText()
     return QStringLiteral(
         "Употреба: vilaron-cli [--register PORT=SERIAL]... [--families LIST] [--changes-only] [--verify]\n"
         "                      [--with-passwords] [--trace FILE] [--retry-ms N] [--json] COMMAND [PROFILE]\n"
+        "       vilaron-cli find --serial NNNNNN\n"
         "\n"
         "Чита профил касе из Vilaron каса, уписује профил у њих или их пореди с њим.\n"
         "Више каса се опслужује истовремено.\n"
@@ -214,10 +233,14 @@ QString CliOptions::helpText()
         "  write PROFILE    уписује профил у сваку касу\n"
         "  verify PROFILE   пореди сваку касу с профилом; излазни статус 1 кад постоји разлика\n"
         "  ports            набраја серијске портове овог рачунара с њиховим описима\n"
+        "  find             шаље захтев за читање свим слободним серијским портовима одједном\n"
+        "                   и наводи на ком каса са --serial одговара; излазни статус 3 кад\n"
+        "                   ниједна не одговори\n"
         "\n"
         "Опције:\n"
-        "  --register PORT=SERIAL  каса: њен порт (/dev/ttyUSB0, COM1) и серијски број;\n"
-        "                          поновите за више каса\n"
+        "  --register PORT=SERIAL  каса: њен порт (/dev/ttyUSB0, COM1, tcp://HOST:PORT или\n"
+        "                          rfc2217://HOST:PORT) и серијски број; поновите за више каса\n"
+        "  --serial NNNNNN         find: серијски број касе која се тражи\n"
         "  --families LIST         групе параметара, одвојене зарезом, од header,taxes,departments,\n"
         "                          articles,groups,operators,logo,passwords (подразумевано: све\n"
         "                          групе профила осим лозинки)\n"

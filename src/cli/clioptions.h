@@ -17,7 +17,7 @@ struct RegisterTarget {
 
 // What the command line asks for.
 struct CliOptions {
-    enum class Command { Read, Write, Verify, Ports };
+    enum class Command { Read, Write, Verify, Ports, Find };
     enum class Action { Run, Help, Version };
 
     Action action = Action::Run;
@@ -30,6 +30,8 @@ struct CliOptions {
     bool withPasswords = false;
     bool json = false;
     QString trace;
+    // --serial: the register the find command looks for.
+    QString findSerial;
     // --retry-ms: how long a request waits for its reply before it is sent again.
     int retryMs = 5000;
 

@@ -89,12 +89,14 @@ int CliRun::exec(const QStringList &arguments)
     }
     if (options.command == CliOptions::Command::Ports)
         return listPorts();
+    if (options.command == CliOptions::Command::Find)
+        return findRegister(options.findSerial);
     return runRegisters(options);
 }
 
 int CliRun::listPorts()
 {
-    const QList<PortFacts::SystemPort> ports = PortFacts::systemPorts();
+    const QList<PortFacts::SystemPort> ports = m_ports();
     for (const PortFacts::SystemPort &port : ports) {
         m_out << port.device;
         if (!port.description.isEmpty())
@@ -109,6 +111,29 @@ int CliRun::listPorts()
     m_out.flush();
     m_err.flush();
     return Done;
+}
+
+int CliRun::findRegister(const QString &serial)
+{
+    RegisterProbe probe(m_ports);
+    QList<RegisterProbe::Result> results;
+    QEventLoop loop;
+    QObject::connect(&probe, &RegisterProbe::finished, &loop, [&](const QList<RegisterProbe::Result> &r) {
+        results = r;
+        loop.quit();
+    });
+    probe.start(serial);
+    if (probe.running())
+        loop.exec();
+    for (const RegisterProbe::Result &r : results)
+        m_out << r.device << '\t' << r.description << '\t' << RegisterProbe::outcomeText(r.outcome) << '\n';
+    if (results.isEmpty())
+        m_err << QStringLiteral("vilaron-cli: систем не налази ниједан серијски порт.\n");
+    else if (!RegisterProbe::anyAnswered(results))
+        m_err << QStringLiteral("vilaron-cli: каса са серијским бројем %1 није одговорила ни на једном порту.\n").arg(serial);
+    m_out.flush();
+    m_err.flush();
+    return RegisterProbe::anyAnswered(results) ? Done : NoAnswer;
 }
 
 int CliRun::runRegisters(const CliOptions &options)
@@ -160,7 +185,8 @@ int CliRun::runRegisters(const CliOptions &options)
             job->startWrite(profile, families, options.changesOnly, options.verify);
             break;
         case CliOptions::Command::Verify: job->startVerify(profile, families); break;
-        case CliOptions::Command::Ports: break;
+        case CliOptions::Command::Ports:
+        case CliOptions::Command::Find: break;
         }
     }
     if (running > 0)

@@ -2,6 +2,7 @@
 
 #include "cli/clioptions.h"
 #include "core/regional.h"
+#include "link/registerprobe.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -19,12 +20,17 @@ public:
 
     int exec(const QStringList &arguments);
 
+    // The serial ports `ports` and `find` work on (the system's by default).
+    void setPortLister(RegisterProbe::PortLister lister) { m_ports = std::move(lister); }
+
 private:
     int listPorts();
+    int findRegister(const QString &serial);
     int runRegisters(const CliOptions &options);
 
     QTextStream &m_out;
     QTextStream &m_err;
     Regional m_regional;
     bool m_terminal;
+    RegisterProbe::PortLister m_ports = PortFacts::systemPorts;
 };

@@ -63,6 +63,9 @@ void connect(TraceRecorder &recorder, ExchangeDriver &driver, SerialLine &line)
         recorder.record(open ? TraceKind::PortOpened : TraceKind::PortClosed, QByteArray(), 0,
                         SerialLine::deviceFor(line.portName()));
     });
+    QObject::connect(&line, &SerialLine::lineNote, &recorder, [&recorder](const QString &note) {
+        recorder.record(TraceKind::PortOpened, QByteArray(), 0, note);
+    });
     QObject::connect(&line, &SerialLine::disconnected, &recorder, [&recorder](const QString &reason) {
         recorder.record(TraceKind::PortLost, QByteArray(), 0, reason.section(QLatin1Char('\n'), 0, 0));
     });

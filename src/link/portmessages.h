@@ -21,4 +21,17 @@ QString openFailure(const QString &portName, const QString &device, int osError,
 // The device went away while the port was open.
 QString deviceLost(const QString &portName, const QString &device);
 
+// Why a network register line did not connect.
+enum class NetworkCause { Refused, UnknownHost, NoRoute, TimedOut, BadAddress, Other };
+
+// The opening failure of a tcp:// or rfc2217:// line, in the same form as
+// openFailure(), naming the address.
+QString networkFailure(const QString &address, NetworkCause cause);
+
+// An RFC 2217 server did not set the line as asked; the line stays open.
+QString settingsRefused(const QString &address, const QString &refused);
+
+// The connection closed while the line was open.
+QString connectionLost(const QString &address);
+
 } // namespace PortMessages

@@ -11,10 +11,24 @@ const QString WriteFailure = QStringLiteral("Problem u komunikaciji sa kasom");
 
 } // namespace
 
-SerialLine::SerialLine(SerialSettings settings, QObject *parent) : QObject(parent), m_settings(settings)
+SerialLine::SerialLine(SerialSettings settings, QObject *parent)
+    : QObject(parent), m_settings(settings), m_net(settings.baudRate)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLine::onReadyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLine::onError);
+    connect(&m_net, &NetworkLine::bytesArrived, this, &SerialLine::bytesArrived);
+    connect(&m_net, &NetworkLine::lost, this, [this](const QString &reason) {
+        emit openChanged(false);
+        emit disconnected(reason);
+    });
+    connect(&m_net, &NetworkLine::settingsAnswered, this, [this](const QString &confirmed, const QString &refused) {
+        if (!confirmed.isEmpty())
+            emit lineNote(QStringLiteral("RFC 2217, сервер потврдио: ") + confirmed);
+        if (!refused.isEmpty()) {
+            emit lineNote(QStringLiteral("RFC 2217, сервер није прихватио: ") + refused);
+            emit settingsRefused(PortMessages::settingsRefused(m_portName.trimmed(), refused));
+        }
+    });
 }
 
 SerialLine::~SerialLine() { close(); }
@@ -30,8 +44,14 @@ QString SerialLine::withErrorNumber(const QString &text, int osError)
 
 bool SerialLine::open(QString *error)
 {
-    if (m_port.isOpen())
+    if (isOpen())
         return true;
+    if (NetworkAddress::looksLikeUrl(m_portName)) {
+        if (!m_net.open(m_portName, error))
+            return false;
+        emit openChanged(true);
+        return true;
+    }
     const QString device = deviceFor(m_portName);
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
@@ -74,6 +94,11 @@ bool SerialLine::open(QString *error)
 
 void SerialLine::close()
 {
+    if (m_net.isOpen()) {
+        m_net.close();
+        emit openChanged(false);
+        return;
+    }
     if (!m_port.isOpen())
         return;
     m_port.close();
@@ -81,7 +106,7 @@ void SerialLine::close()
     emit openChanged(false);
 }
 
-bool SerialLine::isOpen() const { return m_port.isOpen(); }
+bool SerialLine::isOpen() const { return m_port.isOpen() || m_net.isOpen(); }
 
 bool SerialLine::write(const QByteArray &bytes, QString *error)
 {
@@ -90,6 +115,8 @@ bool SerialLine::write(const QByteArray &bytes, QString *error)
             *error = withErrorNumber(WriteFailure, osError);
         return false;
     };
+    if (m_net.isOpen())
+        return m_net.write(bytes, m_settings.writeTimeoutMs(bytes.size()), error);
     if (!m_port.isOpen())
         return fail(EBADF);
     if (m_port.write(bytes) != bytes.size())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/linkport.h"
+#include "link/networkline.h"
 #include "link/serialsettings.h"
 
 #include <QObject>
@@ -10,7 +11,9 @@
 
 // One serial port of the program (the register port or the scanner port) on
 // QSerialPort. Opening applies the fixed line settings; failures come back as
-// the system's texts with the operating system's error number.
+// the system's texts with the operating system's error number. A port name
+// "tcp://HOST:PORT" or "rfc2217://HOST:PORT" opens a NetworkLine instead,
+// with the same signals.
 class SerialLine : public QObject, public LinkPort {
     Q_OBJECT
 public:
@@ -43,6 +46,12 @@ signals:
     // the port has been closed.
     void disconnected(const QString &reason);
     void openChanged(bool open);
+    // A note for the link trace about the line in force (the settings an
+    // RFC 2217 server confirmed or refused).
+    void lineNote(const QString &note);
+    // The RFC 2217 server did not take some of the settings; the line is
+    // still used. `text` is the message for the user.
+    void settingsRefused(const QString &text);
 
 private:
     void onReadyRead();
@@ -52,5 +61,6 @@ private:
     SerialSettings m_settings;
     QString m_portName = QStringLiteral("COM1");
     QSerialPort m_port;
+    NetworkLine m_net;
     bool m_closingAfterError = false;
 };

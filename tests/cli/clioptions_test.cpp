@@ -35,6 +35,22 @@ TEST(CliOptions, ReadsEveryOption)
     EXPECT_EQ(o.trace, "t.txt");
 }
 
+TEST(CliOptions, TakesNetworkPortsAndTheFindCommand)
+{
+    CliOptions o;
+    QString error;
+    ASSERT_TRUE(CliOptions::parse(args({"--register", "rfc2217://10.0.0.5:4001=004512", "--register=tcp://[::1]:23=1",
+                                        "read", "shop"}),
+                                  &o, &error))
+        << error.toStdString();
+    EXPECT_EQ(o.registers[0].port, "rfc2217://10.0.0.5:4001");
+    EXPECT_EQ(o.registers[0].serial, "004512");
+    EXPECT_EQ(o.registers[1].port, "tcp://[::1]:23");
+    ASSERT_TRUE(CliOptions::parse(args({"find", "--serial", "004512"}), &o, &error)) << error.toStdString();
+    EXPECT_EQ(o.command, CliOptions::Command::Find);
+    EXPECT_EQ(o.findSerial, "004512");
+}
+
 TEST(CliOptions, HelpAndVersionNeedNothingElse)
 {
     CliOptions o;
@@ -58,7 +74,8 @@ TEST_P(CliHelp, IsInSerbianAndDescribesEveryOption)
 INSTANTIATE_TEST_SUITE_P(Texts, CliHelp,
                          ::testing::Values("Употреба: vilaron-cli", "--register PORT=SERIAL", "Команде:",
                                            "verify PROFILE   пореди", "--retry-ms N            колико милисекунди",
-                                           "подразумевано 5000", "Излазни статус: 0 готово"));
+                                           "подразумевано 5000", "Излазни статус: 0 готово", "rfc2217://HOST:PORT",
+                                           "find             шаље", "--serial NNNNNN"));
 
 TEST(CliOptions, TakesARetryTimeInItsRange)
 {
@@ -111,7 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"TooMany", args({"--register", "A=1", "read", "p", "q"}), "Превише аргумената"},
                       Refusal{"RetryZero", args({"--retry-ms", "0", "ports"}), "--retry-ms је број милисекунди"},
                       Refusal{"RetryTooLong", args({"--retry-ms", "60001", "ports"}), "од 1 до 60000"},
-                      Refusal{"RetryNotANumber", args({"--retry-ms", "5s", "ports"}), "--retry-ms"}),
+                      Refusal{"RetryNotANumber", args({"--retry-ms", "5s", "ports"}), "--retry-ms"},
+                      Refusal{"UrlWithoutPort", args({"--register", "tcp://10.0.0.5=1", "read", "p"}),
+                              "адреса није облика tcp://HOST:PORT"},
+                      Refusal{"FindWithoutSerial", args({"find"}), "Команда find тражи --serial"},
+                      Refusal{"FindShortSerial", args({"find", "--serial", "4512"}), "шест цифара"}),
     [](const ::testing::TestParamInfo<Refusal> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -17,14 +17,15 @@ struct CliOutcome {
     QString err;
 };
 
-inline CliOutcome runCli(QStringList arguments, const Regional &regional = Regional::comma(), bool terminal = false)
+inline CliOutcome runCli(QStringList arguments, const Regional &regional = Regional::comma(), bool terminal = false,
+                         int retryMs = 20)
 {
     CliOutcome outcome;
     QTextStream out(&outcome.out);
     QTextStream err(&outcome.err);
     arguments.prepend(QStringLiteral("vilaron-cli"));
     // A short retry period: a register that does not answer is given up quickly.
-    arguments << QStringLiteral("--retry-ms") << QStringLiteral("20");
+    arguments << QStringLiteral("--retry-ms") << QString::number(retryMs);
     CliRun run(out, err, regional, terminal);
     outcome.status = run.exec(arguments);
     return outcome;

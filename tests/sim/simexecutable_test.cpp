@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -217,4 +218,44 @@ TEST(SimExecutable, TracePrintsRequestsAndReplies)
     EXPECT_TRUE(err.contains("<- 121 end of dialogue")) << err.toStdString();
     EXPECT_TRUE(err.contains("-> 121 end of dialogue")) << err.toStdString();
     EXPECT_TRUE(err.contains("AA 01 11 00 01 23 01 79 00 5A E0 0D"));
+}
+
+// --listen serves raw frames over TCP beside the pseudo-terminal, and
+// --serial leaves requests for another register unanswered on both lines.
+TEST(SimExecutable, ListensOnTcpAndAnswersOnlyItsSerialNumber)
+{
+    Simulator sim({QStringLiteral("--demo"), QStringLiteral("--serial"), QStringLiteral("000123"), QStringLiteral("--listen"),
+                   QStringLiteral("tcp:127.0.0.1:0")});
+    if (!sim.process().canReadLine())
+        sim.process().waitForReadyRead(5000);
+    const QString listen = QString::fromLocal8Bit(sim.process().readLine()).trimmed();
+    ASSERT_TRUE(listen.startsWith(QLatin1String("tcp:127.0.0.1:"))) << listen.toStdString();
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(listen.section(QLatin1Char(':'), 2).toUInt()));
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    // Another register's request first: only the second one is answered.
+    socket.write(TestFrames::frame("00 04 56", 1, 107, hex("00")) + request(107, "00", 3));
+    QByteArray replies;
+    while (replies.size() < 17 && socket.waitForReadyRead(5000))
+        replies += socket.readAll();
+    const QList<QByteArray> frames = TestFrames::splitFrames(replies);
+    ASSERT_EQ(frames.size(), 1) << replies.toHex(' ').constData();
+    EXPECT_EQ(frames.first().mid(3, 4).toHex(' '), QByteArray("00 01 23 03"));
+
+    SerialTestLine line(sim.path());
+    ASSERT_TRUE(line.isOpen());
+    ASSERT_TRUE(line.send(TestFrames::frame("00 04 56", 5, 107, hex("00")) + request(107, "00", 7)));
+    ASSERT_TRUE(line.waitForBytes(17));
+    EXPECT_EQ(TestFrames::splitFrames(line.take()).size(), 1);
+    EXPECT_EQ(sim.stop(), 0);
+}
+
+TEST(SimExecutable, RefusesAListenAddressOrSerialNumberItCannotUse)
+{
+    for (const QStringList &args : {QStringList{"--listen", "127.0.0.1:4001"}, QStringList{"--listen", "tcp:127.0.0.1:x"},
+                                    QStringList{"--serial", "12345"}, QStringList{"--serial", "12a456"}}) {
+        QByteArray out, err;
+        EXPECT_EQ(runToEnd(args, &out, &err), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("vilaron-register-sim: --")) << err.constData();
+    }
 }
