@@ -47,7 +47,7 @@ inline RegisterState withIacBytes()
 // One register and the network path to it.
 class Reached {
 public:
-    Reached(Route route, const RegisterState &initial) : reg(initial), m_route(route)
+    Reached(Route route, const RegisterState &initial) : reg(initial)
     {
         if (needsSer2net(route)) {
             m_ser2net = std::make_unique<Ser2net>(
@@ -86,7 +86,6 @@ public:
     PtyRegister reg;
 
 private:
-    Route m_route;
     std::unique_ptr<Ser2net> m_ser2net;
     std::unique_ptr<TcpRegister> m_tcp;
     QString m_url;
