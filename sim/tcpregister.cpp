@@ -7,6 +7,17 @@ TcpRegister::TcpRegister(RegisterState &state, QObject *parent) : QObject(parent
     connect(&m_server, &QTcpServer::newConnection, this, &TcpRegister::takeNext);
 }
 
+TcpRegister::~TcpRegister()
+{
+    // The caller's socket is the server's child and would go with it, telling
+    // this half-destroyed register that it hung up: it goes first, unheard.
+    if (m_client) {
+        m_client->disconnect(this);
+        delete m_client;
+        m_client = nullptr;
+    }
+}
+
 bool TcpRegister::listen(const QHostAddress &address, quint16 port)
 {
     // One caller at a time: the others stay in the backlog until it leaves.

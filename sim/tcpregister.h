@@ -17,6 +17,7 @@ class TcpRegister : public QObject {
     Q_OBJECT
 public:
     explicit TcpRegister(RegisterState &state, QObject *parent = nullptr);
+    ~TcpRegister() override;
 
     // Listens on address:port (port 0 picks a free one). False with
     // errorString() when the address cannot be bound.

@@ -50,11 +50,13 @@ protected:
     ArticleTableModel &table() { return session->articles().model(); }
     RegisterSync &sync() { return session->sync(); }
     // The article writes the register acted on, by index.
+    // The articles the register was asked to write, in order; a repeat of a
+    // request (a slow reply on a loaded machine) is the same record once.
     QList<int> writtenArticles() const
     {
         QList<int> out;
         for (const auto &h : reg.log())
-            if (h.code == Command::WriteArticle)
+            if (h.code == Command::WriteArticle && (out.isEmpty() || out.last() != h.index))
                 out << h.index;
         return out;
     }
