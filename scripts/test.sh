@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test: once in a plain build, once in a
 # build with AddressSanitizer and UndefinedBehaviorSanitizer (clang), which
-# also builds the fuzz targets and gives each a short smoke run.
+# also builds the fuzz targets and gives each a short smoke run. Both build
+# with warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,7 +15,7 @@ jobs=${JOBS:-2}
 echo "== sanitizer build (clang, ASan + UBSan, fuzz targets)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DVILARON_SANITIZE=ON -DVILARON_FUZZ=ON -DVILARON_TESTS=ON -DVILARON_BENCH=OFF >/dev/null
+  -DVILARON_SANITIZE=ON -DVILARON_FUZZ=ON -DVILARON_TESTS=ON -DVILARON_BENCH=OFF -DVILARON_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -24,7 +25,8 @@ asan_status=0
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 echo "== plain build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVILARON_TESTS=ON -DVILARON_BENCH=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVILARON_TESTS=ON -DVILARON_BENCH=ON \
+  -DVILARON_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 # The Debian package, made before the tests so that its test finds it.
 (cd build && cpack >/dev/null)
