@@ -3,6 +3,7 @@
 // full article table and of the check behind closing the window.
 //
 //   tablestates_bench
+#include "transfer/tabledigest.h"
 #include "params/articles/articlefamily.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
@@ -25,7 +26,7 @@ int main(int argc, char **argv)
     clock.start();
     QByteArray digest;
     for (int i = 0; i < Rounds; ++i)
-        digest = TableStates::digestOf(model);
+        digest = TableDigest::ofModel(model);
     const double articleMs = double(clock.nsecsElapsed()) / 1e6 / Rounds;
 
     clock.restart();

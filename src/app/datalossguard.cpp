@@ -1,15 +1,9 @@
 #include "app/datalossguard.h"
 
 #include "app/messagedialog.h"
-#include "params/articles/articlefamily.h"
-#include "params/departments/departmentfamily.h"
-#include "params/groups/groupfamily.h"
-#include "params/headerlines/headerlinefamily.h"
-#include "params/logo/logofamily.h"
-#include "params/operators/operatorfamily.h"
-#include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxratefamily.h"
-#include "session/recordfields.h"
+#include "params/common/familybox.h"
+#include "transfer/parameterfamily.h"
+#include "catalogue/familycatalogue.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
 
@@ -27,37 +21,26 @@ DataLossGuard::DataLossGuard(RegisterSession &session, QWidget *window)
 {
 }
 
-template <typename Family>
-void DataLossGuard::guard(const char *buttonName, const QString &name, Family &family, void (Family::*write)())
-{
-    auto *button = m_window->findChild<QAbstractButton *>(QString::fromLatin1(buttonName));
-    // The box wired the button straight to the write; the question goes in
-    // between. A button wired some other way is left alone rather than
-    // writing twice.
-    if (!button || !QObject::disconnect(button, &QAbstractButton::clicked, &family, write)) {
-        qWarning() << "No write to guard behind" << buttonName;
-        return;
-    }
-    connect(button, &QAbstractButton::clicked, &family, [this, &family, write, name] {
-        if (mayWrite(name))
-            (family.*write)();
-    });
-    m_guarded << name;
-}
-
 void DataLossGuard::guardWriteButtons()
 {
-    RegisterSession &s = m_session;
-    guard("btnWriteCliche", s.headerLines().transfer().rules().family, s.headerLines(),
-          &HeaderLineFamily::btnWriteClicheClick);
-    guard("btnTGWrite", s.taxRates().transfer().rules().family, s.taxRates(), &TaxRateFamily::btnTGWriteClick);
-    guard("btnSTWrite", s.departments().transfer().rules().family, s.departments(),
-          &DepartmentFamily::btnSTWriteClick);
-    guard("btnAWrite", s.articles().transfer().rules().family, s.articles(), &ArticleFamily::btnAWriteClick);
-    guard("BtnGWrite", s.groups().transfer().rules().family, s.groups(), &GroupFamily::BtnGWriteClick);
-    guard("BtnOWrite", s.operators().transfer().rules().family, s.operators(), &OperatorFamily::BtnOWriteClick);
-    guard("btnLogoWrite", s.logo().rows().rules().family, s.logo(), &LogoFamily::btnLogoWriteClick);
-    guard("BtnLozinkaWrite", TableStates::PasswordsFamily, s.passwords(), &PasswordFamily::BtnLozinkaWriteClick);
+    for (ParameterFamily *family : m_session.families()) {
+        const QString key = FamilyCatalogue::key(family->id());
+        QAbstractButton *button = FamilyBox::writeButton(m_window, key);
+        if (!button)
+            continue; // a family without a box on the pages
+        // The box wired the button straight to the write; the question goes
+        // in between. A button wired some other way is left alone rather than
+        // writing twice.
+        if (!QObject::disconnect(button, SIGNAL(clicked(bool)), family, nullptr)) {
+            qWarning() << "No write to guard behind" << button->objectName();
+            continue;
+        }
+        connect(button, &QAbstractButton::clicked, family, [this, family, key] {
+            if (mayWrite(key))
+                family->write();
+        });
+        m_guarded << key;
+    }
 }
 
 bool DataLossGuard::ask(const QString &text)
@@ -89,27 +72,12 @@ bool DataLossGuard::mayClose()
     return unsaved.isEmpty() || ask(closeText(unsaved));
 }
 
-QString DataLossGuard::displayName(const QString &family)
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("headerlines"), QStringLiteral("Заглавље и поруке")},
-        {QStringLiteral("taxrates"), QStringLiteral("Пореске стопе")},
-        {QStringLiteral("departments"), QStringLiteral("Одељења")},
-        {QStringLiteral("articles"), QStringLiteral("Артикли")},
-        {QStringLiteral("groups"), QStringLiteral("Групе")},
-        {QStringLiteral("operators"), QStringLiteral("Оператери")},
-        {QStringLiteral("logo"), QStringLiteral("Графички лого")},
-        {QStringLiteral("passwords"), QStringLiteral("Лозинке")},
-    };
-    return names.value(family, family);
-}
-
 QString DataLossGuard::defaultsText(const QStringList &families)
 {
     // Named as the transfers dialog names them.
     QStringList shown;
     for (const QString &family : families)
-        shown << familyTitle(family);
+        shown << FamilyCatalogue::titleOf(family);
     const QString text = families.size() == 1
                              ? QStringLiteral("Табела садржи само почетне вредности: %1. Преписати њима податке у каси?")
                              : QStringLiteral("Табеле садрже само почетне вредности: %1. Преписати њима податке у каси?");
@@ -120,7 +88,7 @@ QString DataLossGuard::closeText(const QStringList &families)
 {
     QStringList shown;
     for (const QString &family : families)
-        shown << displayName(family);
+        shown << FamilyCatalogue::titleOf(family);
     return QStringLiteral("Измене нису сачуване у датотеку ни уписане у касу: %1. Ипак затворити програм?")
         .arg(shown.join(QStringLiteral(", ")));
 }

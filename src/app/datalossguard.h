@@ -45,12 +45,8 @@ public:
     bool mayClose();
     // The question's text for these families (their names).
     static QString closeText(const QStringList &families);
-    // How the user knows a family: its group box's caption.
-    static QString displayName(const QString &family);
 
 private:
-    template <typename Family>
-    void guard(const char *buttonName, const QString &name, Family &family, void (Family::*write)());
     bool ask(const QString &text);
 
     RegisterSession &m_session;

@@ -1,9 +1,10 @@
 #include "app/refusedcell.h"
 
+#include "params/common/familybox.h"
+
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QGroupBox>
-#include <QHash>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QScrollArea>
@@ -12,19 +13,6 @@
 namespace RefusedCell {
 
 namespace {
-// The group box that holds each family's table.
-QString boxOf(const QString &family)
-{
-    static const QHash<QString, QString> boxes = {
-        {QStringLiteral("articles"), QStringLiteral("gbArticles")},
-        {QStringLiteral("departments"), QStringLiteral("gbStands")},
-        {QStringLiteral("taxrates"), QStringLiteral("gbTaxGroups")},
-        {QStringLiteral("groups"), QStringLiteral("GBGroups")},
-        {QStringLiteral("operators"), QStringLiteral("GBOperateri")},
-    };
-    return boxes.value(family);
-}
-
 // The scroll area that is the table's page, if any.
 QScrollArea *pageOf(QWidget *view)
 {
@@ -81,10 +69,7 @@ private:
 
 bool show(QWidget *root, const QString &family, int row, int column)
 {
-    const QString boxName = boxOf(family);
-    if (boxName.isEmpty())
-        return false;
-    auto *box = root->findChild<QGroupBox *>(boxName);
+    QGroupBox *box = FamilyBox::find(root, family);
     auto *view = box ? box->findChild<QAbstractItemView *>() : nullptr;
     if (!view || !view->model())
         return false;

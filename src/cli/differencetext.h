@@ -5,17 +5,12 @@
 
 #include <QJsonObject>
 #include <QString>
-#include <optional>
 
 // How the tool names records and their differences: numbered as the profile
 // files number them (article 42 is line 42 of articles.csv, group 0 the first
 // line of groups.csv), the families titled as the program's windows title
 // them, each field with its value in the register and in the profile.
 namespace DifferenceText {
-
-// The session's name of a family ("headerlines" for header), and back.
-QString transferFamily(ProfileFamily family);
-std::optional<ProfileFamily> profileFamily(const QString &transferFamily);
 
 // The number of a record in the profile: its number in the family's file,
 // the logo's rows from 1 at the top; -1 for none (the logo height).

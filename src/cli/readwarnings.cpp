@@ -1,5 +1,6 @@
 #include "cli/readwarnings.h"
 
+#include "catalogue/familycatalogue.h"
 #include "cli/differencetext.h"
 #include "params/operators/operatorrecord.h"
 
@@ -19,7 +20,7 @@ QStringList of(const RegisterProfile &profile)
         const QString name = row.value(1).isEmpty() ? QString() : QStringLiteral(" (%1)").arg(row.value(1));
         warnings << QStringLiteral("%1%2: лозинка у каси има %3 цифара, а упис дозвољава највише %4; упис овог "
                                    "профила стаће код овог оператера док се лозинка у operators.csv не скрати.")
-                        .arg(DifferenceText::recordName(QStringLiteral("operators"), index), name)
+                        .arg(DifferenceText::recordName(FamilyCatalogue::key(FamilyId::Operators), index), name)
                         .arg(password.size())
                         .arg(OperatorRecord::MaxPasswordLength);
     }

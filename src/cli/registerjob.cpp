@@ -1,33 +1,15 @@
 #include "cli/registerjob.h"
 
-#include "cli/clitrace.h"
+#include "catalogue/familycatalogue.h"
 #include "cli/differencetext.h"
 #include "cli/stoptext.h"
 #include "cli/wholefamilycompare.h"
 #include "link/tracerecorder.h"
-#include "params/articles/articlefamily.h"
-#include "params/departments/departmentfamily.h"
-#include "params/groups/groupfamily.h"
-#include "params/headerlines/headerlinefamily.h"
-#include "params/logo/logofamily.h"
-#include "params/logo/logopicture.h"
-#include "params/operators/operatorfamily.h"
-#include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxratefamily.h"
 #include "session/profilebridge.h"
-#include "session/recordfields.h"
+#include "transfer/parameterfamily.h"
+#include "transfer/transferengine.h"
 
-#include "vilaronversion.h"
-
-#include <QDateTime>
 #include <QTimer>
-
-namespace {
-
-QString nameOf(ProfileFamily family) { return ProfileFamilyNames::name(family); }
-QString titleOf(ProfileFamily family) { return familyTitle(DifferenceText::transferFamily(family)); }
-
-} // namespace
 
 RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options, const Regional &regional,
                          QObject *parent)
@@ -44,68 +26,94 @@ RegisterJob::RegisterJob(const RegisterTarget &target, const CliOptions &options
     m_session->reset();
     m_trace = options.trace.isEmpty() ? nullptr : &m_session->trace();
 
-    connect(m_session.get(), &RegisterSession::transferFinished, this,
-            [this](const QString &, bool, TransferOutcome outcome) {
-                // The step's own transfer ended; a read-back that follows is not counted.
-                if (m_stepActive && !m_stepOutcome) {
-                    m_stepOutcome = outcome;
-                    m_counting = false;
-                }
-            });
-    connect(&m_session->driver(), &ExchangeDriver::gaveUp, this, [this] { m_gaveUp = true; });
+    m_run = std::make_unique<FamilyRun>(*m_session);
+    m_run->setStopAtFailure(true);
+    connect(m_run.get(), &FamilyRun::stepStarted, this, &RegisterJob::onStepStarted);
+    connect(m_run.get(), &FamilyRun::progress, this, [this](FamilyId, int done, int total) {
+        const bool more = done > m_stepRecords;
+        m_stepRecords = done;
+        if (total != m_stepTotal) {
+            m_stepTotal = total;
+            emit stepChanged();
+        }
+        if (more)
+            emit recordDone();
+    });
+    connect(m_run.get(), &FamilyRun::stepDone, this, &RegisterJob::onStepDone);
+    connect(m_run.get(), &FamilyRun::finished, this, [this] { finish(TransferOutcome::Completed, QString()); });
     // A port that goes away (a pulled adapter) ends the register's run.
     connect(&m_session->registerLine(), &SerialLine::disconnected, this, [this](const QString &reason) {
         m_portLost = true;
-        m_lastMessage = reason;
-    });
-    connect(m_session.get(), &RegisterSession::message, this,
-            [this](const QString &, const QString &text) { m_lastMessage = text; });
-    connect(m_session.get(), &RegisterSession::programError, this,
-            [this](const QString &text) { m_lastMessage = text; });
-    for (TransferEngine *engine : m_session->transfers())
-        connect(engine, &TransferEngine::recordRefused, this, [this](int index) { m_refused = index; });
-    connect(m_session.get(), &RegisterSession::recordConfirmed, this, [this] {
-        ++m_stepRecords;
-        if (m_counting)
-            ++m_result.recordsWritten;
-        emit recordDone();
-    });
-    // A step ends when the driver has nothing more to send; the check runs
-    // after the handler that cleared the busy flag is done.
-    connect(m_session.get(), &RegisterSession::busyChanged, this, [this](bool busy) {
-        if (!busy)
-            QTimer::singleShot(0, this, &RegisterJob::checkStepDone);
+        m_portReason = reason;
     });
 }
 
 RegisterJob::~RegisterJob()
 {
-    // The session goes first, while the members its signals reach still
-    // exist, and tells this job nothing more on its way.
-    QObject::disconnect(m_session.get(), nullptr, this, nullptr);
-    QObject::disconnect(&m_session->driver(), nullptr, this, nullptr);
+    // The run and the session go first, while the members their signals
+    // reach still exist, and tell this job nothing more on their way.
+    QObject::disconnect(m_run.get(), nullptr, this, nullptr);
     QObject::disconnect(&m_session->registerLine(), nullptr, this, nullptr);
-    for (TransferEngine *engine : m_session->transfers())
-        QObject::disconnect(engine, nullptr, this, nullptr);
+    m_run.reset();
     m_session.reset();
 }
 
-bool RegisterJob::openPort()
+QList<FamilyId> RegisterJob::chosen() const
 {
-    QString error;
-    if (m_session->registerLine().open(&error))
-        return true;
-    finish(TransferOutcome::PortFailed, StopText::portNotOpened(m_target.label(), error));
-    return false;
+    QList<FamilyId> out;
+    for (FamilyId id : FamilyCatalogue::ids())
+        if (m_families & id)
+            out << id;
+    return out;
+}
+
+RunStep RegisterJob::step(FamilyId family, Action action, const QString &what)
+{
+    m_stepTexts << QStringLiteral("%1: %2").arg(FamilyCatalogue::title(family), what);
+    return RunStep{family, action, {}, {}, {}};
+}
+
+// What the register holds, against the profile that is in the tables. The
+// families compared record by record are read into the session's picture of
+// the register; the logo and the passwords, which travel whole, are read and
+// compared whole. `forChanges`: what differs is only kept for the write after.
+RunStep RegisterJob::compare(FamilyId family, bool forChanges)
+{
+    const QString key = FamilyCatalogue::key(family);
+    const QString what = forChanges ? QStringLiteral("тражење измена") : QStringLiteral("провера");
+    if (FamilyCatalogue::find(family)->compared()) {
+        RunStep s = step(family, Action::Verify, what);
+        if (!forChanges)
+            s.afterward = [this, key] { m_result.differences << m_session->sync().differences(key); };
+        return s;
+    }
+    RunStep s = step(family, Action::Read, what);
+    TransferEngine *engine = m_session->family(family)->reportedTransfer();
+    s.before = [this, engine] {
+        m_received.clear();
+        if (engine)
+            engine->setReceiver([this](int index, const QByteArray &wire) { m_received.insert(index, wire); });
+    };
+    s.afterward = [this, engine, family, forChanges] {
+        if (engine)
+            engine->setReceiver(nullptr);
+        const QList<RecordDifference> found =
+            WholeFamilyCompare::differences(*m_session, m_profile, family, m_received);
+        if (forChanges)
+            m_wholeChanged[family] = !found.isEmpty();
+        else
+            m_result.differences << found;
+    };
+    return s;
 }
 
 void RegisterJob::startRead(ProfileFamilies families)
 {
     m_families = families;
-    for (ProfileFamily family : ProfileFamilyNames::all())
-        if (families & family)
-            addRead(family);
-    run();
+    QList<RunStep> steps;
+    for (FamilyId f : chosen())
+        steps << step(f, Action::Read, QStringLiteral("читање"));
+    run(steps);
 }
 
 void RegisterJob::startWrite(const RegisterProfile &profile, ProfileFamilies families, bool changesOnly,
@@ -114,25 +122,36 @@ void RegisterJob::startWrite(const RegisterProfile &profile, ProfileFamilies fam
     m_profile = profile;
     m_families = families;
     ProfileBridge::apply(profile, *m_session, families);
-    for (ProfileFamily family : ProfileFamilyNames::all()) {
-        if (!(families & family))
-            continue;
+    const QString writing = QStringLiteral("упис");
+    QList<RunStep> steps;
+    for (FamilyId f : chosen()) {
         if (changesOnly) {
-            addCompare(family, true);
-        } else if (family == ProfileFamily::Passwords) {
+            // What the register holds is read first: the tables keep the profile.
+            steps << compare(f, true);
+            if (FamilyCatalogue::find(f)->compared()) {
+                steps << step(f, Action::WriteChanges, writing);
+            } else {
+                // The logo and the passwords go whole, when they differ.
+                RunStep write = step(f, Action::Write, writing);
+                write.wanted = [this, f] { return m_wholeChanged.value(f); };
+                steps << write;
+            }
+            continue;
+        }
+        if (f == FamilyId::Passwords) {
             // The passwords go back in the record that carries the logo
             // height, so the register's record is read first; the read
             // replaces the fields, which then take the profile's again.
-            addRead(family);
-            m_steps.last().after = [this] { ProfileBridge::apply(m_profile, *m_session, ProfileFamily::Passwords); };
+            RunStep read = step(f, Action::Read, QStringLiteral("читање"));
+            read.afterward = [this] { ProfileBridge::apply(m_profile, *m_session, FamilyId::Passwords); };
+            steps << read;
         }
-        addWrite(family, changesOnly);
+        steps << step(f, Action::Write, writing);
     }
     if (verify)
-        for (ProfileFamily family : ProfileFamilyNames::all())
-            if (families & family)
-                addCompare(family, false);
-    run();
+        for (FamilyId f : chosen())
+            steps << compare(f, false);
+    run(steps);
 }
 
 void RegisterJob::startVerify(const RegisterProfile &profile, ProfileFamilies families)
@@ -140,10 +159,10 @@ void RegisterJob::startVerify(const RegisterProfile &profile, ProfileFamilies fa
     m_profile = profile;
     m_families = families;
     ProfileBridge::apply(profile, *m_session, families);
-    for (ProfileFamily family : ProfileFamilyNames::all())
-        if (families & family)
-            addCompare(family, false);
-    run();
+    QList<RunStep> steps;
+    for (FamilyId f : chosen())
+        steps << compare(f, false);
+    run(steps);
 }
 
 RegisterProfile RegisterJob::readProfile() const
@@ -153,69 +172,48 @@ RegisterProfile RegisterJob::readProfile() const
     return profile;
 }
 
-void RegisterJob::run()
+void RegisterJob::run(const QList<RunStep> &steps)
 {
-    for (ProfileFamily family : ProfileFamilyNames::all())
-        if (m_families & family)
-            m_result.families << nameOf(family);
+    for (FamilyId f : chosen())
+        m_result.families << FamilyCatalogue::key(f);
     m_clock.start();
-    if (!openPort())
+    QString error;
+    if (!m_session->registerLine().open(&error)) {
+        finish(TransferOutcome::PortFailed, StopText::portNotOpened(m_target.label(), error));
         return;
+    }
     // Started from the event loop, so that every register starts together.
-    QTimer::singleShot(0, this, &RegisterJob::next);
+    QTimer::singleShot(0, this, [this, steps] {
+        if (!m_done)
+            m_run->start(steps);
+    });
 }
 
-void RegisterJob::next()
+void RegisterJob::onStepStarted(const RunStep &)
 {
-    if (m_done)
-        return;
-    if (m_steps.isEmpty()) {
-        finish(TransferOutcome::Completed, QString());
-        return;
-    }
-    const Step &step = m_steps.first();
-    m_stepActive = true;
-    m_stepOutcome.reset();
-    m_gaveUp = false;
-    m_lastMessage.clear();
-    m_refused = -1;
-    m_stepText = step.text;
+    m_stepText = m_stepTexts.isEmpty() ? QString() : m_stepTexts.takeFirst();
     m_stepRecords = 0;
-    m_stepTotal = step.total;
+    m_stepTotal = 0;
     emit stepChanged();
-    step.start();
-    if (!m_session->driver().isBusy())
-        QTimer::singleShot(0, this, &RegisterJob::checkStepDone);
 }
 
-void RegisterJob::checkStepDone()
+void RegisterJob::onStepDone(const StepResult &r)
 {
-    if (!m_stepActive || m_session->driver().isBusy() || m_steps.isEmpty())
+    if (r.action == Action::Write || r.action == Action::WriteChanges)
+        m_result.recordsWritten += r.written;
+    if (r.action == Action::WriteChanges || (r.action == Action::Write && r.skipped > 0))
+        m_result.skipped += r.skipped;
+    if (r.outcome == TransferOutcome::Completed)
         return;
-    m_stepActive = false;
-    m_counting = false;
-    const Step step = m_steps.takeFirst();
-    TransferOutcome outcome = TransferOutcome::Completed;
-    if (m_portLost)
-        outcome = TransferOutcome::PortFailed;
-    else if (m_gaveUp)
-        outcome = TransferOutcome::NoReply;
-    else if (m_stepOutcome)
-        outcome = *m_stepOutcome;
-    else if (!m_lastMessage.isEmpty())
-        outcome = TransferOutcome::Failed;
-    if (outcome != TransferOutcome::Completed) {
-        const QString family = DifferenceText::transferFamily(step.family);
-        const QString where = outcome == TransferOutcome::Refused && m_refused >= 0
-                                  ? DifferenceText::recordName(family, m_refused)
-                                  : familyTitle(family);
-        finish(outcome, StopText::forStep(outcome, QStringLiteral("%1, %2").arg(m_target.label(), where),
-                                          m_lastMessage));
-        return;
-    }
-    if (step.after)
-        step.after();
-    next();
+    // A lost port is reported as the port failing, as scripts know it.
+    const TransferOutcome outcome =
+        m_portLost || r.outcome == TransferOutcome::PortLost ? TransferOutcome::PortFailed : r.outcome;
+    const QString key = FamilyCatalogue::key(r.family);
+    const QString where = outcome == TransferOutcome::Refused && r.refusedRecord >= 0
+                              ? DifferenceText::recordName(key, r.refusedRecord)
+                              : FamilyCatalogue::title(r.family);
+    const QString detail = m_portLost ? m_portReason : r.message;
+    finish(outcome, StopText::forStep(outcome, QStringLiteral("%1, %2").arg(m_target.label(), where), detail));
 }
 
 void RegisterJob::finish(TransferOutcome outcome, const QString &error)
@@ -226,142 +224,6 @@ void RegisterJob::finish(TransferOutcome outcome, const QString &error)
     m_result.outcome = outcome;
     m_result.error = error;
     m_result.seconds = m_clock.isValid() ? m_clock.nsecsElapsed() / 1e9 : 0;
-    m_steps.clear();
     m_session->registerLine().close();
     emit finished();
-}
-
-TransferEngine *RegisterJob::engineOf(ProfileFamily family) const
-{
-    RegisterSession &s = *m_session;
-    switch (family) {
-    case ProfileFamily::Header: return &s.headerLines().transfer();
-    case ProfileFamily::Taxes: return &s.taxRates().transfer();
-    case ProfileFamily::Departments: return &s.departments().transfer();
-    case ProfileFamily::Articles: return &s.articles().transfer();
-    case ProfileFamily::Groups: return &s.groups().transfer();
-    case ProfileFamily::Operators: return &s.operators().transfer();
-    case ProfileFamily::Logo: return &s.logo().rows();
-    case ProfileFamily::Passwords: return nullptr;
-    }
-    return nullptr;
-}
-
-int RegisterJob::recordCount(ProfileFamily family) const
-{
-    switch (family) {
-    case ProfileFamily::Logo: return m_session->logo().picture().height();
-    case ProfileFamily::Passwords: return 1;
-    default: return engineOf(family)->rules().recordCount;
-    }
-}
-
-namespace {
-// The family's own read or write button, as the window would press it.
-void press(RegisterSession &s, ProfileFamily family, bool write)
-{
-    switch (family) {
-    case ProfileFamily::Header:
-        return write ? s.headerLines().btnWriteClicheClick() : s.headerLines().btnReadClicheClick();
-    case ProfileFamily::Taxes: return write ? s.taxRates().btnTGWriteClick() : s.taxRates().btnTGReadClick();
-    case ProfileFamily::Departments:
-        return write ? s.departments().btnSTWriteClick() : s.departments().btnSTReadClick();
-    case ProfileFamily::Articles: return write ? s.articles().btnAWriteClick() : s.articles().btnAReadClick();
-    case ProfileFamily::Groups: return write ? s.groups().BtnGWriteClick() : s.groups().BtnGReadClick();
-    case ProfileFamily::Operators: return write ? s.operators().BtnOWriteClick() : s.operators().BtnOReadClick();
-    case ProfileFamily::Logo: return write ? s.logo().btnLogoWriteClick() : s.logo().btnLogoReadClick();
-    case ProfileFamily::Passwords:
-        return write ? s.passwords().BtnLozinkaWriteClick() : s.passwords().BtnLozinkaReadClick();
-    }
-}
-} // namespace
-
-void RegisterJob::addRead(ProfileFamily family)
-{
-    RegisterSession *s = m_session.get();
-    Step step;
-    step.family = family;
-    step.text = QStringLiteral("%1: читање").arg(titleOf(family));
-    step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
-    step.start = [s, family] {
-        press(*s, family, false);
-    };
-    m_steps << step;
-}
-
-void RegisterJob::addWrite(ProfileFamily family, bool changesOnly)
-{
-    RegisterSession *s = m_session.get();
-    Step step;
-    step.family = family;
-    step.text = QStringLiteral("%1: упис").arg(titleOf(family));
-    step.total = recordCount(family);
-    step.start = [this, s, family, changesOnly] {
-        const int count = recordCount(family);
-        if (changesOnly) {
-            const QList<int> changed = m_changed.value(family);
-            if (changed.isEmpty()) {
-                m_result.skipped += count;
-                return;
-            }
-            // The logo and the passwords travel as a whole with their record;
-            // the tables send only the records that differ.
-            if (family != ProfileFamily::Logo && family != ProfileFamily::Passwords) {
-                m_result.skipped += count - int(changed.size());
-                m_stepTotal = int(changed.size());
-                emit stepChanged();
-                m_counting = true;
-                engineOf(family)->write(changed);
-                return;
-            }
-        }
-        m_counting = true;
-        press(*s, family, true);
-        if (family == ProfileFamily::Passwords)
-            ++m_result.recordsWritten; // one record, confirmed by its reply
-    };
-    m_steps << step;
-}
-
-void RegisterJob::addCompare(ProfileFamily family, bool forChanges)
-{
-    RegisterSession *s = m_session.get();
-    Step step;
-    step.family = family;
-    step.text = QStringLiteral("%1: %2").arg(titleOf(family), forChanges ? QStringLiteral("тражење измена")
-                                                                         : QStringLiteral("провера"));
-    step.total = family == ProfileFamily::Logo ? 0 : recordCount(family);
-    const QString name = DifferenceText::transferFamily(family);
-    if (RegisterSync::comparable(name)) {
-        // The read goes into the session's picture of the register; the
-        // tables keep the profile, and the two are compared field by field.
-        step.start = [this, s, name] {
-            if (!s->sync().verify(name) && m_lastMessage.isEmpty())
-                m_lastMessage = QStringLiteral("читање није почело");
-        };
-        step.after = [this, s, family, name, forChanges] {
-            if (forChanges)
-                m_changed.insert(family, s->sync().changedRecords(name));
-            else
-                m_result.differences << s->sync().differences(name);
-        };
-        m_steps << step;
-        return;
-    }
-    step.start = [this, s, family] {
-        m_received.clear();
-        if (TransferEngine *engine = engineOf(family))
-            engine->setReceiver([this](int index, const QByteArray &wire) { m_received.insert(index, wire); });
-        press(*s, family, false);
-    };
-    step.after = [this, family, forChanges] {
-        if (TransferEngine *engine = engineOf(family))
-            engine->setReceiver(nullptr);
-        const QList<RecordDifference> found = WholeFamilyCompare::differences(*m_session, m_profile, family, m_received);
-        if (forChanges)
-            m_changed.insert(family, found.isEmpty() ? QList<int>() : QList<int>{0});
-        else
-            m_result.differences << found;
-    };
-    m_steps << step;
 }

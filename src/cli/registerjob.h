@@ -2,14 +2,14 @@
 
 #include "cli/clioptions.h"
 #include "profile/registerprofile.h"
+#include "session/familyrun.h"
 #include "session/registersession.h"
 #include "session/registersync.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMap>
 #include <QObject>
-#include <functional>
-#include <optional>
 #include <memory>
 
 class TraceRecorder;
@@ -20,18 +20,18 @@ struct RegisterResult {
     QStringList families;
     int recordsWritten = 0;
     int skipped = 0;
-    // Field by field, as the differences window lists them (the logo height: index -1).
+    // Field by field, as the differences window lists them.
     QList<RecordDifference> differences;
     TransferOutcome outcome = TransferOutcome::Completed;
     QString error; // the message for the user when the run did not complete
     double seconds = 0;
 };
 
-// One register served by its own session (port, driver, retry timer): a
-// queue of family transfers run one after the other on the shared event
-// loop. Reading, writing (all records or only those that differ) and
-// comparing are built from the session's transfers, its register sync (the
-// differences window's field comparison) and the profile bridge.
+// One register served by its own session (port, driver, retry timer), its
+// families run one after another by the session's family run on the shared
+// event loop, as the transfers dialog runs them. A changes-only write first
+// reads the compared families into the session's picture of the register;
+// verification compares them field by field, as the differences window does.
 class RegisterJob : public QObject {
     Q_OBJECT
 public:
@@ -65,47 +65,34 @@ signals:
     void finished();
 
 private:
-    struct Step {
-        ProfileFamily family;
-        QString text;
-        int total = 0;
-        std::function<void()> start;
-        std::function<void()> after; // run when the step completed
-    };
-
-    bool openPort();
-    void run();
-    void next();
-    void checkStepDone();
+    using Action = RunStep::Action;
+    QList<FamilyId> chosen() const;
+    RunStep step(FamilyId family, Action action, const QString &what);
+    RunStep compare(FamilyId family, bool forChanges);
+    void run(const QList<RunStep> &steps);
+    void onStepStarted(const RunStep &step);
+    void onStepDone(const StepResult &result);
     void finish(TransferOutcome outcome, const QString &error);
-
-    void addRead(ProfileFamily family);
-    void addWrite(ProfileFamily family, bool changesOnly);
-    void addCompare(ProfileFamily family, bool forChanges);
-    int recordCount(ProfileFamily family) const;
-    TransferEngine *engineOf(ProfileFamily family) const;
 
     RegisterTarget m_target;
     CliOptions m_options;
     std::unique_ptr<RegisterSession> m_session;
+    std::unique_ptr<FamilyRun> m_run;
     TraceRecorder *m_trace = nullptr; // the session's, kept only with --trace
     RegisterProfile m_profile;
     ProfileFamilies m_families;
-    QList<Step> m_steps;
     RegisterResult m_result;
     QElapsedTimer m_clock;
     bool m_done = false;
-    bool m_stepActive = false;
-    bool m_counting = false;
-    std::optional<TransferOutcome> m_stepOutcome;
-    bool m_gaveUp = false;
     bool m_portLost = false;
-    QString m_lastMessage;
-    int m_refused = -1; // the record the step's write refused
+    QString m_portReason;
+    // The progress line's text of each step to come, in order.
+    QStringList m_stepTexts;
     QString m_stepText;
     int m_stepRecords = 0;
     int m_stepTotal = 0;
-    // Records that differ, per family, found by a read before a changes-only write.
-    QMap<ProfileFamily, QList<int>> m_changed;
+    // The logo rows a whole comparison read, and whether the logo or the
+    // passwords differ from the profile.
     QMap<int, QByteArray> m_received;
+    QHash<FamilyId, bool> m_wholeChanged;
 };

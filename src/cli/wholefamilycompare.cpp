@@ -1,11 +1,10 @@
 #include "cli/wholefamilycompare.h"
 
-#include "cli/differencetext.h"
 #include "params/logo/logofamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "profile/profilefolder.h"
 #include "session/profilebridge.h"
-#include "session/recordfields.h"
+#include "catalogue/familycatalogue.h"
 #include "session/registersession.h"
 
 namespace WholeFamilyCompare {
@@ -13,7 +12,7 @@ namespace WholeFamilyCompare {
 QList<RecordDifference> differences(RegisterSession &session, const RegisterProfile &profile, ProfileFamily family,
                                     const QMap<int, QByteArray> &received)
 {
-    const QString name = DifferenceText::transferFamily(family);
+    const QString name = FamilyCatalogue::key(family);
     QList<RecordDifference> found;
     if (family == ProfileFamily::Passwords) {
         const QString inRegister[] = {session.passwords().serviceText(), session.passwords().reportText()};
@@ -40,8 +39,8 @@ QList<RecordDifference> differences(RegisterSession &session, const RegisterProf
         const QByteArray got = received.value(index);
         if (want != got)
             found << RecordDifference{name, index, QStringLiteral("Тачке"),
-                                      recordFields(name, want, regional).value(0).text,
-                                      recordFields(name, got, regional).value(0).text, -1};
+                                      session.logo().recordFields(want, regional).value(0).text,
+                                      session.logo().recordFields(got, regional).value(0).text, -1};
     }
     return found;
 }

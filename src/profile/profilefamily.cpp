@@ -1,52 +1,22 @@
 #include "profile/profilefamily.h"
 
-#include <QStringList>
-
 namespace ProfileFamilyNames {
 
-const QList<ProfileFamily> &all()
-{
-    static const QList<ProfileFamily> families{ProfileFamily::Header,   ProfileFamily::Taxes,
-                                               ProfileFamily::Departments, ProfileFamily::Articles,
-                                               ProfileFamily::Groups,   ProfileFamily::Operators,
-                                               ProfileFamily::Logo,     ProfileFamily::Passwords};
-    return families;
-}
+QList<ProfileFamily> all() { return FamilyCatalogue::ids(); }
 
-ProfileFamilies allFamilies()
-{
-    ProfileFamilies result;
-    for (ProfileFamily f : all())
-        result |= f;
-    return result;
-}
+ProfileFamilies allFamilies() { return FamilyCatalogue::everyFamily(); }
 
-ProfileFamilies withoutSecrets() { return allFamilies() & ~ProfileFamilies(ProfileFamily::Passwords); }
+ProfileFamilies withoutSecrets() { return FamilyCatalogue::withoutSecrets(); }
 
-QString name(ProfileFamily family)
-{
-    switch (family) {
-    case ProfileFamily::Header: return QStringLiteral("header");
-    case ProfileFamily::Taxes: return QStringLiteral("taxes");
-    case ProfileFamily::Departments: return QStringLiteral("departments");
-    case ProfileFamily::Articles: return QStringLiteral("articles");
-    case ProfileFamily::Groups: return QStringLiteral("groups");
-    case ProfileFamily::Operators: return QStringLiteral("operators");
-    case ProfileFamily::Logo: return QStringLiteral("logo");
-    case ProfileFamily::Passwords: return QStringLiteral("passwords");
-    }
-    return QString();
-}
+QString name(ProfileFamily family) { return FamilyCatalogue::key(family); }
 
 bool fromName(const QString &text, ProfileFamily *family)
 {
-    for (ProfileFamily f : all()) {
-        if (name(f) == text) {
-            *family = f;
-            return true;
-        }
-    }
-    return false;
+    const FamilyDescription *d = FamilyCatalogue::find(text);
+    if (!d)
+        return false;
+    *family = d->id;
+    return true;
 }
 
 bool parseList(const QString &list, ProfileFamilies *families, QString *error)
@@ -65,13 +35,6 @@ bool parseList(const QString &list, ProfileFamilies *families, QString *error)
     return true;
 }
 
-QString toList(ProfileFamilies families)
-{
-    QStringList names;
-    for (ProfileFamily f : all())
-        if (families.testFlag(f))
-            names << name(f);
-    return names.join(QLatin1Char(','));
-}
+QString toList(ProfileFamilies families) { return FamilyCatalogue::keyList(families); }
 
 } // namespace ProfileFamilyNames

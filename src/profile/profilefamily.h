@@ -1,29 +1,20 @@
 #pragma once
 
-#include <QFlags>
+#include "catalogue/familycatalogue.h"
+
 #include <QList>
 #include <QString>
 
-// The parameter families a profile can hold, by the names that the command
-// line and profile.json use: header, taxes, departments, articles, groups,
-// operators, logo, passwords.
-enum class ProfileFamily {
-    Header = 0x01,
-    Taxes = 0x02,
-    Departments = 0x04,
-    Articles = 0x08,
-    Groups = 0x10,
-    Operators = 0x20,
-    Logo = 0x40,
-    Passwords = 0x80,
-};
-Q_DECLARE_FLAGS(ProfileFamilies, ProfileFamily)
-Q_DECLARE_OPERATORS_FOR_FLAGS(ProfileFamilies)
+// The families a profile can hold are the catalogue's, by the keys that the
+// command line and profile.json use: header, taxes, departments, articles,
+// groups, operators, logo, passwords.
+using ProfileFamily = FamilyId;
+using ProfileFamilies = FamilySet;
 
 namespace ProfileFamilyNames {
 
-// Every family, in the order of the list above.
-const QList<ProfileFamily> &all();
+// Every family, in page order.
+QList<ProfileFamily> all();
 ProfileFamilies allFamilies();
 // Every family but the passwords: what is saved and loaded unless asked otherwise.
 ProfileFamilies withoutSecrets();

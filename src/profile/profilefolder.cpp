@@ -96,7 +96,7 @@ bool write(const QString &folder, const RegisterProfile &profile, std::optional<
 {
     const ProfileFamilies chosen = families.value_or(profile.families() & ProfileFamilyNames::withoutSecrets());
     const ProfileFamilies missing = chosen & ~profile.families();
-    if (missing.toInt() != 0) {
+    if (!missing.isEmpty()) {
         *error = ProfileError::general(
             QStringLiteral("Профил нема параметре „%1“, па не могу да се сниме.").arg(ProfileFamilyNames::toList(missing)));
         return false;

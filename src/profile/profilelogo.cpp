@@ -1,10 +1,12 @@
 #include "profile/profilelogo.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include <QBuffer>
 
 namespace ProfileLogo {
 
-const QString FileName = QStringLiteral("logo.png");
+const QString FileName = FamilyCatalogue::find(FamilyId::Logo)->profileFile;
 
 namespace {
 bool isDot(QRgb pixel) { return !(qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255); }

@@ -1,5 +1,6 @@
 #include "profile/profiletable.h"
 
+#include "catalogue/familycatalogue.h"
 #include "charset/cp1251.h"
 #include "core/decimaltext.h"
 #include "tablefiles/delimitedfields.h"
@@ -43,14 +44,14 @@ ProfileTable::ProfileTable(QString fileName, int rowCount, int firstNumber, bool
 
 const ProfileTable &ProfileTable::headerLines()
 {
-    static const ProfileTable table(QStringLiteral("header-lines.csv"), 8, 1, false,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Header)->profileFile, 8, 1, false,
                                     {{QStringLiteral("Текст"), CellKind::Text}});
     return table;
 }
 
 const ProfileTable &ProfileTable::taxRates()
 {
-    static const ProfileTable table(QStringLiteral("tax-rates.csv"), 9, 1, false,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Taxes)->profileFile, 9, 1, false,
                                     {{QStringLiteral("Порез"), CellKind::Text},
                                      {QStringLiteral("Стопа"), CellKind::Rate}});
     return table;
@@ -58,7 +59,7 @@ const ProfileTable &ProfileTable::taxRates()
 
 const ProfileTable &ProfileTable::departments()
 {
-    static const ProfileTable table(QStringLiteral("departments.csv"), 8, 1, true,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Departments)->profileFile, 8, 1, true,
                                     {{NumberTitle, CellKind::Whole},
                                      {QStringLiteral("Назив"), CellKind::Text},
                                      {QStringLiteral("Цена"), CellKind::Decimal},
@@ -71,7 +72,7 @@ const ProfileTable &ProfileTable::departments()
 
 const ProfileTable &ProfileTable::articles()
 {
-    static const ProfileTable table(QStringLiteral("articles.csv"), 4000, 1, true,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Articles)->profileFile, 4000, 1, true,
                                     {{NumberTitle, CellKind::Whole},
                                      {QStringLiteral("Назив"), CellKind::Text},
                                      {QStringLiteral("Бар-код"), CellKind::Text},
@@ -88,7 +89,7 @@ const ProfileTable &ProfileTable::articles()
 
 const ProfileTable &ProfileTable::groups()
 {
-    static const ProfileTable table(QStringLiteral("groups.csv"), 13, 0, true,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Groups)->profileFile, 13, 0, true,
                                     {{NumberTitle, CellKind::Whole},
                                      {QStringLiteral("Назив"), CellKind::Text},
                                      {QStringLiteral("Приход(%)"), CellKind::Decimal}});
@@ -97,7 +98,7 @@ const ProfileTable &ProfileTable::groups()
 
 const ProfileTable &ProfileTable::operators()
 {
-    static const ProfileTable table(QStringLiteral("operators.csv"), 25, 1, true,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Operators)->profileFile, 25, 1, true,
                                     {{NumberTitle, CellKind::Whole},
                                      {QStringLiteral("Име"), CellKind::Text},
                                      {QStringLiteral("Лозинка"), CellKind::Digits}});
@@ -108,7 +109,7 @@ const ProfileTable &ProfileTable::passwords()
 {
     // Line 1 the service password, line 2 the report password, each with its
     // caption so that the file reads on its own.
-    static const ProfileTable table(QStringLiteral("passwords.csv"), 2, 1, false,
+    static const ProfileTable table(FamilyCatalogue::find(FamilyId::Passwords)->profileFile, 2, 1, false,
                                     {{QStringLiteral("Назив"), CellKind::Text},
                                      {QStringLiteral("Лозинка"), CellKind::Digits}});
     return table;

@@ -1,5 +1,6 @@
 #include "session/registersession.h"
 
+#include "catalogue/familycatalogue.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groupfamily.h"
@@ -8,6 +9,7 @@
 #include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
 #include "params/taxrates/taxratefamily.h"
+#include "session/familyfactories.h"
 #include "link/linktrace.h"
 #include "session/tablestates.h"
 #include "tablefiles/tablefileactions.h"
@@ -20,15 +22,11 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     : QObject(parent), m_timer(options.retryIntervalMs), m_context{m_driver, options.regional}
 {
     m_line.setPortName(options.registerPort);
-    m_headerLines = std::make_unique<HeaderLineFamily>(m_context);
-    m_taxRates = std::make_unique<TaxRateFamily>(m_context);
-    m_departments = std::make_unique<DepartmentFamily>(m_context);
-    m_articles = std::make_unique<ArticleFamily>(m_context);
-    m_groups = std::make_unique<GroupFamily>(m_context);
-    m_operators = std::make_unique<OperatorFamily>(m_context);
-    m_logo = std::make_unique<LogoFamily>(m_context);
-    m_passwords = std::make_unique<PasswordFamily>(m_context, m_logo->record());
-    m_tableFiles = std::make_unique<TableFileActions>(*m_articles, *m_departments, options.regional);
+    const FamilyFinder find = [this](FamilyId id) { return family(id); };
+    for (const FamilyDescription &d : FamilyCatalogue::all())
+        if (const FamilyFactory make = FamilyFactories::of(d.id))
+            m_families.push_back(make(m_context, find));
+    m_tableFiles = std::make_unique<TableFileActions>(articles(), departments(), options.regional);
 
     m_driver.setClock(&m_clock);
     // The trace hears of the port first, so its loss is traced before what it causes.
@@ -46,6 +44,7 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         m_driver.cancel();
         m_driver.reset();
         finishActive(TransferOutcome::PortLost, requestOut);
+        stopActions(TransferOutcome::PortLost);
     });
     connect(&m_timer, &QtRetryTimer::expired, &m_driver, &ExchangeDriver::retryTick);
     // Made after the families: the articles let the pages go before the end of
@@ -72,7 +71,10 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
         else if (m_activeFamily.isEmpty())
             emit cancelAvailable(false); // a single request (passwords, end of dialogue) was answered
     });
-    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] { finishActive(TransferOutcome::NoReply, true); });
+    connect(&m_driver, &ExchangeDriver::gaveUp, this, [this] {
+        finishActive(TransferOutcome::NoReply, true);
+        stopActions(TransferOutcome::NoReply);
+    });
     for (ParameterFamily *family : families())
         route(family);
     route(m_tableFiles.get());
@@ -85,7 +87,16 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     m_sync = std::make_unique<RegisterSync>(*this, m_mirror);
 }
 
-RegisterSession::~RegisterSession() { m_line.close(); }
+RegisterSession::~RegisterSession()
+{
+    m_line.close();
+    // What holds the families goes first; then the families, last made first.
+    m_sync.reset();
+    m_tableStates.reset();
+    m_tableFiles.reset();
+    while (!m_families.empty())
+        m_families.pop_back();
+}
 
 void RegisterSession::setSerialNumberSource(std::function<QString()> source)
 {
@@ -94,17 +105,59 @@ void RegisterSession::setSerialNumberSource(std::function<QString()> source)
     m_driver.setSerialNumberSource(std::move(source));
 }
 
+namespace {
+// The family the catalogue names, as the class it is made of.
+template <typename Family>
+Family &as(const RegisterSession &session, FamilyId id)
+{
+    return *static_cast<Family *>(session.family(id));
+}
+} // namespace
+
+HeaderLineFamily &RegisterSession::headerLines() { return as<HeaderLineFamily>(*this, FamilyId::Header); }
+TaxRateFamily &RegisterSession::taxRates() { return as<TaxRateFamily>(*this, FamilyId::Taxes); }
+DepartmentFamily &RegisterSession::departments() { return as<DepartmentFamily>(*this, FamilyId::Departments); }
+ArticleFamily &RegisterSession::articles() { return as<ArticleFamily>(*this, FamilyId::Articles); }
+GroupFamily &RegisterSession::groups() { return as<GroupFamily>(*this, FamilyId::Groups); }
+OperatorFamily &RegisterSession::operators() { return as<OperatorFamily>(*this, FamilyId::Operators); }
+LogoFamily &RegisterSession::logo() { return as<LogoFamily>(*this, FamilyId::Logo); }
+PasswordFamily &RegisterSession::passwords() { return as<PasswordFamily>(*this, FamilyId::Passwords); }
+
 QList<ParameterFamily *> RegisterSession::families() const
 {
-    return {m_headerLines.get(), m_taxRates.get(), m_departments.get(), m_articles.get(),
-            m_groups.get(),      m_operators.get(), m_logo.get(),       m_passwords.get()};
+    QList<ParameterFamily *> out;
+    for (const std::unique_ptr<ParameterFamily> &f : m_families)
+        out << f.get();
+    return out;
+}
+
+ParameterFamily *RegisterSession::family(FamilyId id) const
+{
+    for (const std::unique_ptr<ParameterFamily> &f : m_families)
+        if (f->id() == id)
+            return f.get();
+    return nullptr;
+}
+
+ParameterFamily *RegisterSession::family(const QString &key) const
+{
+    const FamilyDescription *d = FamilyCatalogue::find(key);
+    return d ? family(d->id) : nullptr;
 }
 
 QList<TransferEngine *> RegisterSession::transfers() const
 {
-    return {&m_headerLines->transfer(), &m_taxRates->transfer(), &m_departments->transfer(),
-            &m_articles->transfer(),    &m_groups->transfer(),   &m_operators->transfer(),
-            &m_logo->rows()};
+    QList<TransferEngine *> out;
+    for (const std::unique_ptr<ParameterFamily> &f : m_families)
+        if (TransferEngine *e = f->reportedTransfer())
+            out << e;
+    return out;
+}
+
+void RegisterSession::stopActions(TransferOutcome outcome)
+{
+    for (const std::unique_ptr<ParameterFamily> &f : m_families)
+        f->stopAction(outcome);
 }
 
 void RegisterSession::route(ParameterFamily *family)
@@ -163,14 +216,16 @@ void RegisterSession::cancel()
     const bool requestOut = m_driver.isBusy();
     m_driver.cancel();
     finishActive(TransferOutcome::Cancelled, requestOut);
+    stopActions(TransferOutcome::Cancelled);
 }
 
 void RegisterSession::reset()
 {
     m_driver.reset();
-    m_articles->selectFirstRow();
-    m_logo->reset();
-    m_taxRates->clearReadBack();
+    articles().selectFirstRow();
+    logo().reset();
+    taxRates().clearReadBack();
+    stopActions(TransferOutcome::Cancelled);
     m_activeFamily.clear();
     m_tableStates->startUp();
     m_activeEngine = nullptr;

@@ -10,11 +10,13 @@
 #include "transfer/familycontext.h"
 #include "transfer/transferengine.h"
 #include "session/registermirror.h"
+#include "catalogue/familyid.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ArticleFamily;
 class DriverNotices;
@@ -39,8 +41,8 @@ struct SessionOptions {
 };
 
 // Everything that talks to the register, without a widget: the register
-// line, the retry timer, the exchange driver and the eight families with
-// their tables. Reports through domain signals; a window, a command-line
+// line, the retry timer, the exchange driver and every family of the
+// catalogue with its table. Reports through domain signals; a window, a command-line
 // tool or a test listens to them.
 class RegisterSession : public QObject {
     Q_OBJECT
@@ -61,19 +63,22 @@ public:
     const Regional &regional() const { return m_context.regional; }
     std::function<QString()> serialNumberSource() const { return m_serialSource; }
 
-    HeaderLineFamily &headerLines() { return *m_headerLines; }
-    TaxRateFamily &taxRates() { return *m_taxRates; }
-    DepartmentFamily &departments() { return *m_departments; }
-    ArticleFamily &articles() { return *m_articles; }
-    GroupFamily &groups() { return *m_groups; }
-    OperatorFamily &operators() { return *m_operators; }
-    LogoFamily &logo() { return *m_logo; }
-    PasswordFamily &passwords() { return *m_passwords; }
+    HeaderLineFamily &headerLines();
+    TaxRateFamily &taxRates();
+    DepartmentFamily &departments();
+    ArticleFamily &articles();
+    GroupFamily &groups();
+    OperatorFamily &operators();
+    LogoFamily &logo();
+    PasswordFamily &passwords();
     // Saving and loading the article and department tables as files.
     TableFileActions &tableFiles() { return *m_tableFiles; }
-    // The eight families, in page order.
+    // Every family of the catalogue, in page order.
     QList<ParameterFamily *> families() const;
-    // The record transfers (seven: the passwords are one record of the logo's).
+    // A family by id or by key; nullptr for none.
+    ParameterFamily *family(FamilyId id) const;
+    ParameterFamily *family(const QString &key) const;
+    // The transfers the session reports (the passwords are one record of the logo's).
     QList<TransferEngine *> transfers() const;
     // What each family's table stands to lose (only defaults, unsaved edits).
     TableStates &tableStates() { return *m_tableStates; }
@@ -116,6 +121,8 @@ private:
     // `requestOut`: a request was out when the transfer stopped (a stop
     // with no transfer of a family running still reports then).
     void finishActive(TransferOutcome outcome, bool requestOut);
+    // Ends the action of the family that runs one (a stop it did not see).
+    void stopActions(TransferOutcome outcome);
 
     SystemLinkClock m_clock;
     SerialLine m_line{SerialSettings::registerPort()};
@@ -125,14 +132,7 @@ private:
     TraceRecorder m_trace{[this] { return m_clock.nowMs(); }};
     FamilyContext m_context;
     std::function<QString()> m_serialSource;
-    std::unique_ptr<HeaderLineFamily> m_headerLines;
-    std::unique_ptr<TaxRateFamily> m_taxRates;
-    std::unique_ptr<DepartmentFamily> m_departments;
-    std::unique_ptr<ArticleFamily> m_articles;
-    std::unique_ptr<GroupFamily> m_groups;
-    std::unique_ptr<OperatorFamily> m_operators;
-    std::unique_ptr<LogoFamily> m_logo;
-    std::unique_ptr<PasswordFamily> m_passwords;
+    std::vector<std::unique_ptr<ParameterFamily>> m_families;
     std::unique_ptr<TableFileActions> m_tableFiles;
     std::unique_ptr<TableStates> m_tableStates;
     RegisterMirror m_mirror;

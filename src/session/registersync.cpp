@@ -1,13 +1,10 @@
 #include "session/registersync.h"
 
+#include "catalogue/familycatalogue.h"
 #include "core/programerror.h"
-#include "params/articles/articlefamily.h"
-#include "params/departments/departmentfamily.h"
-#include "params/groups/groupfamily.h"
-#include "params/headerlines/headerlinefamily.h"
-#include "params/operators/operatorfamily.h"
-#include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
+#include "transfer/parameterfamily.h"
+#include "transfer/transferengine.h"
 
 namespace {
 const QString Unwritable = QStringLiteral("Грешка у подацима");
@@ -21,18 +18,20 @@ RegisterSync::RegisterSync(RegisterSession &session, RegisterMirror &mirror, QOb
 
 bool RegisterSync::comparable(const QString &family)
 {
-    static const QStringList families = {QStringLiteral("headerlines"), QStringLiteral("taxrates"),
-                                         QStringLiteral("departments"), QStringLiteral("articles"),
-                                         QStringLiteral("groups"), QStringLiteral("operators")};
-    return families.contains(family);
+    const FamilyDescription *d = FamilyCatalogue::find(family);
+    return d && d->compared();
 }
 
 TransferEngine *RegisterSync::engine(const QString &family) const
 {
-    for (TransferEngine *e : m_session.transfers())
-        if (e->rules().family == family)
-            return e;
-    return nullptr;
+    ParameterFamily *f = m_session.family(family);
+    return f ? f->records() : nullptr;
+}
+
+QList<RecordField> RegisterSync::fields(const QString &family, const QByteArray &wire) const
+{
+    ParameterFamily *f = m_session.family(family);
+    return f ? f->recordFields(wire, m_session.regional()) : QList<RecordField>();
 }
 
 std::optional<QByteArray> RegisterSync::tableWire(TransferEngine &engine, int index) const
@@ -114,13 +113,13 @@ QList<RecordDifference> RegisterSync::compareRecord(const QString &family, int i
     const std::optional<QByteArray> wire = e ? tableWire(*e, index) : std::nullopt;
     if (wire && *wire == held)
         return out;
-    const QList<RecordField> registerFields = recordFields(family, held, m_session.regional());
+    const QList<RecordField> registerFields = fields(family, held);
     if (!wire) {
         for (const RecordField &f : registerFields)
             out << RecordDifference{family, index, f.name, Unwritable, f.text, f.column};
         return out;
     }
-    const QList<RecordField> tableFields = recordFields(family, *wire, m_session.regional());
+    const QList<RecordField> tableFields = fields(family, *wire);
     for (int i = 0; i < registerFields.size(); ++i) {
         const QString table = i < tableFields.size() ? tableFields[i].text : QString();
         if (table != registerFields[i].text)
@@ -172,21 +171,9 @@ int RegisterSync::takeHeld(const QList<RecordDifference> &differences)
     for (const RecordDifference &d : differences) {
         if (d.column < 0)
             continue;
-        if (d.family == QLatin1String("articles"))
-            m_session.articles().model().setCell(d.index, d.column, d.held);
-        else if (d.family == QLatin1String("departments"))
-            m_session.departments().model().setCell(d.index, d.column, d.held);
-        else if (d.family == QLatin1String("groups"))
-            m_session.groups().table().setCell(d.column, d.index + 1, d.held); // row 0: the headings
-        else if (d.family == QLatin1String("operators"))
-            m_session.operators().table().setCell(d.column, d.index + 1, d.held);
-        else if (d.family == QLatin1String("taxrates"))
-            m_session.taxRates().table().setRate(d.index, d.held);
-        else if (d.family == QLatin1String("headerlines"))
-            m_session.headerLines().takeLine(d.index, d.held);
-        else
-            continue;
-        ++copied;
+        ParameterFamily *family = m_session.family(d.family);
+        if (family && family->setField(d.index, d.column, d.held))
+            ++copied;
     }
     return copied;
 }

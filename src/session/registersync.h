@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/recordfields.h"
+#include "transfer/recordfield.h"
 #include "session/registermirror.h"
 #include "transfer/transferoutcome.h"
 
@@ -40,7 +40,7 @@ public:
     // True for the families compared record by record.
     static bool comparable(const QString &family);
 
-    // The transfer of a family by name ("articles"), or nullptr.
+    // The record transfer of a family by key ("articles"), or nullptr.
     TransferEngine *engine(const QString &family) const;
 
     // Records whose table bytes differ from the register or are not known.
@@ -76,6 +76,7 @@ signals:
 private:
     // The table's write bytes, or nullopt when the table cannot write it.
     std::optional<QByteArray> tableWire(TransferEngine &engine, int index) const;
+    QList<RecordField> fields(const QString &family, const QByteArray &wire) const;
     QList<RecordDifference> compareRecord(const QString &family, int index, const QByteArray &held) const;
     void onTransferFinished(const QString &family, bool write, TransferOutcome outcome);
 

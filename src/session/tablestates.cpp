@@ -1,60 +1,21 @@
 #include "session/tablestates.h"
 
-#include "params/articles/articlefamily.h"
-#include "params/departments/departmentfamily.h"
-#include "params/groups/groupfamily.h"
-#include "params/headerlines/headerlinefamily.h"
+#include "catalogue/familycatalogue.h"
 #include "params/logo/logofamily.h"
-#include "params/operators/operatorfamily.h"
 #include "params/passwords/passwordfamily.h"
-#include "params/taxrates/taxratefamily.h"
 #include "session/registersession.h"
-
-#include <QAbstractItemModel>
-#include <QCryptographicHash>
-#include <QImage>
-
-namespace {
-
-void addText(QCryptographicHash &hash, const QString &text)
-{
-    // The length first, so that cells cannot run into one another.
-    const QByteArray bytes = text.toUtf8();
-    const qint64 size = bytes.size();
-    hash.addData(QByteArrayView(reinterpret_cast<const char *>(&size), sizeof size));
-    hash.addData(bytes);
-}
-} // namespace
-
-const QString TableStates::PasswordsFamily = QStringLiteral("passwords");
+#include "transfer/tabledigest.h"
 
 TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(parent)
 {
-    HeaderLineFamily *header = &session.headerLines();
-    add(header->transfer().rules().family, [header] {
-        QStringList lines;
-        for (int i = 0; i < HeaderLineFamily::LineCount; ++i)
-            lines << header->line(i);
-        return digestOf(lines);
-    });
-    auto addModel = [this](const QString &family, const QAbstractItemModel *model) {
-        add(family, [model] { return digestOf(*model); });
-    };
-    addModel(session.taxRates().transfer().rules().family, &session.taxRates().table());
-    addModel(session.departments().transfer().rules().family, &session.departments().model());
-    addModel(session.articles().transfer().rules().family, &session.articles().model());
-    addModel(session.groups().transfer().rules().family, &session.groups().table());
-    addModel(session.operators().transfer().rules().family, &session.operators().table());
-    LogoFamily *logo = &session.logo();
-    m_logoFamily = logo->rows().rules().family;
-    add(m_logoFamily, [logo] { return digestOf(logo->picture()); });
-    PasswordFamily *passwords = &session.passwords();
-    add(PasswordsFamily, [passwords] { return digestOf({passwords->serviceText(), passwords->reportText()}); });
-
+    for (ParameterFamily *family : session.families()) {
+        const QString key = FamilyCatalogue::key(family->id());
+        add(key, [family] { return family->tableDigest(); });
+        if (TransferEngine *engine = family->reportedTransfer())
+            m_engines.insert(key, engine);
+    }
     connect(&session, &RegisterSession::transferStarted, this, &TableStates::onStarted);
     connect(&session, &RegisterSession::transferFinished, this, &TableStates::onFinished);
-    for (TransferEngine *engine : session.transfers())
-        m_engines.insert(engine->rules().family, engine);
     connect(&session, &RegisterSession::recordConfirmed, this, [this](const QString &family, int index) {
         // A read reply is stored in the table: it now holds register data.
         if (m_activeWrite || !m_states.contains(family))
@@ -63,11 +24,17 @@ TableStates::TableStates(RegisterSession &session, QObject *parent) : QObject(pa
         m_readRecords.insert(index);
     });
     // The logo's write ends with the height record, after its rows.
+    LogoFamily *logo = &session.logo();
+    m_logoFamily = FamilyCatalogue::key(FamilyId::Logo);
     connect(logo, &LogoFamily::writeCompleted, this, [this] { writeDone(m_logoFamily); });
     connect(logo, &LogoFamily::pictureChanged, this, [this] { state(m_logoFamily).touch(); });
     connect(logo, &LogoFamily::pictureLoaded, this, [this] { loaded(m_logoFamily); });
-    connect(passwords, &PasswordFamily::passwordsRead, this, [this] { loaded(PasswordsFamily); });
-    connect(passwords, &PasswordFamily::writeCompleted, this, [this] { state(PasswordsFamily).settle(); });
+    // The passwords have no record transfer of their own.
+    PasswordFamily *passwords = &session.passwords();
+    const QString passwordsKey = FamilyCatalogue::key(FamilyId::Passwords);
+    connect(passwords, &PasswordFamily::passwordsRead, this, [this, passwordsKey] { loaded(passwordsKey); });
+    connect(passwords, &PasswordFamily::writeCompleted, this,
+            [this, passwordsKey] { state(passwordsKey).settle(); });
 }
 
 void TableStates::add(const QString &family, TableState::Digest digest)
@@ -151,32 +118,4 @@ void TableStates::writeDone(const QString &family)
 {
     if (m_sent.contains(family))
         state(family).settle(m_sent.take(family));
-}
-
-QByteArray TableStates::digestOf(const QAbstractItemModel &model)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (int row = 0; row < model.rowCount(); ++row)
-        for (int column = 0; column < model.columnCount(); ++column)
-            addText(hash, model.index(row, column).data().toString());
-    return hash.result();
-}
-
-QByteArray TableStates::digestOf(const QImage &picture)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    const qint64 size[2] = {rgb.width(), rgb.height()};
-    hash.addData(QByteArrayView(reinterpret_cast<const char *>(size), sizeof size));
-    for (int y = 0; y < rgb.height(); ++y)
-        hash.addData(QByteArrayView(reinterpret_cast<const char *>(rgb.constScanLine(y)), rgb.width() * 4));
-    return hash.result();
-}
-
-QByteArray TableStates::digestOf(const QStringList &texts)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const QString &text : texts)
-        addText(hash, text);
-    return hash.result();
 }

@@ -16,16 +16,13 @@ class QImage;
 class RegisterSession;
 class TransferEngine;
 
-// The table state of each of the session's eight families, kept by
+// The table state of each of the session's families, kept by
 // following the session: a read record touches its table, a complete read
 // or a complete write settles it. Saves and loads of table files are told
 // by whoever runs them (loaded, saved).
 class TableStates : public QObject {
     Q_OBJECT
 public:
-    // The passwords have no record transfer to name them.
-    static const QString PasswordsFamily;
-
     explicit TableStates(RegisterSession &session, QObject *parent = nullptr);
 
     // The families by the names their transfers carry, in page order.
@@ -41,10 +38,6 @@ public:
     void loaded(const QString &family);
     void saved(const QString &family);
 
-    // Digests of what a table shows.
-    static QByteArray digestOf(const QAbstractItemModel &model);
-    static QByteArray digestOf(const QImage &picture);
-    static QByteArray digestOf(const QStringList &texts);
 
 private:
     void add(const QString &family, TableState::Digest digest);

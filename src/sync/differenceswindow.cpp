@@ -1,6 +1,6 @@
 #include "sync/differenceswindow.h"
 
-#include "session/recordfields.h"
+#include "catalogue/familycatalogue.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -68,7 +68,7 @@ void DifferencesWindow::showDifferences(const QList<RecordDifference> &differenc
     m_model->setRowCount(int(differences.size()));
     for (int r = 0; r < differences.size(); ++r) {
         const RecordDifference &d = differences[r];
-        const QStringList cells = {familyTitle(d.family), QString::number(d.index + 1), d.field, d.table, d.held};
+        const QStringList cells = {FamilyCatalogue::titleOf(d.family), QString::number(d.index + 1), d.field, d.table, d.held};
         for (int c = 0; c < cells.size(); ++c)
             m_model->setItem(r, c, new QStandardItem(cells[c]));
     }

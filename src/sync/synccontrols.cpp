@@ -2,23 +2,21 @@
 
 #include "sync/profileactions.h"
 
-#include "params/articles/articlefamily.h"
-#include "params/departments/departmentfamily.h"
-#include "params/groups/groupfamily.h"
-#include "params/operators/operatorfamily.h"
-#include "params/taxrates/taxratefamily.h"
+#include "catalogue/familycatalogue.h"
+#include "transfer/parameterfamily.h"
 #include "session/registersession.h"
 #include "sync/differenceswindow.h"
-#include "sync/familysequence.h"
+#include "session/familyrun.h"
 #include "sync/transfersdialog.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QPushButton>
 #include <QShortcut>
 #include <QWidget>
 
 namespace {
-const QString Articles = QStringLiteral("articles");
+const QString Articles = FamilyCatalogue::key(FamilyId::Articles);
 }
 
 SyncControls::SyncControls(RegisterSession &session, QWidget *window)
@@ -34,7 +32,7 @@ SyncControls::SyncControls(RegisterSession &session, QWidget *window)
     m_differences = new DifferencesWindow(window);
     m_transfers = new TransfersDialog(session, window);
     new ProfileActions(session, *m_transfers);
-    m_writes = new FamilySequence(session, this);
+    m_writes = new FamilyRun(session, this);
     auto *transfersKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")), window);
     connect(transfersKey, &QShortcut::activated, this, &SyncControls::showTransfers);
 
@@ -50,15 +48,6 @@ SyncControls::SyncControls(RegisterSession &session, QWidget *window)
     m_markTimer.setSingleShot(true);
     m_markTimer.setInterval(150);
     connect(&m_markTimer, &QTimer::timeout, this, &SyncControls::refreshMarks);
-    m_marked = {
-        {Articles, 0, [&session](const QHash<int, QString> &m) { session.articles().model().setRowMarks(m); }},
-        {QStringLiteral("departments"), 0,
-         [&session](const QHash<int, QString> &m) { session.departments().model().setRowMarks(m); }},
-        {QStringLiteral("taxrates"), 1, [&session](const QHash<int, QString> &m) { session.taxRates().table().setRowMarks(m); }},
-        {QStringLiteral("groups"), 1, [&session](const QHash<int, QString> &m) { session.groups().table().setRowMarks(m); }},
-        {QStringLiteral("operators"), 1,
-         [&session](const QHash<int, QString> &m) { session.operators().table().setRowMarks(m); }},
-    };
     connect(&session.mirror(), &RegisterMirror::changed, this, [this] {
         if (!m_markTimer.isActive())
             m_markTimer.start();
@@ -71,11 +60,9 @@ SyncControls::SyncControls(RegisterSession &session, QWidget *window)
                 });
         connect(model, &QAbstractItemModel::modelReset, this, [this] { m_markTimer.start(); });
     };
-    watch(&session.articles().model());
-    watch(&session.departments().model());
-    watch(&session.taxRates().table());
-    watch(&session.groups().table());
-    watch(&session.operators().table());
+    for (ParameterFamily *family : session.families())
+        if (QAbstractItemModel *model = family->tableModel())
+            watch(model);
 }
 
 void SyncControls::showTransfers()
@@ -92,14 +79,14 @@ void SyncControls::attachTransfersButton(QPushButton *button)
 void SyncControls::setWriteGuard(const std::function<QStringList(const QStringList &)> &guard)
 {
     m_writes->setWriteGuard(guard);
-    m_transfers->sequence().setWriteGuard(guard);
+    m_transfers->run().setWriteGuard(guard);
 }
 
 void SyncControls::writeChanges(const QStringList &families)
 {
     if (m_writes->running() || m_session.driver().isBusy())
         return;
-    m_writes->start(FamilySequence::Action::WriteChanges, families);
+    m_writes->start(FamilyRun::Action::WriteChanges, families);
 }
 
 void SyncControls::verify(const QString &family)
@@ -138,11 +125,7 @@ void SyncControls::takeRegister(const QList<RecordDifference> &differences)
 
 void SyncControls::refreshMarks()
 {
-    for (const MarkedTable &t : std::as_const(m_marked)) {
-        const QHash<int, QString> records = m_session.sync().differingRecords(t.family);
-        QHash<int, QString> rows;
-        for (auto r = records.constBegin(); r != records.constEnd(); ++r)
-            rows.insert(r.key() + t.rowOffset, r.value());
-        t.apply(rows);
-    }
+    for (ParameterFamily *family : m_session.families())
+        if (FamilyCatalogue::find(family->id())->compared())
+            family->markRows(m_session.sync().differingRecords(FamilyCatalogue::key(family->id())));
 }

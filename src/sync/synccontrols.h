@@ -7,7 +7,7 @@
 #include <functional>
 
 class DifferencesWindow;
-class FamilySequence;
+class FamilyRun;
 class QAction;
 class QPushButton;
 class QWidget;
@@ -43,19 +43,13 @@ private:
     void takeRegister(const QList<RecordDifference> &differences);
     // Puts the differing records of every marked table into its row marks.
     void refreshMarks();
-    struct MarkedTable {
-        QString family;
-        int rowOffset; // the model row of record 0
-        std::function<void(const QHash<int, QString> &)> apply;
-    };
 
     RegisterSession &m_session;
     QWidget *m_window;
     QAction *m_forget;
     DifferencesWindow *m_differences;
     TransfersDialog *m_transfers;
-    FamilySequence *m_writes;
-    QList<MarkedTable> m_marked;
+    FamilyRun *m_writes;
     QTimer m_markTimer;
     QString m_verifyShown; // the family whose verification the window shows
 };

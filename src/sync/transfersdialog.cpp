@@ -1,6 +1,6 @@
 #include "sync/transfersdialog.h"
 
-#include "session/recordfields.h"
+#include "catalogue/familycatalogue.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -34,25 +34,18 @@ QString outcomeText(TransferOutcome outcome)
 } // namespace
 
 TransfersDialog::TransfersDialog(RegisterSession &session, QWidget *parent)
-    : QDialog(parent), m_sequence(session)
+    : QDialog(parent), m_run(session)
 {
     setObjectName(QStringLiteral("frmTransfers"));
     setWindowTitle(QStringLiteral("Пренос више породица"));
 
-    const struct {
-        const char *name;
-        const char *family;
-    } checks[] = {{"chkFamHeader", "headerlines"}, {"chkFamTax", "taxrates"},     {"chkFamDepartments", "departments"},
-                  {"chkFamArticles", "articles"},  {"chkFamGroups", "groups"},    {"chkFamOperators", "operators"},
-                  {"chkFamLogo", "logo"},          {"chkFamPasswords", "passwords"}};
     auto *families = new QGridLayout;
     int n = 0;
-    for (const auto &c : checks) {
-        const QString family = QString::fromLatin1(c.family);
-        auto *box = new QCheckBox(familyTitle(family), this);
-        box->setObjectName(QString::fromLatin1(c.name));
+    for (const FamilyDescription &d : FamilyCatalogue::all()) {
+        auto *box = new QCheckBox(d.title, this);
+        box->setObjectName(QStringLiteral("chkFam") + d.controlName);
         box->setChecked(true);
-        m_checks.insert(family, box);
+        m_checks.insert(d.key, box);
         families->addWidget(box, n / 4, n % 4);
         ++n;
     }
@@ -61,14 +54,14 @@ TransfersDialog::TransfersDialog(RegisterSession &session, QWidget *parent)
     const struct {
         const char *name;
         const char *text;
-        FamilySequence::Action action;
-    } buttons[] = {{"btnAllRead", "Читање из касе", FamilySequence::Action::Read},
-                   {"btnAllWrite", "Унос у касу", FamilySequence::Action::Write},
-                   {"btnAllWriteChanges", "Унос измена", FamilySequence::Action::WriteChanges},
-                   {"btnAllVerify", "Провера", FamilySequence::Action::Verify}};
+        FamilyRun::Action action;
+    } buttons[] = {{"btnAllRead", "Читање из касе", FamilyRun::Action::Read},
+                   {"btnAllWrite", "Унос у касу", FamilyRun::Action::Write},
+                   {"btnAllWriteChanges", "Унос измена", FamilyRun::Action::WriteChanges},
+                   {"btnAllVerify", "Провера", FamilyRun::Action::Verify}};
     for (const auto &b : buttons) {
         auto *button = namedButton(b.name, QString::fromUtf8(b.text), this);
-        const FamilySequence::Action action = b.action;
+        const FamilyRun::Action action = b.action;
         connect(button, &QPushButton::clicked, this, [this, action] { run(action); });
         m_actionButtons << button;
         actions->addWidget(button);
@@ -105,23 +98,23 @@ TransfersDialog::TransfersDialog(RegisterSession &session, QWidget *parent)
     layout->addWidget(m_summary, 1);
     layout->addLayout(profiles);
 
-    connect(m_cancel, &QPushButton::clicked, &m_sequence, &FamilySequence::cancel);
-    connect(&m_sequence, &FamilySequence::progress, this, &TransfersDialog::showProgress);
-    connect(&m_sequence, &FamilySequence::finished, this, &TransfersDialog::showSummary);
+    connect(m_cancel, &QPushButton::clicked, &m_run, &FamilyRun::cancel);
+    connect(&m_run, &FamilyRun::progress, this, &TransfersDialog::showProgress);
+    connect(&m_run, &FamilyRun::finished, this, &TransfersDialog::showSummary);
 }
 
 QStringList TransfersDialog::checkedFamilies() const
 {
     QStringList out;
-    for (const QString &f : FamilySequence::allFamilies())
-        if (m_checks.value(f)->isChecked())
-            out << f;
+    for (const FamilyDescription &d : FamilyCatalogue::all())
+        if (QCheckBox *box = m_checks.value(d.key); box && box->isChecked())
+            out << d.key;
     return out;
 }
 
-void TransfersDialog::run(FamilySequence::Action action)
+void TransfersDialog::run(FamilyRun::Action action)
 {
-    if (m_sequence.running())
+    if (m_run.running())
         return;
     const QStringList families = checkedFamilies();
     if (families.isEmpty())
@@ -129,7 +122,7 @@ void TransfersDialog::run(FamilySequence::Action action)
     m_summary->clear();
     m_results.clear();
     setRunning(true);
-    m_sequence.start(action, families);
+    m_run.start(action, families);
 }
 
 void TransfersDialog::setRunning(bool running)
@@ -141,24 +134,24 @@ void TransfersDialog::setRunning(bool running)
     m_cancel->setEnabled(running);
 }
 
-void TransfersDialog::showProgress(const QString &family, int done, int total)
+void TransfersDialog::showProgress(FamilyId family, int done, int total)
 {
     m_progress->setRange(0, qMax(total, 1));
     m_progress->setValue(qMin(done, qMax(total, 1)));
-    m_progress->setFormat(QStringLiteral("%1 %2/%3").arg(familyTitle(family)).arg(done).arg(total));
+    m_progress->setFormat(QStringLiteral("%1 %2/%3").arg(FamilyCatalogue::title(family)).arg(done).arg(total));
 }
 
-void TransfersDialog::showSummary(const QList<FamilyResult> &results)
+void TransfersDialog::showSummary(const QList<StepResult> &results)
 {
     m_results = results;
     QStringList lines;
-    for (const FamilyResult &r : results)
+    for (const StepResult &r : results)
         lines << QStringLiteral("%1: уписано %2, прочитано %3, прескочено %4, разлика %5, неуспело %6 (%7)")
-                     .arg(familyTitle(r.family))
+                     .arg(FamilyCatalogue::title(r.family))
                      .arg(r.written)
                      .arg(r.read)
                      .arg(r.skipped)
-                     .arg(r.differences)
+                     .arg(r.differences.size())
                      .arg(r.failed)
                      .arg(outcomeText(r.outcome));
     m_summary->setText(lines.join(QLatin1Char('\n')));

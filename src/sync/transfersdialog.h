@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/familysequence.h"
+#include "session/familyrun.h"
 
 #include <QDialog>
 #include <QHash>
@@ -23,21 +23,21 @@ public:
     QStringList checkedFamilies() const;
     QCheckBox *familyBox(const QString &family) const { return m_checks.value(family); }
     QLabel *summary() const { return m_summary; }
-    FamilySequence &sequence() { return m_sequence; }
-    const QList<FamilyResult> &results() const { return m_results; }
+    FamilyRun &run() { return m_run; }
+    const QList<StepResult> &results() const { return m_results; }
 
     // Room for the profile actions: created disabled, connected by the owner.
     QPushButton *profileSaveButton() const { return m_profileSave; }
     QPushButton *profileLoadButton() const { return m_profileLoad; }
 
-    void run(FamilySequence::Action action);
+    void run(FamilyRun::Action action);
 
 private:
-    void showProgress(const QString &family, int done, int total);
-    void showSummary(const QList<FamilyResult> &results);
+    void showProgress(FamilyId family, int done, int total);
+    void showSummary(const QList<StepResult> &results);
     void setRunning(bool running);
 
-    FamilySequence m_sequence;
+    FamilyRun m_run;
     QHash<QString, QCheckBox *> m_checks;
     QList<QPushButton *> m_actionButtons;
     QProgressBar *m_progress;
@@ -45,5 +45,5 @@ private:
     QLabel *m_summary;
     QPushButton *m_profileSave;
     QPushButton *m_profileLoad;
-    QList<FamilyResult> m_results;
+    QList<StepResult> m_results;
 };

@@ -101,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Families, CliRecordName,
                          ::testing::Values(Numbered{"articles", 41, "Артикли 42"}, Numbered{"groups", 0, "Групе 0"},
                                            Numbered{"groups", 12, "Групе 12"},
                                            Numbered{"operators", 6, "Оператери 7"},
-                                           Numbered{"headerlines", 0, "Заглавље 1"},
-                                           Numbered{"taxrates", 8, "Пореске стопе 9"},
+                                           Numbered{"header", 0, "Заглавље 1"},
+                                           Numbered{"taxes", 8, "Пореске стопе 9"},
                                            Numbered{"departments", 7, "Одељења 8"}, Numbered{"logo", 0, "Лого 1"},
                                            Numbered{"logo", -1, "Лого"}, Numbered{"passwords", 1, "Лозинке 2"}));
 

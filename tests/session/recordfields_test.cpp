@@ -8,13 +8,22 @@
 #include "params/operators/operatorrecord.h"
 #include "params/taxrates/taxratefamily.h"
 #include "protocol/fields.h"
-#include "session/recordfields.h"
+#include "catalogue/familycatalogue.h"
+#include "session/registersession.h"
+#include "transfer/parameterfamily.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const Regional Comma = Regional::withDecimal(QLatin1Char(','));
+
+// The fields as the session's family of that key splits them.
+QList<RecordField> recordFields(const QString &key, const QByteArray &wire, const Regional &regional)
+{
+    RegisterSession session;
+    return session.family(key)->recordFields(wire, regional);
+}
 
 QHash<QString, QString> byName(const QList<RecordField> &fields)
 {
@@ -87,7 +96,7 @@ TEST(RecordFields, HeaderLineTextWithoutItsPaddingAndTaxRateAsTyped)
                  {QStringLiteral("12345678901234567890"), QStringLiteral("1234567890123456789")}};
     for (const auto &line : lines) {
         const QByteArray wire = QByteArray(1, char(3)) + HeaderLineFamily::lineField(line.typed);
-        const QList<RecordField> f = recordFields(QStringLiteral("headerlines"), wire, Comma);
+        const QList<RecordField> f = recordFields(QStringLiteral("header"), wire, Comma);
         ASSERT_EQ(f.size(), 1);
         EXPECT_EQ(f[0].text, line.shown) << line.typed.toStdString();
     }
@@ -100,25 +109,25 @@ TEST(RecordFields, HeaderLineTextWithoutItsPaddingAndTaxRateAsTyped)
             const TaxRateFamily::Entry entry = TaxRateFamily::convertEntry(text, regional);
             ASSERT_TRUE(entry.accepted) << text.toStdString();
             const QByteArray wire = taxRateWire(4, entry.wire);
-            const QList<RecordField> f = recordFields(QStringLiteral("taxrates"), wire, regional);
+            const QList<RecordField> f = recordFields(QStringLiteral("taxes"), wire, regional);
             ASSERT_EQ(f.size(), 1);
             EXPECT_EQ(f[0].text, TaxRateFamily::rateText(entry.wire, regional.decimal));
             EXPECT_EQ(f[0].text, text);
         }
         // A tax without a rate shows as the table shows it.
         const QByteArray none = taxRateWire(8, TaxRateFamily::NoRate);
-        EXPECT_EQ(recordFields(QStringLiteral("taxrates"), none, regional).value(0).text,
+        EXPECT_EQ(recordFields(QStringLiteral("taxes"), none, regional).value(0).text,
                   TaxRateFamily::noRateText(regional.decimal));
     }
 }
 
 TEST(RecordFields, AFamilyWithoutALayoutOrAShortRecordShowsItsBytes)
 {
-    const QList<RecordField> header = recordFields(QStringLiteral("headerlines"), QByteArray("\x01\xAB", 2), Comma);
+    const QList<RecordField> header = recordFields(QStringLiteral("header"), QByteArray("\x01\xAB", 2), Comma);
     ASSERT_EQ(header.size(), 1);
     EXPECT_EQ(header[0].text, QStringLiteral("01 AB"));
     EXPECT_EQ(recordFields(QStringLiteral("articles"), QByteArray(10, '\0'), Comma).size(), 1);
-    EXPECT_EQ(recordFields(QStringLiteral("taxrates"), QByteArray("\x01\x20", 2), Comma).value(0).text,
+    EXPECT_EQ(recordFields(QStringLiteral("taxes"), QByteArray("\x01\x20", 2), Comma).value(0).text,
               QStringLiteral("01 20"));
     EXPECT_EQ(recordFields(QStringLiteral("logo"), QByteArray("\x05\x06", 2), Comma).value(0).text,
               QStringLiteral("05 06"));
@@ -126,8 +135,8 @@ TEST(RecordFields, AFamilyWithoutALayoutOrAShortRecordShowsItsBytes)
 
 TEST(RecordFields, FamilyTitles)
 {
-    EXPECT_EQ(familyTitle(QStringLiteral("articles")), QStringLiteral("Артикли"));
-    EXPECT_EQ(familyTitle(QStringLiteral("passwords")), QStringLiteral("Лозинке"));
+    EXPECT_EQ(FamilyCatalogue::titleOf(QStringLiteral("articles")), QStringLiteral("Артикли"));
+    EXPECT_EQ(FamilyCatalogue::titleOf(QStringLiteral("passwords")), QStringLiteral("Лозинке"));
 }
 
 } // namespace

@@ -44,8 +44,8 @@ class MirrorCompare : public Mirror, public ::testing::WithParamInterface<Compar
 
 TEST_P(MirrorCompare, ComparesTheTableBytesWithTheHeldBytes)
 {
-    mirror.confirm(QStringLiteral("taxrates"), 2, QByteArray(GetParam().held));
-    EXPECT_EQ(mirror.compare(QStringLiteral("taxrates"), 2, QByteArray(GetParam().table)), GetParam().state);
+    mirror.confirm(QStringLiteral("taxes"), 2, QByteArray(GetParam().held));
+    EXPECT_EQ(mirror.compare(QStringLiteral("taxes"), 2, QByteArray(GetParam().table)), GetParam().state);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MirrorCompare,

@@ -71,8 +71,8 @@ TEST_F(Session, ReadsEveryFamilyFromTheRegister)
         const char *end;
         int records;
     } reads[] = {
-        {&session->headerLines(), "btnReadClicheClick", "headerlines read Completed", 8},
-        {&session->taxRates(), "btnTGReadClick", "taxrates read Completed", 9},
+        {&session->headerLines(), "btnReadClicheClick", "header read Completed", 8},
+        {&session->taxRates(), "btnTGReadClick", "taxes read Completed", 9},
         {&session->departments(), "btnSTReadClick", "departments read Completed", 8},
         {&session->articles(), "btnAReadClick", "articles read Completed", 4000},
         {&session->groups(), "BtnGReadClick", "groups read Completed", 13},

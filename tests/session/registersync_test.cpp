@@ -215,7 +215,7 @@ std::optional<QByteArray> wireOf(TransferEngine &engine, int index)
 
 TEST_F(Sync, EveryComparedFamilyVerifiesWithoutTouchingItsTable)
 {
-    for (const QString &family : {QStringLiteral("headerlines"), QStringLiteral("taxrates"),
+    for (const QString &family : {QStringLiteral("header"), QStringLiteral("taxes"),
                                   QStringLiteral("departments"), QStringLiteral("groups"),
                                   QStringLiteral("operators")}) {
         TransferEngine *engine = sync().engine(family);
@@ -282,7 +282,7 @@ namespace {
 
 TEST_F(Sync, TakingTheRegistersValuesMakesEveryComparedTableEqual)
 {
-    for (const QString &family : {QStringLiteral("headerlines"), QStringLiteral("taxrates"),
+    for (const QString &family : {QStringLiteral("header"), QStringLiteral("taxes"),
                                   QStringLiteral("departments"), QStringLiteral("groups"), QStringLiteral("operators"),
                                   QStringLiteral("articles")}) {
         ASSERT_TRUE(runs([&] { EXPECT_TRUE(sync().verify(family)); }, family + " read Completed"));

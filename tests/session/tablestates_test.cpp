@@ -57,7 +57,7 @@ protected:
 
 TEST_F(States, StartUpLeavesNothingToLose)
 {
-    EXPECT_EQ(states().families(), QStringList({"headerlines", "taxrates", "departments", "articles", "groups",
+    EXPECT_EQ(states().families(), QStringList({"header", "taxes", "departments", "articles", "groups",
                                                 "operators", "logo", "passwords"}));
     for (const QString &family : states().families())
         EXPECT_TRUE(states().holdsOnlyDefaults(family)) << family.toStdString();
@@ -106,9 +106,9 @@ QImage blankLogo()
 INSTANTIATE_TEST_SUITE_P(
     EveryFamily, EditStates,
     ::testing::Values(
-        Edit{"headerlines", [](RegisterSession &s) { s.headerLines().setLine(2, QStringLiteral("ПРОДАВНИЦА")); },
+        Edit{"header", [](RegisterSession &s) { s.headerLines().setLine(2, QStringLiteral("ПРОДАВНИЦА")); },
              [](RegisterSession &s) { s.headerLines().setLine(2, QString()); }, false},
-        Edit{"taxrates", [](RegisterSession &s) { s.taxRates().table().setRate(3, QStringLiteral("18,00")); },
+        Edit{"taxes", [](RegisterSession &s) { s.taxRates().table().setRate(3, QStringLiteral("18,00")); },
              [](RegisterSession &s) { s.taxRates().table().setRate(3, QString()); }, false},
         Edit{"departments",
              [](RegisterSession &s) { s.departments().model().setCell(4, DepartmentTableModel::Name, "Пиће"); },

@@ -2,6 +2,7 @@
 // a pseudo-terminal: the article box's changes-only write and verification,
 // the differences window, the row marks, the forget action and the transfers
 // dialog over every family.
+#include "catalogue/familycatalogue.h"
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
 #include "protocol/commands.h"
@@ -191,25 +192,25 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     EXPECT_EQ(transfers->profileLoadButton()->objectName(), QStringLiteral("btnProfileLoad"));
     QStringList shown;
     auto *bar = find<QProgressBar>(transfers, "pbAll");
-    QObject::connect(&transfers->sequence(), &FamilySequence::progress, [&] { shown << bar->format(); });
+    QObject::connect(&transfers->run(), &FamilyRun::progress, [&] { shown << bar->format(); });
 
     const auto runAll = [&](const char *name) {
-        QSignalSpy done(&transfers->sequence(), &FamilySequence::finished);
+        QSignalSpy done(&transfers->run(), &FamilyRun::finished);
         find<QPushButton>(transfers, name)->click();
         EXPECT_TRUE(waitUntil([&] { return done.size() == 1; }, Patience)) << name;
         return transfers->results();
     };
-    const auto expectAllCompleted = [](const QList<FamilyResult> &results, const char *what) {
+    const auto expectAllCompleted = [](const QList<StepResult> &results, const char *what) {
         ASSERT_EQ(results.size(), 8) << what;
-        for (const FamilyResult &r : results) {
-            EXPECT_EQ(r.outcome, TransferOutcome::Completed) << what << " " << r.family.toStdString();
-            EXPECT_EQ(r.failed, 0) << what << " " << r.family.toStdString();
+        for (const StepResult &r : results) {
+            EXPECT_EQ(r.outcome, TransferOutcome::Completed) << what << " " << FamilyCatalogue::key(r.family).toStdString();
+            EXPECT_EQ(r.failed, 0) << what << " " << FamilyCatalogue::key(r.family).toStdString();
         }
     };
     expectAllCompleted(runAll("btnAllRead"), "read");
     // A table the register has just given back is what it holds: a change
     // made now, in the register, is the only difference found.
-    const QList<FamilyResult> written = runAll("btnAllWrite");
+    const QList<StepResult> written = runAll("btnAllWrite");
     expectAllCompleted(written, "write");
     EXPECT_EQ(written[3].written, ArticleTableModel::RowCount);
     // The tax rates' read-back writes nothing; the bar ends at the full count.
@@ -218,23 +219,23 @@ TEST_F(SyncWindows, EveryFamilyThroughTheTransfersDialog)
     EXPECT_EQ(bar->format(), QStringLiteral("Лозинке 1/1"));
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_TRUE(shown.contains(QStringLiteral("Лого %1/%1").arg(reg.state().logoHeight)));
-    const QList<FamilyResult> verified = runAll("btnAllVerify");
+    const QList<StepResult> verified = runAll("btnAllVerify");
     expectAllCompleted(verified, "verify");
-    for (const FamilyResult &r : verified) {
-        EXPECT_EQ(r.differences, 0) << r.family.toStdString();
-        if (!RegisterSync::comparable(r.family)) {
-            EXPECT_GT(r.skipped, 0) << r.family.toStdString() << " is not compared";
+    for (const StepResult &r : verified) {
+        EXPECT_EQ(r.differences.size(), 0) << FamilyCatalogue::key(r.family).toStdString();
+        if (!FamilyCatalogue::find(r.family)->compared()) {
+            EXPECT_GT(r.skipped, 0) << FamilyCatalogue::key(r.family).toStdString() << " is not compared";
         } else {
-            EXPECT_GT(r.read, 0) << r.family.toStdString() << ": a verification reads the register";
+            EXPECT_GT(r.read, 0) << FamilyCatalogue::key(r.family).toStdString() << ": a verification reads the register";
         }
     }
     EXPECT_EQ(verified[3].read, ArticleTableModel::RowCount);
     EXPECT_TRUE(shown.contains(QStringLiteral("Артикли 1604/4000")));
-    const QList<FamilyResult> changes = runAll("btnAllWriteChanges");
+    const QList<StepResult> changes = runAll("btnAllWriteChanges");
     expectAllCompleted(changes, "changes");
-    for (const FamilyResult &r : changes) {
-        if (RegisterSync::comparable(r.family)) {
-            EXPECT_EQ(r.written, 0) << r.family.toStdString() << ": nothing changed";
+    for (const StepResult &r : changes) {
+        if (FamilyCatalogue::find(r.family)->compared()) {
+            EXPECT_EQ(r.written, 0) << FamilyCatalogue::key(r.family).toStdString() << ": nothing changed";
         }
     }
     EXPECT_FALSE(transfers->summary()->text().isEmpty());
@@ -263,7 +264,7 @@ TEST_P(WriteAllOverDefaults, AsksOnceNamingThem)
         find<QCheckBox>(transfers, name)->setChecked(false);
     reg.clearLog();
     dialog->scriptAnswers({false});
-    QSignalSpy done(&transfers->sequence(), &FamilySequence::finished);
+    QSignalSpy done(&transfers->run(), &FamilyRun::finished);
     find<QPushButton>(transfers, "btnAllWrite")->click();
     ASSERT_TRUE(waitUntil([&] { return done.size() == 1 && !window->driver().isBusy(); }, Patience));
     ASSERT_EQ(dialog->questions().size(), 1);

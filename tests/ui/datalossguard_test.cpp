@@ -107,7 +107,7 @@ TEST_F(Guard, ArticleWriteAfterOpeningAsksAndNoSendsNothing)
     EXPECT_EQ(dialog->questions(), defaultsQuestion(1));
     EXPECT_FALSE(window->driver().isBusy());
     // Anything sent would reach the register before the reads that follow.
-    ASSERT_TRUE(runs("btnReadCliche", "headerlines read Completed"));
+    ASSERT_TRUE(runs("btnReadCliche", "header read Completed"));
     EXPECT_EQ(reg.log(), series(101, 8));
     EXPECT_EQ(reg.state().articles[0].name, RegisterState::demo().articles[0].name);
 }
@@ -167,12 +167,12 @@ TEST_P(EveryWrite, AsksOverDefaultsAndNoLeavesTheRegisterAlone)
     EXPECT_TRUE(statuses.isEmpty());
     EXPECT_TRUE(dialog->history().isEmpty());
     EXPECT_FALSE(window->driver().isBusy());
-    ASSERT_TRUE(runs("btnReadCliche", "headerlines read Completed"));
+    ASSERT_TRUE(runs("btnReadCliche", "header read Completed"));
     EXPECT_EQ(reg.log(), series(101, 8));
 
     // The read above touched the header lines; the other tables still hold
     // their defaults.
-    const bool stillDefaults = QLatin1String(w.family) != QLatin1String("headerlines");
+    const bool stillDefaults = QLatin1String(w.family) != QLatin1String("header");
     statuses.clear();
     dialog->scriptAnswers({true});
     write->click();
@@ -182,8 +182,8 @@ TEST_P(EveryWrite, AsksOverDefaultsAndNoLeavesTheRegisterAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, EveryWrite,
-                         ::testing::Values(WriteButton{"btnWriteCliche", "headerlines"},
-                                           WriteButton{"btnTGWrite", "taxrates"},
+                         ::testing::Values(WriteButton{"btnWriteCliche", "header"},
+                                           WriteButton{"btnTGWrite", "taxes"},
                                            WriteButton{"btnSTWrite", "departments"},
                                            WriteButton{"btnAWrite", "articles"},
                                            WriteButton{"BtnGWrite", "groups"},
@@ -217,8 +217,8 @@ TEST_F(Guard, TypedEditsThenCloseAsksAndNoStays)
     ASSERT_EQ(dialog->questions().size(), 1);
     EXPECT_EQ(dialog->questions()[0].first, DataLossGuard::Title);
     EXPECT_EQ(dialog->questions()[0].second,
-              DataLossGuard::closeText({QStringLiteral("headerlines"), QStringLiteral("groups")}));
-    EXPECT_TRUE(dialog->questions()[0].second.contains(QStringLiteral("Заглавље и поруке, Групе")));
+              DataLossGuard::closeText({QStringLiteral("header"), QStringLiteral("groups")}));
+    EXPECT_TRUE(dialog->questions()[0].second.contains(QStringLiteral("Заглавље, Групе")));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->registerLine().isOpen());
 

@@ -1,5 +1,7 @@
 #include "params/articles/articlefamily.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include "params/common/familytexts.h"
 #include "protocol/commands.h"
 
@@ -11,7 +13,8 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
 {
     const Regional regional = ctx.regional;
     ExchangeDriver &driver = ctx.driver;
-    TransferRules r(QStringLiteral("articles"), Command::ReadArticle, Command::WriteArticle, ArticleTableModel::RowCount,
+    setId(FamilyId::Articles);
+    TransferRules r(FamilyCatalogue::key(FamilyId::Articles), Command::ReadArticle, Command::WriteArticle, ArticleTableModel::RowCount,
                     TransferRules::Next::SharedIndex);
     r.recordColumn = ArticleTableModel::Name;
     r.texts(QStringLiteral("Читање артикала у току..."), QStringLiteral("Завршено читање артикала"),
@@ -71,6 +74,7 @@ ArticleFamily::ArticleFamily(FamilyContext &ctx, QObject *parent) : ParameterFam
     // button, which would have nothing left to cancel.
     r.stopped = release;
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    endsWith(*m_transfer);
     // A request given up or cancelled, or the end of the dialogue, lets the
     // pages go whatever ran.
     connect(&driver, &ExchangeDriver::stopped, this, [this] { emit pagesLocked(false); });
@@ -136,6 +140,14 @@ void ArticleFamily::selectRow(int row)
     sgArticlesClick(row);
 }
 
-void ArticleFamily::btnAReadClick() { m_transfer->read(); }
+void ArticleFamily::btnAReadClick()
+{
+    beginAction();
+    m_transfer->read();
+}
 
-void ArticleFamily::btnAWriteClick() { m_transfer->write(); }
+void ArticleFamily::btnAWriteClick()
+{
+    beginAction();
+    m_transfer->write();
+}

@@ -19,6 +19,12 @@ public:
     ArticleTableModel &model() { return m_model; }
     const ArticleTableModel &model() const { return m_model; }
     const Regional &regional() const { return m_ctx.regional; }
+    TransferEngine *records() override { return m_transfer; }
+    int recordCount() const override { return ArticleTableModel::RowCount; }
+    QList<RecordField> recordFields(const QByteArray &wire, const Regional &regional) const override;
+    bool setField(int index, int column, const QString &text) override;
+    void markRows(const QHash<int, QString> &marks) override { m_model.setRowMarks(marks); }
+    QAbstractItemModel *tableModel() override { return &m_model; }
 
     // The row the edit controls belong to (model row, 0 = article 1).
     int currentRow() const { return m_currentRow; }
@@ -48,6 +54,10 @@ signals:
     void editsFilled(const ArticleEditFill &fill);
     // The view's current cell is to move here (model row and column).
     void currentCellRequested(int row, int column);
+
+protected:
+    void startRead() override { btnAReadClick(); }
+    void startWrite() override { btnAWriteClick(); }
 
 private:
     FamilyContext &m_ctx;

@@ -1,5 +1,6 @@
 #include "params/articles/articlesbox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/celltext.h"
 #include "core/programerror.h"
 #include "params/articles/articlefamily.h"
@@ -117,6 +118,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
 
     buttons.add(m_read, true);
     buttons.add(m_write, true);
+    FamilyBox::tag(this, family, m_write);
     buttons.add(writeChanges, true);
     buttons.add(verify, true);
 

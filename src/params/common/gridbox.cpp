@@ -1,5 +1,6 @@
 #include "params/common/gridbox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/columnsizing.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/fixedcelldelegate.h"
@@ -62,6 +63,7 @@ GridBox::GridBox(GridFamily &family, ExchangeButtons &buttons, QWidget *parent)
     m_write->setObjectName(look.writeButton);
     buttons.add(m_read, true);
     buttons.add(m_write, false);
+    FamilyBox::tag(this, family, m_write);
     connect(&family, &GridFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });
 
     auto *buttonRow = new QHBoxLayout;

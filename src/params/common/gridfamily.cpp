@@ -30,4 +30,24 @@ GridFamily::GridFamily(FamilyContext &ctx, TextGrid *grid, Description d, QObjec
     };
     r.writeRequest = [this, d, regional](int index) { return d.write(index, *m_grid, regional); };
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    endsWith(*m_transfer);
 }
+
+int GridFamily::recordCount() const { return m_transfer->rules().recordCount; }
+
+// Row 0 of the grid holds the headings: record r is row r + 1.
+bool GridFamily::setField(int index, int column, const QString &text)
+{
+    m_grid->setCell(column, index + 1, text);
+    return true;
+}
+
+void GridFamily::markRows(const QHash<int, QString> &marks)
+{
+    QHash<int, QString> rows;
+    for (auto m = marks.constBegin(); m != marks.constEnd(); ++m)
+        rows.insert(m.key() + 1, m.value());
+    m_grid->setRowMarks(rows);
+}
+
+QAbstractItemModel *GridFamily::tableModel() { return m_grid; }

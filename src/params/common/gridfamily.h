@@ -58,8 +58,23 @@ public:
     // the write stops at a refused entry.
     bool isWriting() const { return m_transfer->isWriting(); }
 
-    void read() { m_transfer->read(); }
-    void write() { m_transfer->write(); }
+    TransferEngine *records() override { return m_transfer; }
+    int recordCount() const override;
+    bool setField(int index, int column, const QString &text) override;
+    void markRows(const QHash<int, QString> &marks) override;
+    QAbstractItemModel *tableModel() override;
+
+protected:
+    void startRead() override
+    {
+        beginAction();
+        m_transfer->read();
+    }
+    void startWrite() override
+    {
+        beginAction();
+        m_transfer->write();
+    }
 
 private:
     TextGrid *m_grid;

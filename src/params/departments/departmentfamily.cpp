@@ -1,5 +1,7 @@
 #include "params/departments/departmentfamily.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include "protocol/commands.h"
 #include "params/common/familytexts.h"
 
@@ -7,7 +9,8 @@ DepartmentFamily::DepartmentFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_ctx(ctx), m_model(ctx.regional)
 {
     const Regional regional = ctx.regional;
-    TransferRules r(QStringLiteral("departments"), Command::ReadDepartment, Command::WriteDepartment, DepartmentTableModel::RowCount,
+    setId(FamilyId::Departments);
+    TransferRules r(FamilyCatalogue::key(FamilyId::Departments), Command::ReadDepartment, Command::WriteDepartment, DepartmentTableModel::RowCount,
                     TransferRules::Next::ReplyIndex);
     r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање подгрупа"),
             FamilyTexts::Writing, QStringLiteral("Успешно уписана одељења"));
@@ -31,11 +34,20 @@ DepartmentFamily::DepartmentFamily(FamilyContext &ctx, QObject *parent)
         return std::optional<QByteArray>(DepartmentRecord::writeRequest(index, m_model.row(index), regional));
     };
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    endsWith(*m_transfer);
 }
 
-void DepartmentFamily::btnSTReadClick() { m_transfer->read(); }
+void DepartmentFamily::btnSTReadClick()
+{
+    beginAction();
+    m_transfer->read();
+}
 
-void DepartmentFamily::btnSTWriteClick() { m_transfer->write(); }
+void DepartmentFamily::btnSTWriteClick()
+{
+    beginAction();
+    m_transfer->write();
+}
 
 void DepartmentFamily::selectRow(int row)
 {

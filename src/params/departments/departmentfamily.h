@@ -17,6 +17,12 @@ public:
     DepartmentTableModel &model() { return m_model; }
     const DepartmentTableModel &model() const { return m_model; }
     int currentRow() const { return m_currentRow; }
+    TransferEngine *records() override { return m_transfer; }
+    int recordCount() const override { return DepartmentTableModel::RowCount; }
+    QList<RecordField> recordFields(const QByteArray &wire, const Regional &regional) const override;
+    bool setField(int index, int column, const QString &text) override;
+    void markRows(const QHash<int, QString> &marks) override { m_model.setRowMarks(marks); }
+    QAbstractItemModel *tableModel() override { return &m_model; }
 
 public slots:
     void btnSTReadClick();
@@ -28,6 +34,10 @@ public slots:
 
 signals:
     void editsFilled(const DepartmentEditFill &fill);
+
+protected:
+    void startRead() override { btnSTReadClick(); }
+    void startWrite() override { btnSTWriteClick(); }
 
 private:
     FamilyContext &m_ctx;

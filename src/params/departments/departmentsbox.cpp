@@ -1,5 +1,6 @@
 #include "params/departments/departmentsbox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/celltext.h"
 #include "params/common/taxlabeldelegate.h"
 #include "params/common/columnsizing.h"
@@ -76,6 +77,7 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
 
     buttons.add(read, true);
     buttons.add(write, false);
+    FamilyBox::tag(this, family, write);
 
     connect(read, &QPushButton::clicked, &family, &DepartmentFamily::btnSTReadClick);
     connect(write, &QPushButton::clicked, &family, &DepartmentFamily::btnSTWriteClick);

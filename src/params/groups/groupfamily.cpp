@@ -1,12 +1,14 @@
 #include "params/groups/groupfamily.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include "protocol/commands.h"
 #include "params/common/celltext.h"
 #include "params/groups/grouprecord.h"
 
 GridFamily::Description GroupFamily::description()
 {
-    Description d(QStringLiteral("groups"), Command::ReadGroup, Command::WriteGroup, GroupTable::RecordCount,
+    Description d(FamilyCatalogue::key(FamilyId::Groups), Command::ReadGroup, Command::WriteGroup, GroupTable::RecordCount,
                   GroupRecord::ReplyLength, GroupRecord::WriteLength);
     d.firstNumber = 0; // groups are numbered 0 to 12
     d.readStart = QStringLiteral("Читање група у току");
@@ -31,4 +33,16 @@ GridFamily::Description GroupFamily::description()
 GroupFamily::GroupFamily(FamilyContext &ctx, QObject *parent)
     : GridFamily(ctx, new GroupTable(ctx.regional.decimal), description(), parent)
 {
+    setId(FamilyId::Groups);
+}
+
+// A group write is its read reply without the turnover part: the reply
+// decoder reads it padded to the reply length.
+QList<RecordField> GroupFamily::recordFields(const QByteArray &wire, const Regional &regional) const
+{
+    if (wire.size() < GroupRecord::WriteLength)
+        return GridFamily::recordFields(wire, regional);
+    const GroupRecord::Reply r =
+        GroupRecord::readReply(wire.leftJustified(GroupRecord::ReplyLength, '\0'), regional.decimal);
+    return {{QStringLiteral("Назив"), r.name, GroupTable::Name}, {QStringLiteral("Удео"), r.share, GroupTable::Share}};
 }

@@ -13,6 +13,7 @@ public:
 
     // Commands, texts, record cells and box of the groups.
     static Description description();
+    QList<RecordField> recordFields(const QByteArray &wire, const Regional &regional) const override;
     GroupTable &table() { return static_cast<GroupTable &>(grid()); }
 
 public slots:

@@ -1,6 +1,9 @@
 #include "params/headerlines/headerlinefamily.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include "protocol/commands.h"
+#include "transfer/tabledigest.h"
 #include "protocol/fields.h"
 #include "params/common/familytexts.h"
 
@@ -10,7 +13,8 @@ constexpr int FullProgress = 16;
 
 HeaderLineFamily::HeaderLineFamily(FamilyContext &ctx, QObject *parent) : ParameterFamily(parent)
 {
-    TransferRules r(QStringLiteral("headerlines"), Command::ReadHeaderLine, Command::WriteHeaderLine, LineCount,
+    setId(FamilyId::Header);
+    TransferRules r(FamilyCatalogue::key(FamilyId::Header), Command::ReadHeaderLine, Command::WriteHeaderLine, LineCount,
                     TransferRules::Next::SharedIndex);
     r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање"),
             FamilyTexts::Writing, QStringLiteral("Завршен упис рекламних порука"));
@@ -26,6 +30,7 @@ HeaderLineFamily::HeaderLineFamily(FamilyContext &ctx, QObject *parent) : Parame
     r.readAsWrite = [](int index, const QByteArray &frame) { return writeData(index, readText(frame)); };
     r.writeRequest = [this](int index) { return std::optional<QByteArray>(writeData(index, m_lines[index])); };
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    endsWith(*m_transfer);
 }
 
 QString HeaderLineFamily::readText(const QByteArray &frame)
@@ -69,6 +74,37 @@ QByteArray HeaderLineFamily::lineField(const QString &text)
     return field;
 }
 
-void HeaderLineFamily::btnReadClicheClick() { m_transfer->read(); }
+void HeaderLineFamily::btnReadClicheClick()
+{
+    beginAction();
+    m_transfer->read();
+}
 
-void HeaderLineFamily::btnWriteClicheClick() { m_transfer->write(); }
+void HeaderLineFamily::btnWriteClicheClick()
+{
+    beginAction();
+    m_transfer->write();
+}
+
+// A line's write: the line number, then the text padded with blanks to the
+// field width; the padding is not part of the text.
+QList<RecordField> HeaderLineFamily::recordFields(const QByteArray &wire, const Regional &regional) const
+{
+    if (wire.size() < 1 + FieldWidth)
+        return ParameterFamily::recordFields(wire, regional);
+    QString text = Fields::decodeText(wire.mid(1, FieldWidth));
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return {{QStringLiteral("Текст"), text, 0}};
+}
+
+bool HeaderLineFamily::setField(int index, int, const QString &text)
+{
+    takeLine(index, text);
+    return true;
+}
+
+QByteArray HeaderLineFamily::tableDigest()
+{
+    return TableDigest::ofTexts(QStringList(m_lines.begin(), m_lines.end()));
+}

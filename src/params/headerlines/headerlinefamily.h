@@ -23,6 +23,11 @@ public:
     HeaderLineFamily(FamilyContext &ctx, QObject *parent = nullptr);
 
     TransferEngine &transfer() { return *m_transfer; }
+    TransferEngine *records() override { return m_transfer; }
+    int recordCount() const override { return LineCount; }
+    QList<RecordField> recordFields(const QByteArray &wire, const Regional &regional) const override;
+    bool setField(int index, int column, const QString &text) override;
+    QByteArray tableDigest() override;
 
     QString line(int index) const;
     // The user's edit of a line (no signal back).
@@ -42,6 +47,10 @@ public slots:
 signals:
     // A read reply replaced the text of a line.
     void lineRead(int index, const QString &text);
+
+protected:
+    void startRead() override { btnReadClicheClick(); }
+    void startWrite() override { btnWriteClicheClick(); }
 
 private:
     static QString readText(const QByteArray &frame);

@@ -1,5 +1,6 @@
 #include "params/headerlines/headerlinesbox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/exchangebuttons.h"
 #include "params/headerlines/headerlinefamily.h"
 #include "params/headerlines/typedlengthlimit.h"
@@ -56,6 +57,7 @@ HeaderLinesBox::HeaderLinesBox(HeaderLineFamily &family, ExchangeButtons &button
     m_write->setObjectName(QStringLiteral("btnWriteCliche"));
     buttons.add(m_read, true);
     buttons.add(m_write, false);
+    FamilyBox::tag(this, family, m_write);
     connect(m_read, &QPushButton::clicked, &family, &HeaderLineFamily::btnReadClicheClick);
     connect(m_write, &QPushButton::clicked, &family, &HeaderLineFamily::btnWriteClicheClick);
     connect(&family, &HeaderLineFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });

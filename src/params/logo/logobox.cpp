@@ -1,5 +1,6 @@
 #include "params/logo/logobox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/exchangebuttons.h"
 #include "widgets/filedialogs.h"
 #include "params/logo/logofamily.h"
@@ -35,6 +36,7 @@ LogoBox::LogoBox(LogoFamily &family, ExchangeButtons &buttons, QWidget *parent)
     // Both are usable as soon as the port opens.
     buttons.add(m_read, true);
     buttons.add(m_write, true);
+    FamilyBox::tag(this, family, m_write);
     connect(m_read, &QPushButton::clicked, &family, &LogoFamily::btnLogoReadClick);
     connect(m_write, &QPushButton::clicked, &family, &LogoFamily::btnLogoWriteClick);
 

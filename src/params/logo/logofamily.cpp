@@ -1,9 +1,11 @@
 #include "params/logo/logofamily.h"
 
+#include "catalogue/familycatalogue.h"
 #include "protocol/commands.h"
 #include "params/common/familytexts.h"
 #include "params/logo/logopicture.h"
 
+#include <QCryptographicHash>
 #include <QImageReader>
 
 namespace {
@@ -20,7 +22,7 @@ LogoFamily::LogoFamily(FamilyContext &ctx, QObject *parent)
                                            emit writeCompleted();
                                        }});
     // The row count is the logo height, set when each transfer starts.
-    TransferRules r(QStringLiteral("logo"), Command::ReadLogoRow, Command::WriteLogoRow, 0,
+    TransferRules r(FamilyCatalogue::key(FamilyId::Logo), Command::ReadLogoRow, Command::WriteLogoRow, 0,
                     TransferRules::Next::ReplyIndex);
     r.texts(FamilyTexts::Reading, QStringLiteral("Завршено читање ЛОГО-а"), QString(), QString());
     r.firstRecordNumber = 0; // dot rows count from 0 at the top
@@ -65,6 +67,17 @@ LogoFamily::LogoFamily(FamilyContext &ctx, QObject *parent)
             m_record.sendWrite(m_record.servicePassword(), m_record.reportPassword());
     };
     m_rows = new TransferEngine(ctx.driver, *this, std::move(r));
+    setId(FamilyId::Logo);
+    // A read ends with its rows; a write with the record that follows them.
+    connect(m_rows, &TransferEngine::ended, this, [this](bool write, TransferOutcome outcome) {
+        if (!write || outcome != TransferOutcome::Completed)
+            endAction(outcome);
+    });
+    connect(this, &LogoFamily::writeCompleted, this, [this] { endAction(TransferOutcome::Completed); });
+    connect(&m_record.transfer(), &TransferEngine::ended, this, [this](bool, TransferOutcome outcome) {
+        if (outcome != TransferOutcome::Completed)
+            endAction(outcome);
+    });
 }
 
 bool LogoFamily::setPicture(const QImage &picture)
@@ -105,12 +118,14 @@ void LogoFamily::reset()
 
 void LogoFamily::btnLogoReadClick()
 {
+    beginAction();
     m_record.begin(Op::LogoRead, FamilyTexts::Reading);
     m_record.sendRead();
 }
 
 void LogoFamily::btnLogoWriteClick()
 {
+    beginAction();
     m_record.begin(Op::LogoWrite, FamilyTexts::Writing);
     m_record.sendRead();
 }
@@ -130,4 +145,15 @@ void LogoFamily::onRecordForWrite()
     m_record.setLogoHeight(0);
     m_rows->setRecordCount(m_picture.height());
     m_rows->write();
+}
+
+QByteArray LogoFamily::tableDigest()
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const QImage rgb = m_picture.convertToFormat(QImage::Format_RGB32);
+    const qint64 size[2] = {rgb.width(), rgb.height()};
+    hash.addData(QByteArrayView(reinterpret_cast<const char *>(size), sizeof size));
+    for (int y = 0; y < rgb.height(); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(rgb.constScanLine(y)), rgb.width() * 4));
+    return hash.result();
 }

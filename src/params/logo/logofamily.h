@@ -25,6 +25,10 @@ public:
     TransferEngine &rows() { return *m_rows; }
 
     const QImage &picture() const { return m_picture; }
+    // The rows a whole transfer carries: the picture's height.
+    int recordCount() const override { return m_picture.height(); }
+    TransferEngine *reportedTransfer() override { return m_rows; }
+    QByteArray tableDigest() override;
     // Takes a picture as the logo keeps it (see LogoPicture::bounded); a
     // null picture is refused and false returned.
     bool setPicture(const QImage &picture);
@@ -46,6 +50,10 @@ signals:
     void pictureLoaded();
     // The register acknowledged the record that ends a logo write.
     void writeCompleted();
+
+protected:
+    void startRead() override { btnLogoReadClick(); }
+    void startWrite() override { btnLogoWriteClick(); }
 
 private:
     void onRecordForRead();

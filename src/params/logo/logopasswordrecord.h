@@ -48,6 +48,8 @@ public:
     explicit LogoPasswordRecord(ExchangeDriver &driver, QObject *parent = nullptr);
 
     void setBranch(Operation operation, Branch branch);
+    // The transfer of the record itself (commands 103 and 104).
+    TransferEngine &transfer() { return *m_engine; }
 
     Operation pending() const { return m_pending; }
     // The operation a button starts (it replaces whatever was pending) with

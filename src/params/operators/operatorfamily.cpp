@@ -1,11 +1,13 @@
 #include "params/operators/operatorfamily.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include "protocol/commands.h"
 #include "params/operators/operatorrecord.h"
 
 GridFamily::Description OperatorFamily::description()
 {
-    Description d(QStringLiteral("operators"), Command::ReadOperator, Command::WriteOperator,
+    Description d(FamilyCatalogue::key(FamilyId::Operators), Command::ReadOperator, Command::WriteOperator,
                   OperatorTable::RecordCount, OperatorRecord::ReplyLength, OperatorRecord::WriteLength);
     d.readStart = QStringLiteral("Читање оператера у току");
     d.readDone = QStringLiteral("Завршено читање оператера");
@@ -33,4 +35,15 @@ GridFamily::Description OperatorFamily::description()
 OperatorFamily::OperatorFamily(FamilyContext &ctx, QObject *parent)
     : GridFamily(ctx, new OperatorTable, description(), parent)
 {
+    setId(FamilyId::Operators);
+}
+
+QList<RecordField> OperatorFamily::recordFields(const QByteArray &wire, const Regional &regional) const
+{
+    if (wire.size() < OperatorRecord::WriteLength)
+        return GridFamily::recordFields(wire, regional);
+    const OperatorRecord::Reply r =
+        OperatorRecord::readReply(wire.leftJustified(OperatorRecord::ReplyLength, '\0'), regional.decimal);
+    return {{QStringLiteral("Назив"), r.name, OperatorTable::Name},
+            {QStringLiteral("Лозинка"), r.password, OperatorTable::Password}};
 }

@@ -14,6 +14,7 @@ public:
 
     // Commands, texts, record cells and box of the operators.
     static Description description();
+    QList<RecordField> recordFields(const QByteArray &wire, const Regional &regional) const override;
     OperatorTable &table() { return static_cast<OperatorTable &>(grid()); }
 
 public slots:

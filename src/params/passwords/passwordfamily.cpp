@@ -2,6 +2,8 @@
 
 #include "params/common/celltext.h"
 #include "params/common/familytexts.h"
+#include "transfer/tabledigest.h"
+#include "transfer/transferengine.h"
 
 namespace {
 using Op = LogoPasswordRecord::Operation;
@@ -20,6 +22,13 @@ PasswordFamily::PasswordFamily(FamilyContext &, LogoPasswordRecord &record, QObj
                                              m_record->complete(QStringLiteral("Завршен упис лозинки"));
                                              emit writeCompleted();
                                          }});
+    setId(FamilyId::Passwords);
+    connect(this, &PasswordFamily::passwordsRead, this, [this] { endAction(TransferOutcome::Completed); });
+    connect(this, &PasswordFamily::writeCompleted, this, [this] { endAction(TransferOutcome::Completed); });
+    connect(&record.transfer(), &TransferEngine::ended, this, [this](bool, TransferOutcome outcome) {
+        if (outcome != TransferOutcome::Completed)
+            endAction(outcome);
+    });
 }
 
 PasswordFamily::~PasswordFamily()
@@ -48,6 +57,7 @@ std::optional<std::uint32_t> PasswordFamily::parse(const QString &text)
 
 void PasswordFamily::BtnLozinkaReadClick()
 {
+    beginAction();
     if (!m_record)
         return;
     emit readStarted();
@@ -57,6 +67,7 @@ void PasswordFamily::BtnLozinkaReadClick()
 
 void PasswordFamily::BtnLozinkaWriteClick()
 {
+    beginAction();
     if (!m_record)
         return;
     m_record->begin(Op::PasswordWrite, FamilyTexts::Reading);
@@ -70,7 +81,10 @@ void PasswordFamily::BtnLozinkaWriteClick()
     if (!refusal.isEmpty()) {
         m_record->finish();
         emit message(QStringLiteral("ГРЕШКА"), refusal);
+        endAction(TransferOutcome::Refused);
         return;
     }
     m_record->sendWrite(*service, *report);
 }
+
+QByteArray PasswordFamily::tableDigest() { return TableDigest::ofTexts({m_service, m_report}); }

@@ -32,6 +32,9 @@ public:
     // characters must be 1 to 6 decimal digits.
     static std::optional<std::uint32_t> parse(const QString &text);
 
+    int recordCount() const override { return 1; }
+    QByteArray tableDigest() override;
+
 public slots:
     void BtnLozinkaReadClick();
     void BtnLozinkaWriteClick();
@@ -41,6 +44,10 @@ signals:
     void passwordsRead(const QString &service, const QString &report);
     // The register acknowledged a password write.
     void writeCompleted();
+
+protected:
+    void startRead() override { BtnLozinkaReadClick(); }
+    void startWrite() override { BtnLozinkaWriteClick(); }
 
 private:
     QPointer<LogoPasswordRecord> m_record;

@@ -1,5 +1,6 @@
 #include "params/passwords/passwordsbox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/exchangebuttons.h"
 #include "params/passwords/passwordfamily.h"
 
@@ -43,6 +44,7 @@ PasswordsBox::PasswordsBox(PasswordFamily &family, ExchangeButtons &buttons, QWi
     m_write->setObjectName(QStringLiteral("BtnLozinkaWrite"));
     buttons.add(m_read, true);
     buttons.add(m_write, false);
+    FamilyBox::tag(this, family, m_write);
     connect(m_read, &QPushButton::clicked, &family, &PasswordFamily::BtnLozinkaReadClick);
     connect(m_write, &QPushButton::clicked, &family, &PasswordFamily::BtnLozinkaWriteClick);
     connect(&family, &PasswordFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });

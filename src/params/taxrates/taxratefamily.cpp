@@ -1,5 +1,7 @@
 #include "params/taxrates/taxratefamily.h"
 
+#include "catalogue/familycatalogue.h"
+
 #include "protocol/commands.h"
 #include "core/decimaltext.h"
 #include "protocol/fields.h"
@@ -15,7 +17,8 @@ TaxRateFamily::TaxRateFamily(FamilyContext &ctx, QObject *parent)
     : ParameterFamily(parent), m_table(ctx.regional.decimal, this)
 {
     const Regional regional = ctx.regional;
-    TransferRules r(QStringLiteral("taxrates"), Command::ReadTaxRate, Command::WriteTaxRate, Fields::TaxLabelCount,
+    setId(FamilyId::Taxes);
+    TransferRules r(FamilyCatalogue::key(FamilyId::Taxes), Command::ReadTaxRate, Command::WriteTaxRate, Fields::TaxLabelCount,
                     TransferRules::Next::ReplyIndex);
     r.firstRecordRow = 1; // below the header row
     r.recordColumn = 1;
@@ -55,6 +58,11 @@ TaxRateFamily::TaxRateFamily(FamilyContext &ctx, QObject *parent)
             m_readBack = false;
     };
     m_transfer = new TransferEngine(ctx.driver, *this, std::move(r));
+    // A complete write is read back: the action ends with that read.
+    connect(m_transfer, &TransferEngine::ended, this, [this](bool write, TransferOutcome outcome) {
+        if (!(write && outcome == TransferOutcome::Completed))
+            endAction(outcome);
+    });
     // Cleared as the give-up starts, not at gaveUp: a reply that arrives while
     // the no-reply message is open then ends a read, not the write.
     connect(&ctx.driver, &ExchangeDriver::linkEvent, this, [this](const LinkEvent &event) {
@@ -97,7 +105,39 @@ void TaxRateFamily::btnTGReadClick()
 {
     // A read started by the button is no read-back; the one after a write
     // keeps the flag the write set.
+    beginAction();
     m_transfer->read();
 }
 
-void TaxRateFamily::btnTGWriteClick() { m_transfer->write(); }
+void TaxRateFamily::btnTGWriteClick()
+{
+    beginAction();
+    m_transfer->write();
+}
+
+int TaxRateFamily::recordCount() const { return m_transfer->rules().recordCount; }
+
+// Column 1 of the tax table holds the rates.
+QList<RecordField> TaxRateFamily::recordFields(const QByteArray &wire, const Regional &regional) const
+{
+    if (wire.size() < RecordLength)
+        return ParameterFamily::recordFields(wire, regional);
+    return {{QStringLiteral("Стопа"), rateText(Fields::getU16(wire, RateOffset), regional.decimal), 1}};
+}
+
+bool TaxRateFamily::setField(int index, int, const QString &text)
+{
+    m_table.setRate(index, text);
+    return true;
+}
+
+// Row 0 of the table holds the headings: tax index i is row i + 1.
+void TaxRateFamily::markRows(const QHash<int, QString> &marks)
+{
+    QHash<int, QString> rows;
+    for (auto m = marks.constBegin(); m != marks.constEnd(); ++m)
+        rows.insert(m.key() + 1, m.value());
+    m_table.setRowMarks(rows);
+}
+
+QAbstractItemModel *TaxRateFamily::tableModel() { return &m_table; }

@@ -29,6 +29,12 @@ public:
 
     TransferEngine &transfer() { return *m_transfer; }
     TaxRateTable &table() { return m_table; }
+    TransferEngine *records() override { return m_transfer; }
+    int recordCount() const override;
+    QList<RecordField> recordFields(const QByteArray &wire, const Regional &regional) const override;
+    bool setField(int index, int column, const QString &text) override;
+    void markRows(const QHash<int, QString> &marks) override;
+    QAbstractItemModel *tableModel() override;
     const TaxRateTable &table() const { return m_table; }
 
     // Set while a write (and its read-back) runs; the read that completes
@@ -55,6 +61,10 @@ public:
 public slots:
     void btnTGReadClick();
     void btnTGWriteClick();
+
+protected:
+    void startRead() override { btnTGReadClick(); }
+    void startWrite() override { btnTGWriteClick(); }
 
 private:
     // The data of a write request: index, blank and label, rate.

@@ -1,5 +1,6 @@
 #include "params/taxrates/taxratesbox.h"
 
+#include "params/common/familybox.h"
 #include "params/common/columnsizing.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/fixedcelldelegate.h"
@@ -49,6 +50,7 @@ TaxRatesBox::TaxRatesBox(TaxRateFamily &family, ExchangeButtons &buttons, QWidge
     m_write->setObjectName(QStringLiteral("btnTGWrite"));
     buttons.add(m_read, true);
     buttons.add(m_write, false);
+    FamilyBox::tag(this, family, m_write);
     connect(m_read, &QPushButton::clicked, &family, &TaxRateFamily::btnTGReadClick);
     connect(m_write, &QPushButton::clicked, &family, &TaxRateFamily::btnTGWriteClick);
     connect(&family, &TaxRateFamily::readStarted, &buttons, [&buttons, w = m_write] { buttons.allow(w); });

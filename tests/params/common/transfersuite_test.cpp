@@ -83,14 +83,14 @@ Family family(F *f, TransferEngine &engine, void (F::*read)(), void (F::*write)(
 }
 
 const FamilyCase Cases[] = {
-    {"headerlines",
+    {"header",
      [](Rig &r) {
          auto *f = new HeaderLineFamily(r.ctx);
          return family(f, f->transfer(), &HeaderLineFamily::btnReadClicheClick, &HeaderLineFamily::btnWriteClicheClick,
                        nullptr);
      },
      {}},
-    {"taxrates",
+    {"taxes",
      [](Rig &r) {
          auto *f = new TaxRateFamily(r.ctx);
          return family(f, f->transfer(), &TaxRateFamily::btnTGReadClick, &TaxRateFamily::btnTGWriteClick, &f->table());
