@@ -105,6 +105,8 @@ QString titleOf(const QString &key)
     return d ? d->title : key;
 }
 
+bool isRegisterFamily(FamilyId id) { return int(id) >= int(FamilyId::Header) && int(id) <= int(FamilyId::Passwords); }
+
 void add(const FamilyDescription &description)
 {
     remove(description.id);

@@ -30,6 +30,9 @@ QString titleOf(const QString &key);
 // Adds a family after the others (replacing one with the same id); a family
 // known only to a test or a plug-in comes in this way.
 void add(const FamilyDescription &description);
+// True for the register's own eight families, which the profile format
+// knows by name.
+bool isRegisterFamily(FamilyId id);
 void remove(FamilyId id);
 
 // "header,taxes,logo" for a set, in page order.

@@ -3,6 +3,7 @@
 #include "catalogue/familyid.h"
 
 #include <QString>
+#include <QStringList>
 
 // What the program knows of a family apart from its code: the one name it
 // goes by everywhere, the one title a user reads, and how it is compared and
@@ -30,6 +31,12 @@ struct FamilyDescription {
     Changes changes = Changes::Records;
     // Left out of profiles and of "every family" unless asked for by name.
     bool secret = false;
+
+    // For a family the profile format has no layout of its own (one added
+    // to the catalogue): its record count and the titles of its text
+    // columns, one file line per record.
+    int recordCount = 0;
+    QStringList profileColumns;
 
     bool compared() const { return changes == Changes::Records; }
 };

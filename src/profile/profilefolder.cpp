@@ -36,6 +36,7 @@ QList<QStringList> rowsOf(const RegisterProfile &profile, ProfileFamily family)
     case ProfileFamily::Passwords:
         return {{passwordCaption(0), profile.passwords->service}, {passwordCaption(1), profile.passwords->report}};
     case ProfileFamily::Logo: break;
+    default: return profile.otherTables.value(family);
     }
     return {};
 }
@@ -57,6 +58,7 @@ void setRows(RegisterProfile &profile, ProfileFamily family, const QList<QString
     case ProfileFamily::Operators: profile.operators = rows; break;
     case ProfileFamily::Passwords: profile.passwords = ProfilePasswords{rows[0].value(1), rows[1].value(1)}; break;
     case ProfileFamily::Logo: break;
+    default: profile.otherTables.insert(family, rows); break;
     }
 }
 

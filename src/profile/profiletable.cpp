@@ -6,6 +6,10 @@
 #include "tablefiles/delimitedfields.h"
 #include "tablefiles/tablefile.h"
 
+#include <QHash>
+
+#include <memory>
+
 namespace {
 
 const QString NumberTitle = QStringLiteral("Број");
@@ -126,8 +130,27 @@ const ProfileTable *ProfileTable::of(ProfileFamily family)
     case ProfileFamily::Operators: return &operators();
     case ProfileFamily::Passwords: return &passwords();
     case ProfileFamily::Logo: return nullptr;
+    default: break;
     }
-    return nullptr;
+    return addedFamily(family);
+}
+
+// An added family's records, each a line of its text columns, numbered as
+// the family numbers them.
+const ProfileTable *ProfileTable::addedFamily(ProfileFamily family)
+{
+    static QHash<FamilyId, std::shared_ptr<const ProfileTable>> made;
+    const FamilyDescription *d = FamilyCatalogue::find(family);
+    if (!d || d->profileColumns.isEmpty() || d->recordCount <= 0)
+        return nullptr;
+    std::shared_ptr<const ProfileTable> &table = made[family];
+    if (!table || table->fileName() != d->profileFile) {
+        QList<Column> columns;
+        for (const QString &title : d->profileColumns)
+            columns << Column{title, CellKind::Text};
+        table.reset(new ProfileTable(d->profileFile, d->recordCount, d->firstRecordNumber, false, columns));
+    }
+    return table.get();
 }
 
 QString ProfileTable::fieldTitle(int field) const

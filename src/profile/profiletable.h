@@ -33,6 +33,7 @@ public:
     static const ProfileTable &passwords();
     // The table file of a family (none for the logo, which is a picture).
     static const ProfileTable *of(ProfileFamily family);
+    static const ProfileTable *addedFamily(ProfileFamily family);
 
     const QString &fileName() const { return m_fileName; }
     int rowCount() const { return m_rowCount; }

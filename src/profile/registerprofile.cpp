@@ -19,5 +19,7 @@ ProfileFamilies RegisterProfile::families() const
         result |= ProfileFamily::Logo;
     if (passwords)
         result |= ProfileFamily::Passwords;
+    for (auto t = otherTables.cbegin(); t != otherTables.cend(); ++t)
+        result |= t.key();
     return result;
 }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -62,6 +63,8 @@ struct RegisterProfile {
     std::optional<QList<QStringList>> operators;
     std::optional<QImage> logo;
     std::optional<ProfilePasswords> passwords;
+    // Families added to the catalogue: rows of text cells, one per record.
+    QMap<FamilyId, QList<QStringList>> otherTables;
 
     // The families this profile holds.
     ProfileFamilies families() const;

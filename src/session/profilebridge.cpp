@@ -15,6 +15,8 @@
 #include "params/taxrates/taxratefamily.h"
 #include "profile/profilelogo.h"
 #include "session/registersession.h"
+#include "catalogue/familycatalogue.h"
+#include "transfer/parameterfamily.h"
 
 namespace ProfileBridge {
 
@@ -97,6 +99,9 @@ RegisterProfile fromSession(RegisterSession &session, ProfileFamilies families)
         profile.logo = ProfileLogo::normalised(session.logo().picture());
     if (families & ProfileFamily::Passwords)
         profile.passwords = ProfilePasswords{session.passwords().serviceText(), session.passwords().reportText()};
+    for (ParameterFamily *family : session.families())
+        if (!FamilyCatalogue::isRegisterFamily(family->id()) && (families & family->id()))
+            profile.otherTables.insert(family->id(), family->tableRows());
     return profile;
 }
 
@@ -162,6 +167,9 @@ void apply(const RegisterProfile &profile, RegisterSession &session, ProfileFami
         session.passwords().setServiceText(profile.passwords->service);
         session.passwords().setReportText(profile.passwords->report);
     }
+    for (auto t = profile.otherTables.cbegin(); t != profile.otherTables.cend(); ++t)
+        if (ParameterFamily *family = session.family(t.key()); family && (families & t.key()))
+            family->setTableRows(t.value());
 }
 
 } // namespace ProfileBridge

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QAbstractItemModel;
 class TransferEngine;
@@ -62,6 +63,10 @@ public:
     // A digest of what the family's table shows (its model's cells unless
     // the family says otherwise).
     virtual QByteArray tableDigest();
+    // The table's cells, row by row, as a profile keeps an added family
+    // (the register's own families have their own profile layouts).
+    virtual QList<QStringList> tableRows();
+    virtual void setTableRows(const QList<QStringList> &rows);
 
 signals:
     void status(const QString &text);

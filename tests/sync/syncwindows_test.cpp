@@ -10,6 +10,7 @@
 #include "params/groups/groupfamily.h"
 #include "session/registersync.h"
 #include "sim/ptyregister.h"
+#include "support/notesfamily.h"
 #include "support/waituntil.h"
 #include "sync/differenceswindow.h"
 #include "sync/synccontrols.h"
@@ -325,3 +326,51 @@ TEST_F(SyncWindows, ProfileSavedAndLoadedThroughTheTransfersDialog)
 }
 
 } // namespace
+
+// A family added to the catalogue (known only to this test) is in the
+// transfers dialog and runs through it, and its differences are listed with
+// its title and its field, without a line of the dialog or the run naming it.
+class NinthFamilyWindows : public SyncWindows {
+protected:
+    NotesFamily::Registration notes; // made before SetUp builds the window
+};
+
+TEST_F(NinthFamilyWindows, RunsThroughTheTransfersDialogAndTheDifferencesList)
+{
+    button("btnTransfers")->click();
+    TransfersDialog *transfers = window->syncControls().transfersDialog();
+    QCheckBox *check = find<QCheckBox>(transfers, "chkFamNotes");
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->text(), QStringLiteral("Белешке"));
+    for (QCheckBox *c : transfers->findChildren<QCheckBox *>())
+        c->setChecked(c == check);
+    const auto runAll = [&](const char *name) {
+        QSignalSpy done(&transfers->run(), &FamilyRun::finished);
+        find<QPushButton>(transfers, name)->click();
+        EXPECT_TRUE(waitUntil([&] { return done.size() == 1; }, Patience)) << name;
+        return transfers->results();
+    };
+    const QList<StepResult> read = runAll("btnAllRead");
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(read[0].family, NotesFamily::Id);
+    EXPECT_EQ(read[0].outcome, TransferOutcome::Completed);
+    EXPECT_EQ(read[0].read, NotesTable::Count);
+    auto *notesFamily = static_cast<NotesFamily *>(window->session().family(NotesFamily::Id));
+    EXPECT_EQ(notesFamily->table.notes[1], Fields::decodeText(reg.state().headerLines[1]).trimmed());
+
+    reg.state().headerLines[1] = RegisterState::headerLineField(QStringLiteral("ДРУГА"));
+    const QList<StepResult> verified = runAll("btnAllVerify");
+    ASSERT_EQ(verified.size(), 1);
+    ASSERT_EQ(verified[0].differences.size(), 1);
+    EXPECT_EQ(verified[0].differences[0].field, QStringLiteral("Белешка"));
+    EXPECT_EQ(verified[0].differences[0].held, QStringLiteral("ДРУГА"));
+    differences()->showDifferences(verified[0].differences);
+    EXPECT_EQ(differences()->table()->model()->index(0, 0).data().toString(), QStringLiteral("Белешке"));
+
+    reg.clearLog();
+    const QList<StepResult> changes = runAll("btnAllWriteChanges");
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].written, 1) << "only the note that differs goes";
+    EXPECT_EQ(changes[0].skipped, NotesTable::Count - 1);
+    EXPECT_NE(reg.state().headerLines[1], RegisterState::headerLineField(QStringLiteral("ДРУГА")));
+}
