@@ -57,11 +57,21 @@ QString withoutBlanks(QString text)
     return text;
 }
 
+// A number cell holds a binary double ("99.90000000000001"): shown, as a
+// spreadsheet shows it, to 15 significant digits; the text is then read
+// exactly like any other.
+QString storedNumber(const QString &stored)
+{
+    bool ok = false;
+    const double value = stored.trimmed().toDouble(&ok);
+    return ok ? QString::number(value, 'g', 15) : stored.trimmed();
+}
+
 // A number text as people write it, to one with the point as mark (or false).
 bool plainNumber(const SheetCell &cell, QString *out)
 {
     if (cell.number) {
-        *out = cell.text.trimmed();
+        *out = storedNumber(cell.text);
         return true;
     }
     static const QRegularExpression currency(QStringLiteral("(^\\s*(дин|din|rsd)\\.?)|((дин|din|rsd)\\.?\\s*$)"),
@@ -159,7 +169,7 @@ ValueCheck name(const SheetCell &cell, int length)
             return refuse(QStringLiteral("знак „%1“ каса не може да прикаже").arg(c));
     if (text.size() <= length)
         return take(text);
-    return take(text.left(length), QStringLiteral("назив скраћен на %1 знакова").arg(length));
+    return take(text.left(length).trimmed(), QStringLiteral("назив скраћен на %1 знакова").arg(length));
 }
 
 ValueCheck barcode(const SheetCell &cell)
@@ -170,7 +180,7 @@ ValueCheck barcode(const SheetCell &cell)
         QString why;
         if (cell.text.trimmed().isEmpty())
             return ValueCheck();
-        if (!exact(cell.text, 0, &n, &why) || n.negative)
+        if (!exact(storedNumber(cell.text), 0, &n, &why) || n.negative)
             return refuse(QStringLiteral("бар-код није цео број без знака"));
         digits = QString::number(n.units);
     } else {
