@@ -33,6 +33,9 @@ public:
     ImportPlan run()
     {
         m_plan.rows = m_r.current;
+        m_plan.refusal = whyNot();
+        if (!m_plan.refusal.isEmpty())
+            return m_plan;
         for (int i = 0; i < m_plan.rows.size(); ++i)
             m_keys.insert(barcodeKeyOf(m_plan.rows.at(i)), i);
         m_keys.remove(QString());
@@ -59,6 +62,19 @@ public:
     }
 
 private:
+    QString whyNot() const
+    {
+        const auto mapped = [this](ImportField f) { return m_target.has(f) && m_r.mapping.column(f) >= 0; };
+        const QList<ImportField> fields = ImportTarget::all();
+        if (std::none_of(fields.begin(), fields.end(), mapped))
+            return QStringLiteral("Ниједна колона листа није изабрана ни за једно поље.");
+        if (m_r.mode == ImportMode::ByNumber && !mapped(ImportField::Number))
+            return QStringLiteral("За ажурирање по броју треба изабрати колону броја.");
+        if (m_r.mode == ImportMode::ByBarcode && !mapped(ImportField::Barcode))
+            return QStringLiteral("За ажурирање по бар-коду треба изабрати колону бар-кода.");
+        return QString();
+    }
+
     QString cell(const QStringList &row, ImportField f) const { return row.value(m_target.column(f)); }
     QString barcodeKeyOf(const QStringList &row) const
     {

@@ -43,6 +43,9 @@ struct ImportPlan {
     QList<int> changedRows;    // model rows whose text differs from the table now
     ImportSummary summary;
     QList<ImportProblem> problems;
+    // Set when the sheet cannot be imported at all (no column chosen for
+    // any field, or none for the field the mode goes by): nothing changes.
+    QString refusal;
     bool anyRefused() const { return summary.refused > 0; }
 };
 

@@ -286,7 +286,7 @@ void ImportWindow::onPlanned()
     }
     m_plan = m_planning.result();
     m_planCurrent = true;
-    m_summary->setText(m_appliedNote + m_plan.summary.text());
+    m_summary->setText(m_appliedNote + (m_plan.refusal.isEmpty() ? m_plan.summary.text() : m_plan.refusal));
     m_appliedNote.clear();
     m_problemModel->setProblems(m_plan.problems);
     m_apply_->setEnabled(!m_plan.changedRows.isEmpty());
