@@ -53,7 +53,8 @@ ValueCheck take(const QString &value, const QString &note = QString())
 
 QString withoutBlanks(QString text)
 {
-    text.remove(QRegularExpression(QStringLiteral("[\\s\\x{00A0}\\x{202F}']")));
+    static const QRegularExpression blanks(QStringLiteral("[\\s\\x{00A0}\\x{202F}']"));
+    text.remove(blanks);
     return text;
 }
 
@@ -160,7 +161,8 @@ int labelIndex(const QString &text)
 ValueCheck name(const SheetCell &cell, int length)
 {
     QString text = cell.text;
-    text.replace(QRegularExpression(QStringLiteral("[\\r\\n\\t]+")), QStringLiteral(" "));
+    static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\t]+"));
+    text.replace(breaks, QStringLiteral(" "));
     text = text.trimmed();
     if (text.isEmpty())
         return ValueCheck();
