@@ -72,9 +72,9 @@ SheetCell cellOf(QXmlStreamReader &xml)
     return {shown, false};
 }
 
-bool readTable(QXmlStreamReader &xml, Sheet *sheet, QString *why)
+bool readTable(QXmlStreamReader &xml, qint64 *spent, Sheet *sheet, QString *why)
 {
-    SheetBuilder builder(xml.attributes().value(QLatin1String("table:name")).toString());
+    SheetBuilder builder(xml.attributes().value(QLatin1String("table:name")).toString(), spent);
     int row = 0;
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
@@ -148,6 +148,7 @@ Workbook read(ZipArchive &zip, const QString &name)
     }
     QXmlStreamReader xml(bytes);
     bool spreadsheet = false;
+    qint64 spent = 0;
     while (!xml.atEnd() && why.isEmpty()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -155,7 +156,7 @@ Workbook read(ZipArchive &zip, const QString &name)
             spreadsheet = true;
         if (spreadsheet && xml.qualifiedName() == QLatin1String("table:table")) {
             Sheet sheet;
-            if (readTable(xml, &sheet, &why))
+            if (readTable(xml, &spent, &sheet, &why))
                 book.sheets << sheet;
         }
     }

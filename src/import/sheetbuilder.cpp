@@ -12,11 +12,11 @@ bool SheetBuilder::put(int row, int column, const SheetCell &cell)
         return true;
     const qint64 newRows = qMax<qint64>(0, row + 1 - m_sheet.rows.size());
     const qint64 newCells = qMax<qint64>(0, column + 1 - (row < m_sheet.rows.size() ? m_sheet.rows.at(row).size() : 0));
-    if (m_cells + newRows + newCells > CellBudget) {
+    if (*m_spent + newRows + newCells > CellBudget) {
         m_overflow = true;
         return false;
     }
-    m_cells += newRows + newCells;
+    *m_spent += newRows + newCells;
     while (m_sheet.rows.size() <= row)
         m_sheet.rows.append(SheetRow());
     SheetRow &cells = m_sheet.rows[row];

@@ -5,15 +5,16 @@
 // Fills a sheet cell by cell as a reader meets them, placing each at its
 // row and column. Gaps before a cell become empty cells and rows; empty
 // cells at the end of a row or rows at the end of the sheet are never made.
-// A file that would make more than CellBudget cells (a few bytes can ask for
-// a whole column of a million rows) is refused instead of filling the memory.
+// A file that would make more than CellBudget cells in all its sheets (a few
+// bytes can ask for a whole column of a million rows) is refused instead of
+// filling the memory; the sheets of one file share `spent`.
 class SheetBuilder {
 public:
     static constexpr qint64 CellBudget = 20'000'000;
     static constexpr int MaxColumns = 16384;
     static constexpr int MaxRows = 1'048'576;
 
-    explicit SheetBuilder(const QString &name) { m_sheet.name = name; }
+    SheetBuilder(const QString &name, qint64 *spent) : m_spent(spent) { m_sheet.name = name; }
 
     // False (and the builder stops taking cells) when the place lies outside
     // a sheet's limits or the budget is spent.
@@ -23,6 +24,6 @@ public:
 
 private:
     Sheet m_sheet;
-    qint64 m_cells = 0;
+    qint64 *m_spent;
     bool m_overflow = false;
 };

@@ -182,13 +182,13 @@ bool parseReference(QStringView ref, int *row, int *column)
     return true;
 }
 
-bool readSheet(ZipArchive &zip, const Parts &parts, int index, Sheet *sheet, QString *why)
+bool readSheet(ZipArchive &zip, const Parts &parts, int index, qint64 *spent, Sheet *sheet, QString *why)
 {
     const QString part = parts.sheetPaths.at(index);
     QByteArray bytes;
     if (!zip.read(part, &bytes, why))
         return false;
-    SheetBuilder builder(parts.sheetNames.at(index));
+    SheetBuilder builder(parts.sheetNames.at(index), spent);
     QXmlStreamReader xml(bytes);
     int row = -1;
     int column = -1;
@@ -268,9 +268,10 @@ Workbook read(ZipArchive &zip, const QString &name)
     Parts parts;
     QString why;
     bool ok = readWorkbook(zip, &parts, &why) && readSharedStrings(zip, &parts, &why) && readStyles(zip, &parts, &why);
+    qint64 spent = 0;
     for (int i = 0; ok && i < parts.sheetNames.size(); ++i) {
         Sheet sheet;
-        ok = readSheet(zip, parts, i, &sheet, &why);
+        ok = readSheet(zip, parts, i, &spent, &sheet, &why);
         book.sheets << sheet;
     }
     if (!ok) {
