@@ -13,6 +13,7 @@
 #include "import/importwindow.h"
 #include "import/bookreader.h"
 #include "import/mappingguess.h"
+#include "params/articles/articletablemodel.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -79,6 +80,7 @@ void previewAndApply(const QString &path)
     ArticleTableModel model;
     QTableView view;
     view.setModel(&model);
+    view.show();
     QElapsedTimer clock;
     clock.start();
     const Workbook book = BookReader::readFile(path);

@@ -113,7 +113,9 @@ private:
         Checked checked;
         for (ImportField f : ImportTarget::all()) {
             const int column = m_r.mapping.column(f);
-            if (column < 0 || !m_target.has(f) || column >= cells.size())
+            // The number only chooses the row when the mode goes by it.
+            const bool used = f != ImportField::Number || m_r.mode == ImportMode::ByNumber;
+            if (column < 0 || !m_target.has(f) || column >= cells.size() || !used)
                 continue;
             const SheetCell &c = cells.at(column);
             any = any || !c.text.trimmed().isEmpty();
