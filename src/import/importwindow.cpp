@@ -104,8 +104,8 @@ void ImportWindow::build()
     m_problems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_problems->horizontalHeader()->setStretchLastSection(true);
     auto *saveProblems = button("btnImportSaveProblems", QStringLiteral("Сачувај проблеме..."), this);
-    m_apply_ = button("btnImportApply", QStringLiteral("Увези"), this);
-    m_apply_->setEnabled(false);
+    m_applyButton = button("btnImportApply", QStringLiteral("Увези"), this);
+    m_applyButton->setEnabled(false);
     auto *close = button("btnImportClose", QStringLiteral("Затвори"), this);
 
     auto *top = new QHBoxLayout;
@@ -127,7 +127,7 @@ void ImportWindow::build()
     bottom->addWidget(m_mode);
     bottom->addStretch(1);
     bottom->addWidget(saveProblems);
-    bottom->addWidget(m_apply_);
+    bottom->addWidget(m_applyButton);
     bottom->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -144,7 +144,7 @@ void ImportWindow::build()
     connect(saveMapping, &QPushButton::clicked, this, &ImportWindow::btnImportSaveMappingClick);
     connect(loadMapping, &QPushButton::clicked, this, &ImportWindow::btnImportLoadMappingClick);
     connect(saveProblems, &QPushButton::clicked, this, &ImportWindow::btnImportSaveProblemsClick);
-    connect(m_apply_, &QPushButton::clicked, this, &ImportWindow::btnImportApplyClick);
+    connect(m_applyButton, &QPushButton::clicked, this, &ImportWindow::btnImportApplyClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -157,11 +157,11 @@ void ImportWindow::btnImportFileClick()
 
 void ImportWindow::openFile(const QString &path)
 {
+    // A read still running for an earlier file goes on unwatched; its result is dropped.
     ++m_generation;
-    m_reading.waitForFinished();
     m_fileName->setText(QFileInfo(path).fileName());
     m_summary->setText(QStringLiteral("Читање датотеке..."));
-    m_apply_->setEnabled(false);
+    m_applyButton->setEnabled(false);
     m_planCurrent = false;
     m_reading.setFuture(QtConcurrent::run([path] { return BookReader::readFile(path); }));
 }
@@ -263,7 +263,7 @@ void ImportWindow::replan()
     if (!m_book.ok() || m_book.sheets.isEmpty())
         return;
     m_planCurrent = false;
-    m_apply_->setEnabled(false);
+    m_applyButton->setEnabled(false);
     if (m_planning.isRunning()) {
         m_replanAgain = true; // the running plan is stale; another follows it
         return;
@@ -289,7 +289,7 @@ void ImportWindow::onPlanned()
     m_summary->setText(m_appliedNote + (m_plan.refusal.isEmpty() ? m_plan.summary.text() : m_plan.refusal));
     m_appliedNote.clear();
     m_problemModel->setProblems(m_plan.problems);
-    m_apply_->setEnabled(!m_plan.changedRows.isEmpty());
+    m_applyButton->setEnabled(!m_plan.changedRows.isEmpty());
     emit planned();
 }
 

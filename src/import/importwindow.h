@@ -88,5 +88,5 @@ private:
     QLabel *m_summary = nullptr;
     QTableView *m_problems = nullptr;
     ProblemListModel *m_problemModel = nullptr;
-    QPushButton *m_apply_ = nullptr;
+    QPushButton *m_applyButton = nullptr;
 };
