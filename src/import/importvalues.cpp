@@ -5,6 +5,7 @@
 #include "protocol/fields.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 ImportTaxRates ImportTaxRates::fromTexts(const QStringList &rates, const Regional &regional)
 {
@@ -51,11 +52,14 @@ ValueCheck take(const QString &value, const QString &note = QString())
     return v;
 }
 
-QString withoutBlanks(QString text)
+QString withoutBlanks(const QString &text)
 {
-    static const QRegularExpression blanks(QStringLiteral("[\\s\\x{00A0}\\x{202F}']"));
-    text.remove(blanks);
-    return text;
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text)
+        if (!c.isSpace() && c != QLatin1Char('\'') && c.unicode() != 0x00A0 && c.unicode() != 0x202F)
+            kept += c;
+    return kept;
 }
 
 // A number cell holds a binary double ("99.90000000000001"): shown, as a
@@ -78,7 +82,9 @@ bool plainNumber(const SheetCell &cell, QString *out)
     static const QRegularExpression currency(QStringLiteral("(^\\s*(дин|din|rsd)\\.?)|((дин|din|rsd)\\.?\\s*$)"),
                                              QRegularExpression::CaseInsensitiveOption
                                                  | QRegularExpression::UseUnicodePropertiesOption);
-    QString text = withoutBlanks(QString(cell.text).remove(currency));
+    // Most cells hold no letters at all: the currency words are looked for only when one does.
+    const bool letters = std::any_of(cell.text.begin(), cell.text.end(), [](QChar c) { return c.isLetter(); });
+    QString text = withoutBlanks(letters ? QString(cell.text).remove(currency) : cell.text);
     const qsizetype comma = text.lastIndexOf(QLatin1Char(','));
     const qsizetype point = text.lastIndexOf(QLatin1Char('.'));
     if (comma >= 0 && point >= 0) {
