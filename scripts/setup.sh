@@ -11,6 +11,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6
+  libquazip1-qt6-dev
   qt6-l10n-tools librsvg2-bin
   fonts-liberation2 fonts-dejavu-core
 )

@@ -20,6 +20,7 @@
 #include "app/trace/tracelauncher.h"
 #include "params/articles/articlefamily.h"
 #include "tablefiles/tablefilebuttons.h"
+#include "import/importlauncher.h"
 #include "params/taxrates/taxratesbox.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
@@ -117,6 +118,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     connect(s, &RegisterSession::busyChanged, &m_buttons, &ExchangeButtons::setBusy);
     connect(&articles(), &ArticleFamily::counter, m_footer->counter(), &QLabel::setText);
     new TableFileButtons(m_session->tableFiles(), articles(), [serial] { return serial->text(); }, this);
+    ImportLauncher::attach(this, *m_session);
     TraceLauncher::attach(this, m_header->traceButton(), *m_session, [serial] { return serial->text(); });
     FindRegisterLauncher::attach(this, m_header->findRegisterButton(), serial, *m_registerPort, m_scannerLine,
                                  options.portEnumerator, [this](const QString &t, const QString &m) { showMessage(t, m); });

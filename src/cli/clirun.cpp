@@ -2,6 +2,7 @@
 
 #include "cli/clitrace.h"
 #include "cli/differencetext.h"
+#include "cli/importcommand.h"
 #include "cli/progressview.h"
 #include "cli/readwarnings.h"
 #include "cli/registerjob.h"
@@ -69,6 +70,8 @@ CliRun::CliRun(QTextStream &out, QTextStream &err, const Regional &regional, boo
 
 int CliRun::exec(const QStringList &arguments)
 {
+    if (ImportCommand::isImport(arguments))
+        return ImportCommand::run(arguments, m_out, m_err, m_regional);
     CliOptions options;
     QString error;
     if (!CliOptions::parse(arguments, &options, &error)) {

@@ -79,7 +79,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)'"
 depends=$(field Depends)
-for lib in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6; do
+# libquazip1-qt6-1: the article import reads XLSX and ODS through it.
+for lib in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6 libquazip1-qt6-1; do
   [[ "$depends" == *"$lib "* || "$depends" == *"$lib," || "$depends" == *"$lib" ]] \
     || fail "Depends lacks $lib: $depends"
 done

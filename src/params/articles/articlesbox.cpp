@@ -96,6 +96,8 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     auto *verify = button("btnAVerify", QStringLiteral("Провера"), this);
     auto *fileSave = button("btnAFSave", QStringLiteral("Снимање у фаjл"), this);
     auto *fileLoad = button("btnAFLoad", QStringLiteral("Читање из фаjла"), this);
+    // A shop's own list (CSV, XLSX, ODS): the import window, which the main window attaches.
+    auto *import = button("btnAImport", QStringLiteral("Увоз..."), this);
     auto *search = button("BtnPretraga", QStringLiteral("Тражи"), this);
     auto *terminal = button("BtnTerminal", QStringLiteral("Терминал"), this);
     auto *report = button("BitBtn1", QString(), this);
@@ -103,7 +105,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     report->setToolTip(QStringLiteral("Извештај"));
 
     auto *row = new QHBoxLayout;
-    for (QPushButton *b : {fileSave, fileLoad, search, report, terminal})
+    for (QPushButton *b : {fileSave, fileLoad, import, search, report, terminal})
         row->addWidget(b);
     row->addStretch(1);
     row->addWidget(m_read);

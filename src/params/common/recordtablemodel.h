@@ -3,7 +3,9 @@
 #include "params/common/rowmarks.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QStringList>
+#include <climits>
 #include <functional>
 #include <vector>
 
@@ -76,6 +78,23 @@ public:
             return;
         m_records[std::size_t(row)] = values;
         emit dataChanged(index(row, Number + 1), index(row, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+    }
+    // Replaces many records in one call with one change notification over
+    // the rows that changed (an import): the views, the row marks and the
+    // table's state follow as after any edit.
+    void replaceRows(const QHash<int, Row> &rows)
+    {
+        int first = INT_MAX;
+        int last = -1;
+        for (auto r = rows.constBegin(); r != rows.constEnd(); ++r) {
+            if (r.key() < 0 || r.key() >= rowCount() || m_records[std::size_t(r.key())] == r.value())
+                continue;
+            m_records[std::size_t(r.key())] = r.value();
+            first = qMin(first, r.key());
+            last = qMax(last, r.key());
+        }
+        if (last >= 0)
+            emit dataChanged(index(first, Number + 1), index(last, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
     }
     // Every record back to its start-up texts.
     void resetToDefaults()

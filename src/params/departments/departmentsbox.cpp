@@ -66,6 +66,7 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     auto *row = new QHBoxLayout;
     row->addWidget(button("BtnOFileSave", QStringLiteral("Снимање у фаjл"), this));
     row->addWidget(button("BtnOFileRead", QStringLiteral("Читање из фаjла"), this));
+    row->addWidget(button("btnOImport", QStringLiteral("Увоз..."), this));
     row->addStretch(1);
     row->addWidget(read);
     row->addWidget(write);
