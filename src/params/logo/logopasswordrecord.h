@@ -68,6 +68,8 @@ public:
     // height): only then is there a logo height the register really holds.
     bool heightKnown() const { return m_heightKnown; }
 
+    // The record's own transfer (one record, commands 103 and 104).
+    TransferEngine &transfer() { return *m_engine; }
     // Command 103, no data.
     void sendRead();
     // Command 104 with the given passwords and the current logo height.
