@@ -1,10 +1,8 @@
 #include "backup/backupload.h"
 
 #include "core/filestore.h"
-#include "params/logo/logofamily.h"
 #include "params/logo/logopicture.h"
 #include "profile/profilefolder.h"
-#include "profile/profilelogo.h"
 #include "profile/profilemanifestfile.h"
 #include "session/profilebridge.h"
 #include "session/registersession.h"
@@ -15,7 +13,9 @@ namespace BackupLoad {
 
 namespace {
 
-std::optional<QList<QStringList>> *rowsOf(RegisterProfile &profile, ProfileFamily family)
+// The rows of a table family (of a profile or of a const profile).
+template <typename Profile>
+auto rowsOf(Profile &profile, ProfileFamily family) -> decltype(&profile.taxRates)
 {
     switch (family) {
     case ProfileFamily::Taxes: return &profile.taxRates;
@@ -27,37 +27,36 @@ std::optional<QList<QStringList>> *rowsOf(RegisterProfile &profile, ProfileFamil
     }
 }
 
-// The backup's records where it knows them, the table's everywhere else.
-void keepUnknown(RegisterProfile &backup, RegisterProfile &tables, ProfileFamily family, const QList<int> &known)
+// The backup's records where it knows them, the base's everywhere else.
+void keepUnknown(RegisterProfile &base, const RegisterProfile &backup, ProfileFamily family, const QList<int> &known)
 {
-    if (family == ProfileFamily::Header) {
-        QStringList lines = *tables.headerLines;
+    if (family == ProfileFamily::Header && base.headerLines && backup.headerLines) {
         for (int r : known)
-            if (r < lines.size() && r < backup.headerLines->size())
-                lines[r] = backup.headerLines->at(r);
-        backup.headerLines = lines;
+            if (r < base.headerLines->size() && r < backup.headerLines->size())
+                (*base.headerLines)[r] = backup.headerLines->at(r);
         return;
     }
-    if (family == ProfileFamily::Logo) {
-        QImage picture = *tables.logo;
+    if (family == ProfileFamily::Logo && base.logo && backup.logo) {
         for (int r : known)
-            LogoPicture::drawRow(picture, r, LogoPicture::packRow(*backup.logo, r));
-        backup.logo = picture;
+            LogoPicture::drawRow(*base.logo, r, LogoPicture::packRow(*backup.logo, r));
         return;
     }
-    std::optional<QList<QStringList>> *rows = rowsOf(backup, family);
-    if (!rows)
+    if (family == ProfileFamily::Passwords) {
+        base.passwords = backup.passwords;
         return;
-    QList<QStringList> merged = **rowsOf(tables, family);
+    }
+    std::optional<QList<QStringList>> *rows = rowsOf(base, family);
+    const auto *held = rowsOf(backup, family);
+    if (!rows || !*rows || !*held)
+        return;
     for (int r : known)
-        if (r < merged.size() && r < (*rows)->size())
-            merged[r] = (*rows)->at(r);
-    *rows = merged;
+        if (r < (*rows)->size() && r < (*held)->size())
+            (**rows)[r] = (*held)->at(r);
 }
 
 } // namespace
 
-bool apply(const QString &folder, RegisterSession &session, ProfileError *error)
+bool read(const QString &folder, const Regional &regional, Backup *backup, ProfileError *error)
 {
     QByteArray bytes;
     QString text;
@@ -69,24 +68,36 @@ bool apply(const QString &folder, RegisterSession &session, ProfileError *error)
     ProfileFamilies listed;
     if (!ProfileManifestFile::read(bytes, &manifest, &listed, error))
         return false;
-    RegisterProfile backup;
-    if (!ProfileFolder::read(folder, session.regional(), listed, &backup, error))
+    Backup result;
+    if (!ProfileFolder::read(folder, regional, listed, &result.profile, error))
         return false;
-    ProfileFamilies chosen;
-    for (ProfileFamily family : ProfileFamilyNames::all()) {
-        const QList<int> known = manifest.knownRecords.value(ProfileFamilyNames::name(family));
-        if ((listed & family) && !known.isEmpty())
-            chosen |= family;
-    }
-    RegisterProfile tables = ProfileBridge::fromSession(session, chosen);
+    result.profile.manifest.knownRecords = manifest.knownRecords;
     for (ProfileFamily family : ProfileFamilyNames::all())
-        if (chosen & family)
-            keepUnknown(backup, tables, family, manifest.knownRecords.value(ProfileFamilyNames::name(family)));
+        if ((listed & family) && !manifest.knownRecords.value(ProfileFamilyNames::name(family)).isEmpty())
+            result.known |= family;
+    *backup = result;
+    return true;
+}
+
+RegisterProfile overlay(const Backup &backup, RegisterProfile base)
+{
+    const QMap<QString, QList<int>> &records = backup.profile.manifest.knownRecords;
+    for (ProfileFamily family : ProfileFamilyNames::all())
+        if (backup.known & family)
+            keepUnknown(base, backup.profile, family, records.value(ProfileFamilyNames::name(family)));
     // The logo height comes with the password record; without it the
-    // picture keeps the height the logo has.
-    if (!(chosen & ProfileFamily::Passwords))
-        backup.manifest.logoHeight = tables.manifest.logoHeight;
-    ProfileBridge::apply(backup, session, chosen);
+    // picture keeps the height the base has.
+    if (backup.known & ProfileFamily::Passwords)
+        base.manifest.logoHeight = backup.profile.manifest.logoHeight;
+    return base;
+}
+
+bool apply(const QString &folder, RegisterSession &session, ProfileError *error)
+{
+    Backup backup;
+    if (!read(folder, session.regional(), &backup, error))
+        return false;
+    ProfileBridge::apply(overlay(backup, ProfileBridge::fromSession(session, backup.known)), session, backup.known);
     return true;
 }
 

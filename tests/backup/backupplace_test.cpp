@@ -13,8 +13,12 @@ namespace {
 
 class Place : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("XDG_DATA_HOME", data.path().toUtf8()); }
-    void TearDown() override { qunsetenv("XDG_DATA_HOME"); }
+    void SetUp() override
+    {
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
 
     // A backup folder with a manifest knowing `articles` records.
     QString make(const QDateTime &when, int articles = 0)
@@ -33,6 +37,7 @@ protected:
         return folder;
     }
 
+    QByteArray m_oldData;
     QTemporaryDir data;
     QString serial = QStringLiteral("004512");
     QDateTime noon{QDate(2026, 12, 10), QTime(12, 0, 0)};
