@@ -136,6 +136,8 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     backupsAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+B")));
     addAction(backupsAction);
     connect(backupsAction, &QAction::triggered, backups, &BackupsWindow::showList);
+    if (auto *button = findChild<QPushButton *>(QStringLiteral("btnBackups")))
+        connect(button, &QPushButton::clicked, backups, &BackupsWindow::showList);
 
     UiStyle::applyDataLook(central);
     UiStyle::tightenBoxes(central);

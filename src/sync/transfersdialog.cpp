@@ -3,6 +3,8 @@
 #include "session/recordfields.h"
 
 #include <QCheckBox>
+#include <algorithm>
+#include <utility>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,12 +93,17 @@ TransfersDialog::TransfersDialog(RegisterSession &session, QWidget *parent)
 
     m_profileSave = namedButton("btnProfileSave", QStringLiteral("Сачувај профил"), this);
     m_profileLoad = namedButton("btnProfileLoad", QStringLiteral("Учитај профил"), this);
+    m_backups = namedButton("btnBackups", QStringLiteral("Резервне копије"), this);
+    m_readFirst = new QCheckBox(QStringLiteral("Прво прочитај и сачувај стање касе"), this);
+    m_readFirst->setObjectName(QStringLiteral("chkReadBeforeWrite"));
+    actions->addWidget(m_readFirst);
     m_profileSave->setEnabled(false);
     m_profileLoad->setEnabled(false);
     auto *profiles = new QHBoxLayout;
     profiles->addWidget(m_profileSave);
     profiles->addWidget(m_profileLoad);
     profiles->addStretch(1);
+    profiles->addWidget(m_backups);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(families);
@@ -129,6 +136,11 @@ void TransfersDialog::run(FamilySequence::Action action)
     m_summary->clear();
     m_results.clear();
     setRunning(true);
+    const bool writes = action == FamilySequence::Action::Write || action == FamilySequence::Action::WriteChanges;
+    if (writes && m_readFirst->isChecked()) {
+        m_writeAfterRead = action;
+        action = FamilySequence::Action::Verify;
+    }
     m_sequence.start(action, families);
 }
 
@@ -150,6 +162,15 @@ void TransfersDialog::showProgress(const QString &family, int done, int total)
 
 void TransfersDialog::showSummary(const QList<FamilyResult> &results)
 {
+    // The read before a write went through whole: the write follows.
+    if (const std::optional<FamilySequence::Action> write = std::exchange(m_writeAfterRead, std::nullopt)) {
+        const bool read = std::all_of(results.begin(), results.end(),
+                                      [](const FamilyResult &r) { return r.outcome == TransferOutcome::Completed; });
+        if (read) {
+            m_sequence.start(*write, checkedFamilies());
+            return;
+        }
+    }
     m_results = results;
     QStringList lines;
     for (const FamilyResult &r : results)

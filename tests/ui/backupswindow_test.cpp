@@ -66,3 +66,39 @@ TEST_F(Backups, OpensAndDeletesTheSelectedFolder)
 }
 
 } // namespace
+
+#include "sync/transfersdialog.h"
+
+#include <QCheckBox>
+
+namespace {
+
+// A write from the transfers dialog: with chkReadBeforeWrite the families
+// are read first and the backup holds every record; without, nothing read
+// means nothing known.
+class ReadBeforeWrite : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ReadBeforeWrite, DecidesWhatTheBackupKnows)
+{
+    BackupRig rig;
+    ASSERT_TRUE(rig.opened);
+    TransfersDialog dialog(*rig.session);
+    dialog.familyBox(QStringLiteral("groups"))->setChecked(true);
+    auto *readFirst = dialog.findChild<QCheckBox *>(QStringLiteral("chkReadBeforeWrite"));
+    ASSERT_NE(readFirst, nullptr);
+    EXPECT_EQ(readFirst->text(), QStringLiteral("Прво прочитај и сачувај стање касе"));
+    EXPECT_NE(dialog.findChild<QPushButton *>(QStringLiteral("btnBackups")), nullptr);
+    readFirst->setChecked(GetParam());
+    dialog.run(FamilySequence::Action::Write);
+    ASSERT_TRUE(waitUntil([&] { return !dialog.results().isEmpty() && !dialog.sequence().running(); },
+                          BackupRig::Patience));
+    ASSERT_EQ(dialog.results().size(), 1);
+    EXPECT_EQ(dialog.results()[0].written, 13);
+    const QList<BackupEntry> backups = rig.backups();
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(BackupsWindow::knownText(backups[0]), GetParam() ? QStringLiteral("Групе: 13") : QStringLiteral("Групе: 0"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backup, ReadBeforeWrite, ::testing::Bool());
+
+} // namespace
