@@ -83,7 +83,8 @@ TEST_P(ReadBeforeWrite, DecidesWhatTheBackupKnows)
     BackupRig rig;
     ASSERT_TRUE(rig.opened);
     TransfersDialog dialog(*rig.session);
-    dialog.familyBox(QStringLiteral("groups"))->setChecked(true);
+    for (const QString &family : FamilySequence::allFamilies())
+        dialog.familyBox(family)->setChecked(family == QLatin1String("groups"));
     auto *readFirst = dialog.findChild<QCheckBox *>(QStringLiteral("chkReadBeforeWrite"));
     ASSERT_NE(readFirst, nullptr);
     EXPECT_EQ(readFirst->text(), QStringLiteral("Прво прочитај и сачувај стање касе"));
