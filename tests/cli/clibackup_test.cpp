@@ -4,6 +4,9 @@
 
 #include "backup/backupplace.h"
 #include "protocol/commands.h"
+#include "support/failingsaves.h"
+
+#include <cerrno>
 
 #include <QTemporaryDir>
 
@@ -78,6 +81,22 @@ TEST_F(CliBackup, RestoreRefusesAnotherRegistersBackupUnlessAskedTo)
     const CliOutcome allowed = runCli({"restore", backup(), registerArg(shop, "999999"), "--any-serial"});
     EXPECT_EQ(allowed.status, CliRun::Done) << allowed.err.toStdString();
     EXPECT_EQ(shop.state().groups[1].name, original.groups[1].name);
+}
+
+TEST_F(CliBackup, AWriteWhoseBackupCannotBeSavedSendsNothing)
+{
+    const FailingSaves fullDisk(FileStore::SaveStep::Flush, ENOSPC);
+    for (const char *backup : {"", "--backup"}) {
+        shop.clearLog();
+        QStringList args{"write", profile(), registerArg(shop, Serial), "--families", "groups"};
+        if (*backup)
+            args << backup;
+        const CliOutcome write = runCli(args);
+        EXPECT_NE(write.status, CliRun::Done) << backup;
+        EXPECT_TRUE(write.err.contains(QStringLiteral("резервн"))) << write.err.toStdString();
+        for (const auto &h : shop.log())
+            EXPECT_NE(h.code, Command::WriteGroup) << backup;
+    }
 }
 
 } // namespace
