@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
 #include "app/datalossguard.h"
+#include "backup/backupswindow.h"
+#include "backup/backupwriter.h"
 #include "app/errorreport.h"
 #include "app/find/findregisterlauncher.h"
 #include "app/footer.h"
@@ -31,6 +33,7 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QHBoxLayout>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -127,6 +130,16 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_sync = new SyncControls(*m_session, this);
     m_sync->attachTransfersButton(transfers);
     m_sync->setWriteGuard([this](const QStringList &families) { return m_guard->mayWrite(families); });
+    // Every write backs up what the register held first (after the question).
+    BackupWriter::guardWrites(*m_session);
+    auto *backups = new BackupsWindow(*m_session, this);
+    auto *backupsAction = new QAction(BackupsWindow::Title, this);
+    backupsAction->setObjectName(QStringLiteral("actBackups"));
+    backupsAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+B")));
+    addAction(backupsAction);
+    connect(backupsAction, &QAction::triggered, backups, &BackupsWindow::showList);
+    if (auto *button = findChild<QPushButton *>(QStringLiteral("btnBackups")))
+        connect(button, &QPushButton::clicked, backups, &BackupsWindow::showList);
 
     UiStyle::applyDataLook(central);
     UiStyle::tightenBoxes(central);

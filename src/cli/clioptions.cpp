@@ -43,6 +43,8 @@ bool parseCommand(const QString &word, CliOptions::Command *command)
         {QStringLiteral("verify"), CliOptions::Command::Verify},
         {QStringLiteral("ports"), CliOptions::Command::Ports},
         {QStringLiteral("find"), CliOptions::Command::Find},
+        {QStringLiteral("backups"), CliOptions::Command::Backups},
+        {QStringLiteral("restore"), CliOptions::Command::Restore},
     };
     for (const auto &c : commands) {
         if (c.first == word) {
@@ -103,6 +105,14 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
         }
         if (arg == QLatin1String("--with-passwords")) {
             o.withPasswords = true;
+            continue;
+        }
+        if (arg == QLatin1String("--backup")) {
+            o.backup = true;
+            continue;
+        }
+        if (arg == QLatin1String("--any-serial")) {
+            o.anySerial = true;
             continue;
         }
         if (arg == QLatin1String("--json")) {
@@ -172,18 +182,21 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
     }
 
     if (positional.isEmpty())
-        return fail(error, QStringLiteral("Није дата команда: read, write, verify, ports или find."));
+        return fail(error, QStringLiteral("Није дата команда: read, write, verify, ports, find, backups или restore."));
     if (!parseCommand(positional.first(), &o.command))
-        return fail(error, QStringLiteral("Непозната команда '%1': постоје read, write, verify, ports и find.")
+        return fail(error, QStringLiteral("Непозната команда '%1': постоје read, write, verify, ports, find, backups и restore.")
                                .arg(positional.first()));
     if (o.command == Command::Find && o.findSerial.isEmpty())
         return fail(error, QStringLiteral("Команда find тражи --serial NNNNNN: серијски број касе која се тражи."));
-    const bool needsProfile = o.command != Command::Ports && o.command != Command::Find;
+    const bool needsProfile =
+        o.command != Command::Ports && o.command != Command::Find && o.command != Command::Backups;
     if (positional.size() > (needsProfile ? 2 : 1))
         return fail(error, QStringLiteral("Превише аргумената после команде: '%1'.").arg(positional.last()));
     if (needsProfile) {
         if (positional.size() < 2)
-            return fail(error, QStringLiteral("Команда %1 тражи фасциклу PROFILE.").arg(positional.first()));
+            return fail(error, o.command == Command::Restore
+                                   ? QStringLiteral("Команда restore тражи фасциклу резервне копије BACKUP.")
+                                   : QStringLiteral("Команда %1 тражи фасциклу PROFILE.").arg(positional.first()));
         o.profile = positional.at(1);
         if (o.registers.isEmpty())
             return fail(error, QStringLiteral("Команда %1 тражи бар једно --register PORT=SERIAL.")
@@ -213,6 +226,12 @@ bool CliOptions::parse(const QStringList &arguments, CliOptions *options, QStrin
         return fail(error, QStringLiteral("--changes-only иде уз команду write."));
     if (o.verify && o.command != Command::Write)
         return fail(error, QStringLiteral("--verify иде уз команду write (или употребите команду verify)."));
+    if (o.backup && o.command != Command::Write)
+        return fail(error, QStringLiteral("--backup иде уз команду write."));
+    if (o.anySerial && o.command != Command::Restore)
+        return fail(error, QStringLiteral("--any-serial иде уз команду restore."));
+    if (!o.findSerial.isEmpty() && o.command != Command::Find && o.command != Command::Backups)
+        return fail(error, QStringLiteral("--serial иде уз команде find и backups."));
     *options = o;
     return true;
 }
@@ -225,6 +244,8 @@ QString CliOptions::helpText()
         "       vilaron-cli find --serial NNNNNN\n"
         "       vilaron-cli import FILE PROFILE [--sheet NAME] [--mapping TEMPLATE]\n"
         "                      [--mode replace|number|barcode]\n"
+        "       vilaron-cli backups [--serial NNNNNN]\n"
+        "       vilaron-cli restore BACKUP --register PORT=SERIAL [--any-serial]\n"
         "\n"
         "Чита профил касе из Vilaron каса, уписује профил у њих или их пореди с њим.\n"
         "Више каса се опслужује истовремено.\n"
@@ -241,6 +262,11 @@ QString CliOptions::helpText()
         "  import FILE PROFILE  уноси списак артикала продавнице (CSV, XLSX, ODS) у articles.csv\n"
         "                   профила, уз исте провере као прозор увоза; наводи збир и проблеме;\n"
         "                   излазни статус 4 кад је нека вредност одбијена\n"
+        "  backups          наводи резервне копије (пре сваког уписа програм сачува оно што зна\n"
+        "                   да каса држи), најновије прве: фасцикла, серијски број, време и\n"
+        "                   колико је записа сваке групе познато\n"
+        "  restore BACKUP   уписује у касу познате записе резервне копије BACKUP, само оне који\n"
+        "                   се разликују; одбија копију касе другог серијског броја\n"
         "\n"
         "Опције:\n"
         "  --register PORT=SERIAL  каса: њен порт (/dev/ttyUSB0, COM1, tcp://HOST:PORT или\n"
@@ -251,6 +277,8 @@ QString CliOptions::helpText()
         "                          групе профила осим лозинки)\n"
         "  --changes-only          write: прво чита касу и шаље само записе који се разликују\n"
         "  --verify                write: после уписа пореди касу с профилом\n"
+        "  --backup                write: прво прочита сваку касу и сачува резервну копију\n"
+        "  --any-serial            restore: и копију касе другог серијског броја\n"
         "  --with-passwords        и лозинке касе (чувају се читљиве само власнику)\n"
         "  --trace FILE            праћење везе сваке касе у FILE, са серијским бројем пре\n"
         "                          наставка (trace.txt -> trace-004512.txt)\n"

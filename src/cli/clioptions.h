@@ -17,7 +17,7 @@ struct RegisterTarget {
 
 // What the command line asks for.
 struct CliOptions {
-    enum class Command { Read, Write, Verify, Ports, Find };
+    enum class Command { Read, Write, Verify, Ports, Find, Backups, Restore };
     enum class Action { Run, Help, Version };
 
     Action action = Action::Run;
@@ -28,9 +28,13 @@ struct CliOptions {
     bool changesOnly = false;
     bool verify = false;
     bool withPasswords = false;
+    // write --backup: read each register and back it up before the write.
+    bool backup = false;
+    // restore --any-serial: a backup of another register may be written.
+    bool anySerial = false;
     bool json = false;
     QString trace;
-    // --serial: the register the find command looks for.
+    // --serial: the register the find command looks for, or whose backups are listed.
     QString findSerial;
     // --retry-ms: how long a request waits for its reply before it is sent again.
     int retryMs = 5000;

@@ -1,5 +1,7 @@
 #include "cli/clirun.h"
 
+#include "backup/backupwriter.h"
+#include "cli/backupcommands.h"
 #include "cli/clitrace.h"
 #include "cli/differencetext.h"
 #include "cli/importcommand.h"
@@ -94,6 +96,10 @@ int CliRun::exec(const QStringList &arguments)
         return listPorts();
     if (options.command == CliOptions::Command::Find)
         return findRegister(options.findSerial);
+    if (options.command == CliOptions::Command::Backups)
+        return BackupCommands::list(m_out, options.findSerial);
+    if (options.command == CliOptions::Command::Restore)
+        return BackupCommands::restore(options, m_regional, m_out, m_err, m_terminal);
     return runRegisters(options);
 }
 
@@ -167,13 +173,23 @@ int CliRun::runRegisters(const CliOptions &options)
         families = profile.families();
     }
 
+    int status = Done;
+    const bool writing = options.command == CliOptions::Command::Write;
+    const QList<RegisterTarget> targets =
+        writing && options.backup
+            ? BackupCommands::readAndBackUp(options, families, m_regional, m_err, m_terminal, &status)
+            : options.registers;
     QEventLoop loop;
     ProgressView progress(m_err, m_terminal);
     std::vector<std::unique_ptr<RegisterJob>> jobs;
     int running = 0;
-    for (const RegisterTarget &target : options.registers) {
+    for (const RegisterTarget &target : targets) {
         jobs.push_back(std::make_unique<RegisterJob>(target, options, m_regional));
         RegisterJob *job = jobs.back().get();
+        // Every write backs up what the register was known to hold (with
+        // --backup that backup is made already, from a whole read).
+        if (writing && !options.backup)
+            BackupWriter::guardWrites(job->session());
         progress.follow(job);
         ++running;
         QObject::connect(job, &RegisterJob::finished, &loop, [&] {
@@ -189,14 +205,15 @@ int CliRun::runRegisters(const CliOptions &options)
             break;
         case CliOptions::Command::Verify: job->startVerify(profile, families); break;
         case CliOptions::Command::Ports:
-        case CliOptions::Command::Find: break;
+        case CliOptions::Command::Find:
+        case CliOptions::Command::Backups:
+        case CliOptions::Command::Restore: break;
         }
     }
     if (running > 0)
         loop.exec();
     progress.close();
 
-    int status = Done;
     QJsonArray summaries;
     for (auto &job : jobs) {
         const RegisterResult &r = job->result();

@@ -1,5 +1,7 @@
 #include "profile/profilemanifestfile.h"
 
+#include "profile/recordranges.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +21,9 @@ const QString DecimalKey = QStringLiteral("decimalSeparator");
 const QString ListKey = QStringLiteral("listSeparator");
 const QString LogoHeightKey = QStringLiteral("logoHeight");
 const QString FamiliesKey = QStringLiteral("families");
+const QString KnownKey = QStringLiteral("knownRecords");
+// More records than any family holds (4000 articles, 198 logo rows).
+constexpr int MaxRecords = 4000;
 
 constexpr int MaxLogoHeight = 198;
 
@@ -111,6 +116,12 @@ QByteArray write(const ProfileManifest &manifest, ProfileFamilies families)
     object.insert(ListKey, QString(manifest.separators.list));
     object.insert(LogoHeightKey, manifest.logoHeight);
     object.insert(FamiliesKey, names);
+    if (!manifest.knownRecords.isEmpty()) {
+        QJsonObject known;
+        for (auto it = manifest.knownRecords.cbegin(); it != manifest.knownRecords.cend(); ++it)
+            known.insert(it.key(), RecordRanges::toText(it.value()));
+        object.insert(KnownKey, known);
+    }
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
@@ -162,6 +173,20 @@ bool read(const QByteArray &bytes, ProfileManifest *manifest, ProfileFamilies *f
             return fields.failAt(FamiliesKey, qMax(lineOfKey(bytes, name.toString()), lineOfKey(bytes, FamiliesKey)),
                                  QStringLiteral("„%1“ није позната група параметара").arg(name.toString()));
         listed |= family;
+    }
+    if (object.contains(KnownKey)) {
+        if (!object.value(KnownKey).isObject())
+            return fields.fail(KnownKey, QStringLiteral("очекује се објекат"));
+        const QJsonObject known = object.value(KnownKey).toObject();
+        for (auto it = known.constBegin(); it != known.constEnd(); ++it) {
+            ProfileFamily family;
+            QList<int> records;
+            if (!ProfileFamilyNames::fromName(it.key(), &family))
+                return fields.fail(KnownKey, QStringLiteral("„%1“ није позната група параметара").arg(it.key()));
+            if (!it.value().isString() || !RecordRanges::fromText(it.value().toString(), MaxRecords, &records))
+                return fields.fail(KnownKey, QStringLiteral("„%1“ нису бројеви записа").arg(it.value().toString()));
+            result.knownRecords.insert(it.key(), records);
+        }
     }
     *manifest = result;
     *families = listed;

@@ -10,7 +10,8 @@
 //
 //   { "formatVersion": 1, "programVersion": "3.5", "serialNumber": "123456",
 //     "created": "2024-05-01T10:00:00+02:00", "decimalSeparator": ",",
-//     "listSeparator": ";", "logoHeight": 198, "families": ["header", ...] }
+//     "listSeparator": ";", "logoHeight": 198, "families": ["header", ...],
+//     "knownRecords": { "articles": "0-11,40" } }   (backups only)
 namespace ProfileManifestFile {
 
 extern const QString FileName;

@@ -25,6 +25,11 @@ struct ProfileManifest {
     Regional separators;
     // Rows of the logo in use in the register (0..198).
     int logoHeight = 0;
+    // A backup's knowledge: per family (by its profile name), the records
+    // (0: the first line of its file, the first logo row) the register was
+    // known to hold. A family of a backup may list none; a profile that is
+    // no backup has no entry at all.
+    QMap<QString, QList<int>> knownRecords;
 };
 
 // The register's two passwords as the password fields hold them.

@@ -2,6 +2,7 @@
 
 #include "catalogue/familycatalogue.h"
 #include "session/registersession.h"
+#include "session/writeadmission.h"
 #include "transfer/parameterfamily.h"
 #include "transfer/transferengine.h"
 
@@ -83,6 +84,17 @@ void FamilyRun::start(const QList<RunStep> &steps)
                                          return isWrite(s) && !allowed.contains(FamilyCatalogue::key(s.family));
                                      }),
                       m_queue.end());
+        written = allowed;
+    }
+    // The writes of one run pass the session's write door once, together
+    // (one backup of all of them).
+    m_admitted = false;
+    if (!written.isEmpty() && std::any_of(m_queue.begin(), m_queue.end(), isWrite)) {
+        if (!m_session.writeAdmission().admit(written)) {
+            m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), isWrite), m_queue.end());
+        } else {
+            m_admitted = true;
+        }
     }
     m_results.clear();
     m_running = true;
@@ -98,6 +110,8 @@ void FamilyRun::cancel()
     m_queue.clear();
     m_session.cancel();
     if (!m_family) {
+        if (std::exchange(m_admitted, false))
+            m_session.writeAdmission().close();
         m_running = false;
         emit finished(m_results);
     }
@@ -110,6 +124,8 @@ QString FamilyRun::key() const { return FamilyCatalogue::key(m_step.family); }
 void FamilyRun::startNext()
 {
     if (m_queue.isEmpty()) {
+        if (std::exchange(m_admitted, false))
+            m_session.writeAdmission().close();
         m_running = false;
         emit finished(m_results);
         return;

@@ -103,5 +103,6 @@ private:
     bool m_ending = false;
     bool m_cancelled = false;
     bool m_stopAtFailure = false;
+    bool m_admitted = false; // the run's writes passed the write door
     WriteGuard m_writeGuard;
 };

@@ -15,6 +15,7 @@
 #include "tablefiles/tablefileactions.h"
 #include "session/registersync.h"
 #include "session/transferendtext.h"
+#include "session/writeadmission.h"
 #include "transfer/drivernotices.h"
 
 
@@ -85,6 +86,9 @@ RegisterSession::RegisterSession(const Options &options, QObject *parent)
     connect(m_tableFiles.get(), &TableFileActions::tableLoaded, m_tableStates.get(), &TableStates::loaded);
     connect(this, &RegisterSession::recordConfirmed, &m_mirror, &RegisterMirror::confirm);
     m_sync = std::make_unique<RegisterSync>(*this, m_mirror);
+    // The password record is known to the mirror too (a backup keeps it).
+    connect(&logo().record().transfer(), &TransferEngine::recordConfirmed, &m_mirror, &RegisterMirror::confirm);
+    m_admission = std::make_unique<WriteAdmission>(*this);
 }
 
 RegisterSession::~RegisterSession()

@@ -31,6 +31,7 @@ class TableStates;
 class RegisterSync;
 class TableFileActions;
 class TaxRateFamily;
+class WriteAdmission;
 
 struct SessionOptions {
     Regional regional = Regional::system();
@@ -86,6 +87,8 @@ public:
     // table compared with it (changes-only writes, verification).
     RegisterMirror &mirror() { return m_mirror; }
     RegisterSync &sync() { return *m_sync; }
+    // The door every write passes (the backup before it).
+    WriteAdmission &writeAdmission() { return *m_admission; }
 
 public slots:
     // Start-up state (the form's activation): driver, article selection,
@@ -137,6 +140,7 @@ private:
     std::unique_ptr<TableStates> m_tableStates;
     RegisterMirror m_mirror;
     std::unique_ptr<RegisterSync> m_sync;
+    std::unique_ptr<WriteAdmission> m_admission;
     TransferEngine *m_activeEngine = nullptr;
     QString m_activeFamily;
     bool m_activeWrite = false;

@@ -3,6 +3,8 @@
 #include "catalogue/familycatalogue.h"
 
 #include <QCheckBox>
+#include <algorithm>
+#include <utility>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -84,12 +86,17 @@ TransfersDialog::TransfersDialog(RegisterSession &session, QWidget *parent)
 
     m_profileSave = namedButton("btnProfileSave", QStringLiteral("Сачувај профил"), this);
     m_profileLoad = namedButton("btnProfileLoad", QStringLiteral("Учитај профил"), this);
+    m_backups = namedButton("btnBackups", QStringLiteral("Резервне копије"), this);
+    m_readFirst = new QCheckBox(QStringLiteral("Прво прочитај и сачувај стање касе"), this);
+    m_readFirst->setObjectName(QStringLiteral("chkReadBeforeWrite"));
+    actions->addWidget(m_readFirst);
     m_profileSave->setEnabled(false);
     m_profileLoad->setEnabled(false);
     auto *profiles = new QHBoxLayout;
     profiles->addWidget(m_profileSave);
     profiles->addWidget(m_profileLoad);
     profiles->addStretch(1);
+    profiles->addWidget(m_backups);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(families);
@@ -122,6 +129,11 @@ void TransfersDialog::run(FamilyRun::Action action)
     m_summary->clear();
     m_results.clear();
     setRunning(true);
+    const bool writes = action == FamilyRun::Action::Write || action == FamilyRun::Action::WriteChanges;
+    if (writes && m_readFirst->isChecked()) {
+        m_writeAfterRead = action;
+        action = FamilyRun::Action::Verify;
+    }
     m_run.start(action, families);
 }
 
@@ -143,6 +155,15 @@ void TransfersDialog::showProgress(FamilyId family, int done, int total)
 
 void TransfersDialog::showSummary(const QList<StepResult> &results)
 {
+    // The read before a write went through whole: the write follows.
+    if (const std::optional<FamilyRun::Action> write = std::exchange(m_writeAfterRead, std::nullopt)) {
+        const bool read = std::all_of(results.begin(), results.end(),
+                                      [](const StepResult &r) { return r.outcome == TransferOutcome::Completed; });
+        if (read) {
+            m_run.start(*write, checkedFamilies());
+            return;
+        }
+    }
     m_results = results;
     QStringList lines;
     for (const StepResult &r : results)

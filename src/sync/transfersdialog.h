@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -29,6 +30,8 @@ public:
     // Room for the profile actions: created disabled, connected by the owner.
     QPushButton *profileSaveButton() const { return m_profileSave; }
     QPushButton *profileLoadButton() const { return m_profileLoad; }
+    // btnBackups: the owner connects it to the backups window.
+    QPushButton *backupsButton() const { return m_backups; }
 
     void run(FamilyRun::Action action);
 
@@ -45,5 +48,10 @@ private:
     QLabel *m_summary;
     QPushButton *m_profileSave;
     QPushButton *m_profileLoad;
+    QPushButton *m_backups;
+    // chkReadBeforeWrite: a write first reads the families into the mirror
+    // (verification reads), so the backup before it is whole.
+    QCheckBox *m_readFirst;
+    std::optional<FamilyRun::Action> m_writeAfterRead;
     QList<StepResult> m_results;
 };

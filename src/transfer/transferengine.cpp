@@ -51,6 +51,8 @@ void TransferEngine::begin(bool write, const QList<int> &indexes)
             if (i >= 0 && i < m_rules.recordCount && !m_indexes.contains(i))
                 m_indexes << i;
         std::sort(m_indexes.begin(), m_indexes.end());
+        if (write && !m_indexes.isEmpty() && m_writeGate && !m_writeGate())
+            return;
         if (m_rules.starting)
             m_rules.starting(write);
         if (m_indexes.isEmpty())

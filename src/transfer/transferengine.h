@@ -32,6 +32,8 @@ public:
     // While set, read records go to the receiver (as a write would send them)
     // instead of into the family's table.
     void setReceiver(Receiver receiver) { m_receiver = std::move(receiver); }
+    // Asked before a write sends anything; false: the write does not start.
+    void setWriteGate(std::function<bool()> gate) { m_writeGate = std::move(gate); }
     // Families whose record count changes (the logo rows).
     void setRecordCount(int count) { m_rules.recordCount = count; }
 
@@ -79,6 +81,7 @@ private:
     TransferRules m_rules;
     QList<int> m_indexes;
     Receiver m_receiver;
+    std::function<bool()> m_writeGate;
     QByteArray m_lastWrite;
     bool m_writing = false;
     int m_current = -1;

@@ -1,9 +1,14 @@
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    // The backups made before every write (and whatever else the program
+    // keeps in the data home) go to a scratch folder, never the user's.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,8 @@
 #include "params/taxrates/taxratefamily.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
+#include <QDialog>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -397,4 +399,19 @@ TEST(ErrorReportBox, InformsInTheStandardBoxWithTheInformationSign)
     EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
+} // namespace
+
+namespace {
+TEST_P(Startup, TheBackupsActionOpensTheBackupsWindow)
+{
+    auto *action = find<QAction>("actBackups");
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), QStringLiteral("Резервне копије"));
+    action->trigger();
+    auto *backups = find<QDialog>("frmBackups");
+    ASSERT_NE(backups, nullptr);
+    EXPECT_TRUE(backups->isVisible());
+    EXPECT_EQ(backups->windowTitle(), QStringLiteral("Резервне копије"));
+    backups->close();
+}
 } // namespace

@@ -55,6 +55,8 @@ LogoPasswordRecord::LogoPasswordRecord(ExchangeDriver &driver, QObject *parent) 
         m_heightKnown = true;
         return true;
     };
+    // A record read, as a write would carry it (the mirror keeps it).
+    r.readAsWrite = [](int, const QByteArray &frame) { return TransferEngine::dataPart(frame).left(RecordSize); };
     r.writeRequest = [this](int) { return std::optional<QByteArray>(encode(m_outgoing)); };
     r.finished = [this](bool write) {
         const Branch &b = branch();
