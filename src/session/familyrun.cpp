@@ -88,13 +88,19 @@ void FamilyRun::start(const QList<RunStep> &steps)
     }
     // The writes of one run pass the session's write door once, together
     // (one backup of all of them).
+    // Refused (no backup could be made), the writes do not start: each
+    // ends failed with the reason, and the reads of the run still go.
     m_admitted = false;
+    m_refusal.clear();
     if (!written.isEmpty() && std::any_of(m_queue.begin(), m_queue.end(), isWrite)) {
-        if (!m_session.writeAdmission().admit(written)) {
-            m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), isWrite), m_queue.end());
-        } else {
-            m_admitted = true;
-        }
+        WriteAdmission &door = m_session.writeAdmission();
+        QString reason;
+        const QMetaObject::Connection told =
+            connect(&door, &WriteAdmission::refused, this, [&reason](const QStringList &, const QString &r) { reason = r; });
+        m_admitted = door.admit(written);
+        disconnect(told);
+        if (!m_admitted)
+            m_refusal = reason.isEmpty() ? WriteAdmission::RefusedTitle : reason;
     }
     m_results.clear();
     m_running = true;
@@ -157,6 +163,11 @@ void FamilyRun::startStep(const RunStep &step)
         m_planned = 0;
         emit progress(step.family, 0, 0);
         endSoon(TransferOutcome::Completed);
+        return;
+    }
+    if (!m_refusal.isEmpty() && (step.action == Action::Write || step.action == Action::WriteChanges)) {
+        m_current.message = m_refusal;
+        endSoon(TransferOutcome::Failed);
         return;
     }
     if (step.before)

@@ -104,5 +104,6 @@ private:
     bool m_cancelled = false;
     bool m_stopAtFailure = false;
     bool m_admitted = false; // the run's writes passed the write door
+    QString m_refusal;       // why the door kept them out
     WriteGuard m_writeGuard;
 };
