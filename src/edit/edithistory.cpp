@@ -102,6 +102,20 @@ int EditHistory::finish(const QString &name)
     return changedCells;
 }
 
+void EditHistory::recordTogether(const std::vector<EditHistory *> &histories, const QString &name,
+                                 const std::function<void()> &change)
+{
+    std::vector<EditHistory *> begun;
+    for (EditHistory *h : histories)
+        if (h && !h->isOpen()) {
+            h->begin();
+            begun.push_back(h);
+        }
+    change();
+    for (EditHistory *h : begun)
+        h->finish(name);
+}
+
 void EditHistory::abandon()
 {
     if (!m_open)

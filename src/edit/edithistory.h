@@ -38,6 +38,10 @@ public:
     // makes. A second begin() before finish() keeps the first one's table.
     void begin();
     int finish(const QString &name);
+    // Runs `change`, which may alter several tables, as one step of each
+    // history whose table it changes.
+    static void recordTogether(const std::vector<EditHistory *> &histories, const QString &name,
+                               const std::function<void()> &change);
     // Forgets a begun step without making it.
     void abandon();
     bool isOpen() const { return m_open; }

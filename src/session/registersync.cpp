@@ -1,6 +1,7 @@
 #include "session/registersync.h"
 
 #include "core/programerror.h"
+#include "edit/stepnames.h"
 #include "params/articles/articlefamily.h"
 #include "params/departments/departmentfamily.h"
 #include "params/groups/groupfamily.h"
@@ -167,6 +168,17 @@ QHash<int, QString> RegisterSync::differingRecords(const QString &family) const
 }
 
 int RegisterSync::takeHeld(const QList<RecordDifference> &differences)
+{
+    int copied = 0;
+    // One undo step in each table the values went into.
+    EditHistory::recordTogether({&m_session.articles().model().history(), &m_session.departments().model().history(),
+                                 &m_session.groups().table().history(), &m_session.operators().table().history(),
+                                 &m_session.taxRates().table().history()},
+                                StepNames::TakenFromRegister, [&] { copied = takeEach(differences); });
+    return copied;
+}
+
+int RegisterSync::takeEach(const QList<RecordDifference> &differences)
 {
     int copied = 0;
     for (const RecordDifference &d : differences) {
