@@ -23,8 +23,10 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -223,6 +225,11 @@ TEST_P(EveryTable, ATypedCellIsOneStep)
 {
     const Table &t = GetParam();
     const QString before = e().table().editText(t.top, t.left);
+    auto *pages = window->findChild<QStackedWidget *>(QStringLiteral("Page"));
+    for (int i = 0; i < pages->count(); ++i)
+        if (pages->widget(i)->isAncestorOf(e().view()))
+            pages->setCurrentIndex(i);
+    ASSERT_TRUE(e().view()->isVisible());
     const QModelIndex cell = e().view()->model()->index(t.top, t.left);
     e().view()->setCurrentIndex(cell);
     e().view()->edit(cell);
@@ -230,6 +237,7 @@ TEST_P(EveryTable, ATypedCellIsOneStep)
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("typed"));
     QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits on a queued call
     EXPECT_EQ(e().table().editText(t.top, t.left), QStringLiteral("typed"));
     EXPECT_EQ(action("actUndo")->toolTip(), QStringLiteral("Поништи: ") + StepNames::Typed);
     undo();
