@@ -125,7 +125,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_guard = new DataLossGuard(*m_session, this);
     m_guard->guardWriteButtons();
     m_sync = new SyncControls(*m_session, this);
-    m_undo = new UndoActions(this, *new TableHistories(*m_session, this));
+    m_undo = new UndoActions(this, *new TableHistories(*m_session, this), *m_session);
     m_sync->attachTransfersButton(transfers);
     m_sync->setWriteGuard([this](const QStringList &families) { return m_guard->mayWrite(families); });
 

@@ -2,14 +2,19 @@
 
 #include "edit/edithistory.h"
 #include "params/common/tableediting.h"
+#include "session/registersession.h"
 #include "session/tablehistories.h"
 
 #include <QAction>
 #include <QTableView>
 #include <QWidget>
 
-UndoActions::UndoActions(QWidget *window, TableHistories &histories) : QObject(window)
+UndoActions::UndoActions(QWidget *window, TableHistories &histories, RegisterSession &session) : QObject(window)
 {
+    connect(&session, &RegisterSession::busyChanged, this, [this](bool busy) {
+        m_busy = busy;
+        update();
+    });
     m_undo = new QAction(TableEditing::UndoText, window);
     m_undo->setObjectName(QStringLiteral("actUndo"));
     m_undo->setShortcut(QKeySequence::Undo);
@@ -48,8 +53,8 @@ void UndoActions::setTarget(EditHistory *history)
 
 void UndoActions::update()
 {
-    const bool undo = m_target && m_target->canUndo();
-    const bool redo = m_target && m_target->canRedo();
+    const bool undo = !m_busy && m_target && m_target->canUndo();
+    const bool redo = !m_busy && m_target && m_target->canRedo();
     m_undo->setEnabled(undo);
     m_redo->setEnabled(redo);
     m_undo->setToolTip(undo ? TableEditing::UndoText + QStringLiteral(": ") + m_target->undoName()
