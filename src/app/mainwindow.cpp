@@ -18,12 +18,14 @@
 #include "report/reportwindow.h"
 #include "search/searchwindow.h"
 #include "terminal/terminalwindow.h"
+#include "app/undoactions.h"
 #include "app/mainpages.h"
 #include "app/trace/tracelauncher.h"
 #include "params/articles/articlefamily.h"
 #include "tablefiles/tablefilebuttons.h"
 #include "import/importlauncher.h"
 #include "params/taxrates/taxratesbox.h"
+#include "session/tablehistories.h"
 #include "session/registersession.h"
 #include "session/tablestates.h"
 #include "sync/synccontrols.h"
@@ -128,6 +130,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     m_guard = new DataLossGuard(*m_session, this);
     m_guard->guardWriteButtons();
     m_sync = new SyncControls(*m_session, this);
+    m_undo = new UndoActions(this, *new TableHistories(*m_session, this), *m_session);
     m_sync->attachTransfersButton(transfers);
     m_sync->setWriteGuard([this](const QStringList &families) { return m_guard->mayWrite(families); });
     // Every write backs up what the register held first (after the question).

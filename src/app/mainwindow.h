@@ -41,6 +41,7 @@ class SearchWindow;
 class ReportWindow;
 class BarcodeReader;
 class SyncControls;
+class UndoActions;
 
 // The session's options, and where the port lists come from (tests give a
 // fixed list).
@@ -93,6 +94,7 @@ public:
     DataLossGuard &dataLossGuard() { return *m_guard; }
     // The mirror's windows and actions (transfers dialog, differences, forget).
     SyncControls &syncControls() { return *m_sync; }
+    UndoActions &undoActions() { return *m_undo; }
     const Regional &regional() const { return m_session->regional(); }
 
 public slots:
@@ -135,5 +137,6 @@ private:
     TaxRatesBox *m_taxRatesBox = nullptr;
     BarcodeReader *m_barcode = nullptr;
     SyncControls *m_sync = nullptr;
+    UndoActions *m_undo = nullptr;
     bool m_activated = false;
 };

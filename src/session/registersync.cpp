@@ -2,6 +2,8 @@
 
 #include "catalogue/familycatalogue.h"
 #include "core/programerror.h"
+#include "edit/edithistory.h"
+#include "edit/stepnames.h"
 #include "session/registersession.h"
 #include "transfer/parameterfamily.h"
 #include "transfer/transferengine.h"
@@ -166,6 +168,18 @@ QHash<int, QString> RegisterSync::differingRecords(const QString &family) const
 }
 
 int RegisterSync::takeHeld(const QList<RecordDifference> &differences)
+{
+    int copied = 0;
+    // One undo step in each table the values went into.
+    std::vector<EditHistory *> histories;
+    for (ParameterFamily *family : m_session.families())
+        if (EditHistory *h = family->editHistory())
+            histories.push_back(h);
+    EditHistory::recordTogether(histories, StepNames::TakenFromRegister, [&] { copied = takeEach(differences); });
+    return copied;
+}
+
+int RegisterSync::takeEach(const QList<RecordDifference> &differences)
 {
     int copied = 0;
     for (const RecordDifference &d : differences) {

@@ -74,6 +74,7 @@ signals:
     void verifyFinished(const QString &family, TransferOutcome outcome, const QList<RecordDifference> &differences);
 
 private:
+    int takeEach(const QList<RecordDifference> &differences);
     // The table's write bytes, or nullopt when the table cannot write it.
     std::optional<QByteArray> tableWire(TransferEngine &engine, int index) const;
     QList<RecordField> fields(const QString &family, const QByteArray &wire) const;

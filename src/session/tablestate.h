@@ -24,6 +24,18 @@ public:
     // A write sent this content (its digest taken when the write began).
     void settle(const QByteArray &sentDigest) { m_settled = sentDigest; }
 
+    // What an undo puts back with the table's cells.
+    struct Memo {
+        bool touched = false;
+        QByteArray settled;
+    };
+    Memo memo() const { return Memo{m_touched, m_settled}; }
+    void restore(const Memo &memo)
+    {
+        m_touched = memo.touched;
+        m_settled = memo.settled;
+    }
+
     QByteArray digest() const { return m_digest(); }
     bool holdsOnlyDefaults() const { return !m_touched && m_digest() == m_defaults; }
     bool hasUnsavedEdits() const { return m_digest() != m_settled; }

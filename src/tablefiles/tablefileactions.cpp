@@ -4,6 +4,7 @@
 #include "params/departments/departmentfamily.h"
 #include "core/filestore.h"
 #include "tablefiles/tablefile.h"
+#include "edit/stepnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -114,8 +115,10 @@ bool TableFileActions::loadArticles(const QString &path)
             ArticleTableModel::setField(row, c, rows[r][c]);
         scratch.push_back(row);
     }
-    for (std::size_t r = 0; r < scratch.size(); ++r)
-        model.setRow(int(r), scratch[r]);
+    model.history().record(StepNames::FileLoad, [&] {
+        for (std::size_t r = 0; r < scratch.size(); ++r)
+            model.setRow(int(r), scratch[r]);
+    });
     emit tableLoaded(m_articles.transfer().rules().family);
     return true;
 }
@@ -126,9 +129,11 @@ bool TableFileActions::loadDepartments(const QString &path)
     if (!readTable(path, TableFile::departments(), Kind{QStringLiteral("одељења"), QStringLiteral("одељења")}, &rows))
         return false;
     auto &model = m_departments.model();
-    for (int r = 0; r < rows.size() && r < model.rowCount(); ++r)
-        for (int c = 0; c < TableFile::departments().columnsLoaded(); ++c)
-            model.setCell(r, c, rows[r][c]);
+    model.history().record(StepNames::FileLoad, [&] {
+        for (int r = 0; r < rows.size() && r < model.rowCount(); ++r)
+            for (int c = 0; c < TableFile::departments().columnsLoaded(); ++c)
+                model.setCell(r, c, rows[r][c]);
+    });
     emit tableLoaded(m_departments.transfer().rules().family);
     return true;
 }

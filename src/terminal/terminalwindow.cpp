@@ -1,6 +1,7 @@
 #include "terminal/terminalwindow.h"
 
 #include "core/programerror.h"
+#include "edit/stepnames.h"
 #include "params/articles/articletablemodel.h"
 #include "widgets/filedialogs.h"
 #include "core/filestore.h"
@@ -210,7 +211,11 @@ void TfrmTerminal::BtnImportGPRSClick()
             emit information(QStringLiteral("Information"), MissingFileText);
             return;
         }
-        reportSkipped(TerminalImport::mergeArticles(m_articles, bytes, m_regional).skipped);
+        int skipped = 0;
+        m_articles.history().record(StepNames::TerminalImport, [&] {
+            skipped = TerminalImport::mergeArticles(m_articles, bytes, m_regional).skipped;
+        });
+        reportSkipped(skipped);
         accept();
     });
 }
@@ -238,7 +243,9 @@ void TfrmTerminal::BtnPrometClick()
         QString error;
         if (!FileStore::readAll(path, &bytes, &error))
             throw ProgramError(error);
-        const TerminalImport::Result result = TerminalImport::mergeSales(m_articles, bytes, m_regional);
+        TerminalImport::Result result;
+        m_articles.history().record(StepNames::TerminalImport,
+                                    [&] { result = TerminalImport::mergeSales(m_articles, bytes, m_regional); });
         reportSkipped(result.skipped);
         if (result.barcodeMismatch) {
             emit message(MismatchTitle, MismatchText);

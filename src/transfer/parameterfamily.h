@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+class EditHistory;
 class QAbstractItemModel;
 class TransferEngine;
 
@@ -60,6 +61,8 @@ public:
     virtual void markRows(const QHash<int, QString> &marks) { Q_UNUSED(marks); }
     // The table the marks go on, to follow its edits; nullptr without one.
     virtual QAbstractItemModel *tableModel() { return nullptr; }
+    // The undo history of that table; nullptr without one.
+    virtual EditHistory *editHistory() { return nullptr; }
     // A digest of what the family's table shows (its model's cells unless
     // the family says otherwise).
     virtual QByteArray tableDigest();

@@ -1,5 +1,8 @@
 // Changes-only writes, resumed writes and verification against the register
 // simulator on a pseudo-terminal, through the session's mirror.
+#include "edit/edithistory.h"
+#include "edit/stepnames.h"
+#include "session/tablehistories.h"
 #include "protocol/commands.h"
 #include "core/decimaltext.h"
 #include "core/programerror.h"
@@ -282,6 +285,7 @@ namespace {
 
 TEST_F(Sync, TakingTheRegistersValuesMakesEveryComparedTableEqual)
 {
+    const TableHistories histories(*session);
     for (const QString &family : {QStringLiteral("header"), QStringLiteral("taxes"),
                                   QStringLiteral("departments"), QStringLiteral("groups"), QStringLiteral("operators"),
                                   QStringLiteral("articles")}) {
@@ -291,6 +295,12 @@ TEST_F(Sync, TakingTheRegistersValuesMakesEveryComparedTableEqual)
         EXPECT_GT(sync().takeHeld(diffs), 0) << family.toStdString();
         EXPECT_TRUE(sync().differences(family).isEmpty()) << family.toStdString();
         EXPECT_TRUE(sync().changedRecords(family).isEmpty()) << family.toStdString();
+        // One undo step in the family's table brings the differences back.
+        if (EditHistory *history = histories.of(family)) {
+            EXPECT_EQ(history->undoName(), StepNames::TakenFromRegister) << family.toStdString();
+            ASSERT_TRUE(history->undo());
+            EXPECT_EQ(sync().differences(family).size(), diffs.size()) << family.toStdString();
+        }
     }
 }
 

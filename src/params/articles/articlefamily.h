@@ -25,6 +25,7 @@ public:
     bool setField(int index, int column, const QString &text) override;
     void markRows(const QHash<int, QString> &marks) override { m_model.setRowMarks(marks); }
     QAbstractItemModel *tableModel() override { return &m_model; }
+    EditHistory *editHistory() override { return &m_model.history(); }
 
     // The row the edit controls belong to (model row, 0 = article 1).
     int currentRow() const { return m_currentRow; }

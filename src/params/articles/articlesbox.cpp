@@ -10,6 +10,8 @@
 #include "params/common/exchangebuttons.h"
 #include "params/common/namedwidgets.h"
 #include "params/common/rowselection.h"
+#include "edit/stepnames.h"
+#include "params/common/tableediting.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -88,6 +90,7 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     // Never squeezed below a useful look at the table: on a small screen
     // the page scrolls instead.
     m_table->setMinimumHeight(ColumnSizing::fullHeight(m_table, 8));
+    new TableEditing(m_table, family.model(), family.model().history(), family);
 
     m_read = button("btnARead", QStringLiteral("Читање из касе"), this);
     m_write = button("btnAWrite", QStringLiteral("Унос у касу"), this);
@@ -140,7 +143,9 @@ ArticlesBox::ArticlesBox(ArticleFamily &family, ExchangeButtons &buttons, QWidge
     connect(m_read, &QPushButton::clicked, &family, &ArticleFamily::btnAReadClick);
     connect(m_write, &QPushButton::clicked, &family, &ArticleFamily::btnAWriteClick);
     connect(&family, &ArticleFamily::readStarted, &buttons, [&buttons, this] { buttons.allow(m_write); });
-    connect(m_correct, &QPushButton::clicked, this, [this] { m_family.btnACorClick(this->edits()); });
+    connect(m_correct, &QPushButton::clicked, this, [this] {
+        m_family.model().history().record(StepNames::Correction, [this] { m_family.btnACorClick(this->edits()); });
+    });
     new EnterApplies({m_name, m_barcode, m_stand, m_price, m_tax, m_quantity, m_group}, m_correct);
 
     // Start-up: row 1, column 1 current and shown in the edit fields.

@@ -68,11 +68,15 @@ bool ArticleTableModel::setData(const QModelIndex &index, const QVariant &value,
 {
     if (!index.isValid() || role != Qt::EditRole || index.column() == Number)
         return false;
-    QString text = value.toString();
-    if (index.column() == Name)
-        text.truncate(NameLength);
-    else if (index.column() == Tax)
-        text = ArticleTax::normalise(text);
-    setCell(index.row(), index.column(), text);
+    setCell(index.row(), index.column(), typedText(index.column(), value.toString()));
     return true;
+}
+
+QString ArticleTableModel::typedText(int column, const QString &text) const
+{
+    if (column == Name)
+        return text.left(NameLength);
+    if (column == Tax)
+        return ArticleTax::normalise(text);
+    return text;
 }

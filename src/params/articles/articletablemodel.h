@@ -59,4 +59,6 @@ public:
     // normalised; the other columns take the text as typed. Texts put in by
     // the program (setCell, setRow) are kept whole.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    // Those typing rules, also for pasted and filled cells.
+    QString typedText(int column, const QString &text) const override;
 };

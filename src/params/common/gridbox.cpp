@@ -5,6 +5,7 @@
 #include "params/common/exchangebuttons.h"
 #include "params/common/fixedcelldelegate.h"
 #include "params/common/gridfamily.h"
+#include "params/common/tableediting.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,6 +48,7 @@ GridBox::GridBox(GridFamily &family, ExchangeButtons &buttons, QWidget *parent)
     const GridFamily::Description::Box &look = family.box();
     setObjectName(look.name);
     m_table = createView(look.table, &family.grid(), look.widths, this);
+    new TableEditing(m_table, family.grid(), family.grid().history(), family);
     if (look.scrolls) {
         m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     } else {

@@ -63,6 +63,7 @@ public:
     bool setField(int index, int column, const QString &text) override;
     void markRows(const QHash<int, QString> &marks) override;
     QAbstractItemModel *tableModel() override;
+    EditHistory *editHistory() override { return &m_grid->history(); }
 
 protected:
     void startRead() override

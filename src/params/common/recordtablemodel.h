@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/edithistory.h"
 #include "params/common/rowmarks.h"
 
 #include <QAbstractTableModel>
@@ -14,11 +15,48 @@
 // is a text field of the record (Row::columns() names the member each column
 // shows). Rows are never inserted, removed or reordered. Rows whose record
 // differs from what the register holds carry a mark (the register's values
-// as text) that colours the row header and the number cell.
+// as text) that colours the row header and the number cell. The table keeps
+// its own undo history.
 template <typename Row>
-class RecordTableModel : public QAbstractTableModel {
+class RecordTableModel : public QAbstractTableModel, public EditableTable {
 public:
     static constexpr int Number = 0;
+
+    EditHistory &history() { return m_history; }
+
+    int editRows() const override { return rowCount(); }
+    int editColumns() const override { return columnCount(); }
+    QString editText(int row, int column) const override { return cell(row, column); }
+    bool typable(int row, int column) const override
+    {
+        return m_editable && column > Number && column < columnCount() && row >= 0 && row < rowCount();
+    }
+    QString startText(int row, int column) const override
+    {
+        return row >= 0 && row < rowCount() ? field(m_defaults(row + 1), column) : QString();
+    }
+    QString columnHeading(int column) const override { return m_headers.value(column); }
+    void writeCells(const std::vector<CellWrite> &cells) override
+    {
+        int top = rowCount();
+        int left = columnCount();
+        int bottom = -1;
+        int right = -1;
+        for (const CellWrite &c : cells) {
+            if (c.row < 0 || c.row >= rowCount() || c.column <= Number || c.column >= columnCount())
+                continue;
+            QString &target = m_records[std::size_t(c.row)].*member(c.column);
+            if (target == c.text)
+                continue;
+            target = c.text;
+            top = qMin(top, c.row);
+            bottom = qMax(bottom, c.row);
+            left = qMin(left, c.column);
+            right = qMax(right, c.column);
+        }
+        if (bottom >= 0)
+            emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole, Qt::EditRole});
+    }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override
     {
@@ -157,4 +195,5 @@ private:
     std::function<Row(int)> m_defaults;
     std::vector<Row> m_records;
     RowMarks m_marks;
+    EditHistory m_history{*this};
 };

@@ -90,3 +90,31 @@ Qt::ItemFlags TextGrid::flags(const QModelIndex &index) const
         f |= Qt::ItemIsEditable;
     return f;
 }
+
+QString TextGrid::startText(int row, int column) const
+{
+    const qsizetype at = qsizetype(row) * m_columns + column;
+    return inside(column, row) && at < m_start.size() ? m_start[at] : QString();
+}
+
+void TextGrid::writeCells(const std::vector<CellWrite> &cells)
+{
+    int top = m_rows;
+    int left = m_columns;
+    int bottom = -1;
+    int right = -1;
+    for (const CellWrite &c : cells) {
+        if (!inside(c.column, c.row))
+            continue;
+        QString &target = m_cells[c.row * m_columns + c.column];
+        if (target == c.text)
+            continue;
+        target = c.text;
+        top = qMin(top, c.row);
+        bottom = qMax(bottom, c.row);
+        left = qMin(left, c.column);
+        right = qMax(right, c.column);
+    }
+    if (bottom >= 0)
+        emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole, Qt::EditRole});
+}

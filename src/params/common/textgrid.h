@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/edithistory.h"
 #include "params/common/rowmarks.h"
 
 #include <QAbstractTableModel>
@@ -8,10 +9,24 @@
 
 // A string grid as a table model: every cell is text, row 0 (the headings)
 // and column 0 (the record numbers) are fixed, every other cell can be edited.
-class TextGrid : public QAbstractTableModel {
+// The grid keeps its own undo history.
+class TextGrid : public QAbstractTableModel, public EditableTable {
     Q_OBJECT
 public:
     TextGrid(int columns, int rows, QObject *parent = nullptr);
+
+    EditHistory &history() { return m_history; }
+    // The cells as they are now are the start-up texts Delete puts back
+    // (the family's constructor calls it once the grid is filled).
+    void keepStartTexts() { m_start = m_cells; }
+
+    int editRows() const override { return m_rows; }
+    int editColumns() const override { return m_columns; }
+    QString editText(int row, int column) const override { return cell(column, row); }
+    bool typable(int row, int column) const override { return inside(column, row) && !isFixed(column, row); }
+    QString startText(int row, int column) const override;
+    QString columnHeading(int column) const override { return cell(column, 0); }
+    void writeCells(const std::vector<CellWrite> &cells) override;
 
     // Cells outside the grid read as empty and ignore writes.
     QString cell(int column, int row) const;
@@ -48,5 +63,7 @@ private:
     int m_columns;
     int m_rows;
     QVector<QString> m_cells;
+    QVector<QString> m_start;
     RowMarks m_marks;
+    EditHistory m_history{*this};
 };

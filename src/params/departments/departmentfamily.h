@@ -23,6 +23,7 @@ public:
     bool setField(int index, int column, const QString &text) override;
     void markRows(const QHash<int, QString> &marks) override { m_model.setRowMarks(marks); }
     QAbstractItemModel *tableModel() override { return &m_model; }
+    EditHistory *editHistory() override { return &m_model.history(); }
 
 public slots:
     void btnSTReadClick();

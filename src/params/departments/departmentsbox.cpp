@@ -8,6 +8,10 @@
 #include "params/common/exchangebuttons.h"
 #include "params/common/namedwidgets.h"
 #include "params/common/rowselection.h"
+#include "core/programerror.h"
+#include "edit/edithistory.h"
+#include "edit/stepnames.h"
+#include "params/common/tableediting.h"
 #include "params/departments/departmentfamily.h"
 
 #include <QComboBox>
@@ -60,6 +64,7 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setFixedHeight(ColumnSizing::fullHeight(m_table, DepartmentTableModel::RowCount));
     m_table->setCurrentIndex(family.model().index(0, DepartmentTableModel::Name));
+    new TableEditing(m_table, family.model(), family.model().history(), family);
 
     auto *read = button("btnSTRead", QStringLiteral("Читање из касе"), this);
     auto *write = button("btnSTWrite", QStringLiteral("Унос у касу"), this);
@@ -83,9 +88,25 @@ DepartmentsBox::DepartmentsBox(DepartmentFamily &family, ExchangeButtons &button
     connect(read, &QPushButton::clicked, &family, &DepartmentFamily::btnSTReadClick);
     connect(write, &QPushButton::clicked, &family, &DepartmentFamily::btnSTWriteClick);
     connect(&family, &DepartmentFamily::readStarted, &buttons, [&buttons, write] { buttons.allow(write); });
-    connect(correct, &QPushButton::clicked, this, [this] { m_family.BtnOCorClick(this->edits()); });
+    connect(correct, &QPushButton::clicked, this, [this] {
+        m_family.model().history().record(StepNames::Correction, [this] { m_family.BtnOCorClick(this->edits()); });
+    });
     new EnterApplies({m_name, m_price, m_group, m_tax}, correct);
     connect(&family, &DepartmentFamily::editsFilled, this, &DepartmentsBox::applyFill);
+    // An undo or redo over the selected row shows in the edit fields, so that
+    // a correction never puts back what the row held before.
+    connect(&family.model().history(), &EditHistory::stepTaken, this, [this](const QString &, int first, int last) {
+        const int row = m_family.currentRow();
+        if (row < first || row > last)
+            return;
+        DepartmentEditFill fill;
+        try {
+            DepartmentEditing::selectionFill(m_family.model().row(row), &fill);
+        } catch (const ProgramError &) {
+            // Not the user's click: no error report; the lists stay as they were.
+        }
+        applyFill(fill);
+    });
     // Every click on a row selects it, also a click on the row already current.
     connect(new RowSelection(m_table), &RowSelection::selected, this,
             [this](const QModelIndex &index) { m_family.selectRow(index.row()); });

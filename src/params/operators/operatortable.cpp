@@ -19,4 +19,5 @@ OperatorTable::OperatorTable(QObject *parent) : TextGrid(FirstAmount + AmountCou
     setCells(0, 0, headings());
     for (int r = 1; r <= RecordCount; ++r)
         setCell(Number, r, QString::number(r));
+    keepStartTexts();
 }

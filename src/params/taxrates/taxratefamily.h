@@ -35,6 +35,7 @@ public:
     bool setField(int index, int column, const QString &text) override;
     void markRows(const QHash<int, QString> &marks) override;
     QAbstractItemModel *tableModel() override;
+    EditHistory *editHistory() override { return &m_table.history(); }
     const TaxRateTable &table() const { return m_table; }
 
     // Set while a write (and its read-back) runs; the read that completes

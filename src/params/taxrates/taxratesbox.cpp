@@ -4,6 +4,7 @@
 #include "params/common/columnsizing.h"
 #include "params/common/exchangebuttons.h"
 #include "params/common/fixedcelldelegate.h"
+#include "params/common/tableediting.h"
 #include "params/taxrates/taxratefamily.h"
 
 #include <QCheckBox>
@@ -42,6 +43,7 @@ TaxRatesBox::TaxRatesBox(TaxRateFamily &family, ExchangeButtons &buttons, QWidge
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setFixedSize(ColumnSizing::fullWidth(m_table), ColumnSizing::fullHeight(m_table, TaxRateTable::Rows));
+    new TableEditing(m_table, family.table(), family.table().history(), family);
     selectFirstRate();
 
     m_read = new QPushButton(QStringLiteral("Читање из касе"), this);

@@ -10,4 +10,5 @@ TaxRateTable::TaxRateTable(QChar decimal, QObject *parent) : TextGrid(Columns, R
     const QStringList &labels = Fields::taxLabels();
     for (int i = 0; i < Fields::TaxLabelCount; ++i)
         setCell(0, i + 1, labels.at(i));
+    keepStartTexts();
 }
