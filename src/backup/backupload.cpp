@@ -1,6 +1,7 @@
 #include "backup/backupload.h"
 
 #include "core/filestore.h"
+#include "edit/stepnames.h"
 #include "params/logo/logopicture.h"
 #include "profile/profilefolder.h"
 #include "profile/profilemanifestfile.h"
@@ -97,7 +98,8 @@ bool apply(const QString &folder, RegisterSession &session, ProfileError *error)
     Backup backup;
     if (!read(folder, session.regional(), &backup, error))
         return false;
-    ProfileBridge::apply(overlay(backup, ProfileBridge::fromSession(session, backup.known)), session, backup.known);
+    ProfileBridge::applyAsStep(overlay(backup, ProfileBridge::fromSession(session, backup.known)), session,
+                               backup.known, StepNames::BackupLoad);
     return true;
 }
 

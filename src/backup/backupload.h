@@ -25,7 +25,7 @@ bool read(const QString &folder, const Regional &regional, Backup *backup, Profi
 // `base` (holding every known family) with the backup's known records in it.
 RegisterProfile overlay(const Backup &backup, RegisterProfile base);
 
-// Into the session's tables.
+// Into the session's tables, as one undo step of each table it changes.
 bool apply(const QString &folder, RegisterSession &session, ProfileError *error);
 
 } // namespace BackupLoad

@@ -1,5 +1,6 @@
 #include "import/importapply.h"
 
+#include "edit/stepnames.h"
 #include "params/articles/articletablemodel.h"
 #include "params/departments/departmenttablemodel.h"
 #include "params/taxrates/taxratetable.h"
@@ -23,7 +24,7 @@ QList<QStringList> cellsOf(const Model &model)
 }
 
 template <typename Row, typename Model>
-void applyTo(Model &model, const ImportPlan &plan)
+void applyTo(Model &model, const ImportPlan &plan, const QString &stepName)
 {
     QHash<int, Row> rows;
     for (int r : plan.changedRows) {
@@ -34,7 +35,8 @@ void applyTo(Model &model, const ImportPlan &plan)
             Model::setField(row, c, plan.rows.at(r).value(c));
         rows.insert(r, row);
     }
-    model.replaceRows(rows);
+    // One undo step, however many rows the import changed.
+    model.history().record(stepName, [&] { model.replaceRows(rows); });
 }
 
 } // namespace
@@ -85,7 +87,7 @@ ImportRequest requestFor(const DepartmentTableModel &model, const Regional &regi
     return r;
 }
 
-void apply(ArticleTableModel &model, const ImportPlan &plan) { applyTo<ArticleRow>(model, plan); }
-void apply(DepartmentTableModel &model, const ImportPlan &plan) { applyTo<DepartmentRow>(model, plan); }
+void apply(ArticleTableModel &model, const ImportPlan &plan) { applyTo<ArticleRow>(model, plan, StepNames::ArticleImport); }
+void apply(DepartmentTableModel &model, const ImportPlan &plan) { applyTo<DepartmentRow>(model, plan, StepNames::DepartmentImport); }
 
 } // namespace ImportApply

@@ -11,7 +11,7 @@ class DepartmentTableModel;
 class TaxRateTable;
 
 // The tables an import reads and fills. Apply puts every changed row of a
-// plan into the model in one call, so the change is one edit of the table.
+// plan into the model in one call, as one undo step of the table.
 namespace ImportApply {
 
 QList<QStringList> rowsOf(const ArticleTableModel &model);

@@ -1,5 +1,7 @@
 #include "session/profilebridge.h"
 
+#include "edit/edithistory.h"
+
 #include "vilaronversion.h"
 
 #include <QDateTime>
@@ -170,6 +172,16 @@ void apply(const RegisterProfile &profile, RegisterSession &session, ProfileFami
     for (auto t = profile.otherTables.cbegin(); t != profile.otherTables.cend(); ++t)
         if (ParameterFamily *family = session.family(t.key()); family && (families & t.key()))
             family->setTableRows(t.value());
+}
+
+void applyAsStep(const RegisterProfile &profile, RegisterSession &session, ProfileFamilies families,
+                 const QString &stepName)
+{
+    std::vector<EditHistory *> histories;
+    for (ParameterFamily *family : session.families())
+        if (families & family->id())
+            histories.push_back(family->editHistory());
+    EditHistory::recordTogether(histories, stepName, [&] { apply(profile, session, families); });
 }
 
 } // namespace ProfileBridge

@@ -25,4 +25,9 @@ void apply(const RegisterProfile &profile, RegisterSession &session);
 // The same, restricted to the chosen families.
 void apply(const RegisterProfile &profile, RegisterSession &session, ProfileFamilies families);
 
+// apply() as the technician's own change: one undo step named `stepName`
+// in each table it changes (a profile or a backup loaded into the tables).
+void applyAsStep(const RegisterProfile &profile, RegisterSession &session, ProfileFamilies families,
+                 const QString &stepName);
+
 } // namespace ProfileBridge

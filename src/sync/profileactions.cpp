@@ -1,6 +1,7 @@
 #include "sync/profileactions.h"
 
 #include "widgets/filedialogs.h"
+#include "edit/stepnames.h"
 #include "profile/profilefolder.h"
 #include "session/profilebridge.h"
 #include "session/registersession.h"
@@ -59,6 +60,6 @@ void ProfileActions::btnProfileLoadClick()
         emit m_session.message(ErrorTitle, error.text);
         return;
     }
-    ProfileBridge::apply(profile, m_session);
+    ProfileBridge::applyAsStep(profile, m_session, ProfileFamilyNames::allFamilies(), StepNames::ProfileLoad);
     emit m_session.status(QStringLiteral("Профил учитан из %1").arg(folder));
 }

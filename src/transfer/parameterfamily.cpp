@@ -20,6 +20,12 @@ void ParameterFamily::endAction(TransferOutcome outcome)
         emit actionEnded(outcome);
 }
 
+void ParameterFamily::actWith(TransferEngine &engine, bool write)
+{
+    beginAction();
+    write ? engine.write() : engine.read();
+}
+
 void ParameterFamily::endsWith(TransferEngine &engine)
 {
     connect(&engine, &TransferEngine::ended, this, [this](bool, TransferOutcome outcome) { endAction(outcome); });

@@ -98,6 +98,8 @@ protected:
     void setId(FamilyId id) { m_id = id; }
     // A handler starts the family's read or write.
     void beginAction() { m_acting = true; }
+    // A whole read or write that is one transfer of `engine`.
+    void actWith(TransferEngine &engine, bool write);
     // The handlers of the family's read and write buttons.
     virtual void startRead() {}
     virtual void startWrite() {}

@@ -65,6 +65,13 @@ TEST(BackupWrite, ReadEditWriteThenLoadTheBackupAndWriteChangesRestoresTheRegist
     ASSERT_TRUE(BackupLoad::apply(backups[0].folder, s, &error)) << error.text.toStdString();
     EXPECT_EQ(table.cell(4, ArticleTableModel::Name), original);
     EXPECT_EQ(s.sync().changedRecords(Articles), (QList<int>{4, 9}));
+    // The load is one undo step of the table it changed.
+    EXPECT_EQ(table.history().undoName(), QStringLiteral("учитавање резервне копије"));
+    ASSERT_TRUE(table.history().undo());
+    EXPECT_EQ(table.cell(4, ArticleTableModel::Name), QStringLiteral("Промењен"));
+    EXPECT_TRUE(s.sync().changedRecords(Articles).isEmpty());
+    ASSERT_TRUE(table.history().redo());
+    EXPECT_EQ(table.cell(9, ArticleTableModel::Price), originalPrice);
     rig.reg.clearLog();
     ASSERT_TRUE(rig.runs([&] { s.sync().writeChanges(Articles); }, "articles write Completed"));
     EXPECT_EQ(rig.written(Command::WriteArticle), (QList<int>{4, 9}));

@@ -91,4 +91,20 @@ TEST(ImportModes, RowsBeyondAFullTableAreLeftOut)
     EXPECT_EQ(model.cell(7, DepartmentTableModel::Tax), QStringLiteral("А"));
 }
 
+TEST(ImportModes, AnImportIsOneUndoStep)
+{
+    ArticleTableModel model;
+    model.setRow(5, named(QStringLiteral("Стари")));
+    const QList<QStringList> before = ImportApply::rowsOf(model);
+    ImportApply::apply(model, planInto(priceList(), model, ImportMode::Replace));
+    const QList<QStringList> imported = ImportApply::rowsOf(model);
+    ASSERT_NE(imported, before);
+    EXPECT_EQ(model.history().undoCount(), 1);
+    EXPECT_EQ(model.history().undoName(), QStringLiteral("увоз артикала"));
+    ASSERT_TRUE(model.history().undo());
+    EXPECT_EQ(ImportApply::rowsOf(model), before);
+    ASSERT_TRUE(model.history().redo());
+    EXPECT_EQ(ImportApply::rowsOf(model), imported);
+}
+
 } // namespace

@@ -97,16 +97,8 @@ public:
     };
 
 protected:
-    void startRead() override
-    {
-        beginAction();
-        m_transfer->read();
-    }
-    void startWrite() override
-    {
-        beginAction();
-        m_transfer->write();
-    }
+    void startRead() override { actWith(*m_transfer, false); }
+    void startWrite() override { actWith(*m_transfer, true); }
 
 private:
     static QString textOf(const QByteArray &frame) { return Fields::decodeText(TransferEngine::dataPart(frame).mid(1)).trimmed(); }

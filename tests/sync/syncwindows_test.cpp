@@ -2,6 +2,7 @@
 // a pseudo-terminal: the article box's changes-only write and verification,
 // the differences window, the row marks, the forget action and the transfers
 // dialog over every family.
+#include "support/windowrig.h"
 #include "catalogue/familycatalogue.h"
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
@@ -39,14 +40,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(reg.isOpen()) << reg.errorString().toStdString();
-        MainWindowOptions options;
-        options.regional = Regional::withDecimal(QLatin1Char(','));
-        options.registerPort = reg.slavePath();
-        options.retryIntervalMs = 200;
-        window = std::make_unique<MainWindow>(options);
-        dialog = new MessageDialog(window.get());
-        dialog->setNonBlocking(true);
-        window->setMessageDialog(dialog);
+        window = windowWithScriptedDialog(optionsFor(reg.slavePath(), 200), dialog);
         window->show();
         find<QLineEdit>(window.get(), "EdtId")->setText(QStringLiteral("004512"));
         find<QPushButton>(window.get(), "btnCOM")->click();

@@ -1,6 +1,7 @@
 // The questions before a write of start-up defaults and before closing over
 // unsaved edits: the main window against the register simulator on a
 // pseudo-terminal, questions answered through the message dialog.
+#include "support/windowrig.h"
 #include "app/datalossguard.h"
 #include "app/errorreport.h"
 #include "app/mainwindow.h"
@@ -42,13 +43,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(reg.isOpen()) << reg.errorString().toStdString();
-        MainWindowOptions options;
-        options.regional = Regional::withDecimal(QLatin1Char(','));
-        options.registerPort = reg.slavePath();
-        window = std::make_unique<MainWindow>(options);
-        dialog = new MessageDialog(window.get());
-        dialog->setNonBlocking(true);
-        window->setMessageDialog(dialog);
+        window = windowWithScriptedDialog(optionsFor(reg.slavePath()), dialog);
         window->errorReport().setRecording(true);
         window->show();
         window->findChild<QLineEdit *>(QStringLiteral("EdtId"))->setText(QStringLiteral("004512"));

@@ -2,6 +2,7 @@
 // executable each, openingscreen.cpp): as large as its pages ask and the
 // screen allows, centred, the tables showing their rows without the page
 // scrolling.
+#include "support/windowrig.h"
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
 
@@ -21,10 +22,7 @@ class Opening : public ::testing::Test {
 protected:
     Opening()
     {
-        window = std::make_unique<MainWindow>(MainWindowOptions{});
-        dialog = new MessageDialog(window.get());
-        dialog->setNonBlocking(true);
-        window->setMessageDialog(dialog);
+        window = windowWithScriptedDialog(MainWindowOptions{}, dialog);
         window->show();
         settle();
     }

@@ -1,6 +1,7 @@
 // The main window's layout: what a person sees at 1366×768 and at a
 // maximised 1920×1080, with the desktop's font and palette. Built twice: at
 // scale 1 and at QT_SCALE_FACTOR 1.25 (screens_scale.cpp).
+#include "support/windowrig.h"
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
 #include "app/uistyle.h"
@@ -35,10 +36,7 @@ class Screens : public ::testing::Test {
 protected:
     Screens()
     {
-        window = std::make_unique<MainWindow>(MainWindowOptions{});
-        dialog = new MessageDialog(window.get());
-        dialog->setNonBlocking(true);
-        window->setMessageDialog(dialog);
+        window = windowWithScriptedDialog(MainWindowOptions{}, dialog);
         window->show();
         settle();
     }

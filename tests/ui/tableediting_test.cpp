@@ -1,6 +1,7 @@
 // The spreadsheet actions of the tables in the main window: copy, paste,
 // fill down, clear, typing, and undo and redo of each of them and of a file
 // load and a register read, with the table states and row marks after them.
+#include "support/windowrig.h"
 #include "app/datalossguard.h"
 #include "app/mainwindow.h"
 #include "app/messagedialog.h"
@@ -53,13 +54,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(reg.isOpen()) << reg.errorString().toStdString();
-        MainWindowOptions options;
-        options.regional = Regional::withDecimal(QLatin1Char(','));
-        options.registerPort = reg.slavePath();
-        window = std::make_unique<MainWindow>(options);
-        dialog = new MessageDialog(window.get());
-        dialog->setNonBlocking(true);
-        window->setMessageDialog(dialog);
+        window = windowWithScriptedDialog(optionsFor(reg.slavePath()), dialog);
         window->show();
         window->findChild<QLineEdit *>(QStringLiteral("EdtId"))->setText(QStringLiteral("004512"));
         window->findChild<QPushButton *>(QStringLiteral("btnCOM"))->click();

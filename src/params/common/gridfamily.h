@@ -66,16 +66,8 @@ public:
     EditHistory *editHistory() override { return &m_grid->history(); }
 
 protected:
-    void startRead() override
-    {
-        beginAction();
-        m_transfer->read();
-    }
-    void startWrite() override
-    {
-        beginAction();
-        m_transfer->write();
-    }
+    void startRead() override { actWith(*m_transfer, false); }
+    void startWrite() override { actWith(*m_transfer, true); }
 
 private:
     TextGrid *m_grid;

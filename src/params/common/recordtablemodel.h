@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/common/changedarea.h"
 #include "edit/edithistory.h"
 #include "params/common/rowmarks.h"
 
@@ -38,10 +39,7 @@ public:
     QString columnHeading(int column) const override { return m_headers.value(column); }
     void writeCells(const std::vector<CellWrite> &cells) override
     {
-        int top = rowCount();
-        int left = columnCount();
-        int bottom = -1;
-        int right = -1;
+        ChangedArea area;
         for (const CellWrite &c : cells) {
             if (c.row < 0 || c.row >= rowCount() || c.column <= Number || c.column >= columnCount())
                 continue;
@@ -49,13 +47,10 @@ public:
             if (target == c.text)
                 continue;
             target = c.text;
-            top = qMin(top, c.row);
-            bottom = qMax(bottom, c.row);
-            left = qMin(left, c.column);
-            right = qMax(right, c.column);
+            area.add(c.row, c.column);
         }
-        if (bottom >= 0)
-            emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole, Qt::EditRole});
+        if (!area.isEmpty())
+            emit dataChanged(area.topLeft(*this), area.bottomRight(*this), {Qt::DisplayRole, Qt::EditRole});
     }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override

@@ -1,5 +1,7 @@
 #include "params/common/textgrid.h"
 
+#include "params/common/changedarea.h"
+
 TextGrid::TextGrid(int columns, int rows, QObject *parent)
     : QAbstractTableModel(parent), m_columns(columns), m_rows(rows), m_cells(columns * rows)
 {
@@ -99,10 +101,7 @@ QString TextGrid::startText(int row, int column) const
 
 void TextGrid::writeCells(const std::vector<CellWrite> &cells)
 {
-    int top = m_rows;
-    int left = m_columns;
-    int bottom = -1;
-    int right = -1;
+    ChangedArea area;
     for (const CellWrite &c : cells) {
         if (!inside(c.column, c.row))
             continue;
@@ -110,11 +109,8 @@ void TextGrid::writeCells(const std::vector<CellWrite> &cells)
         if (target == c.text)
             continue;
         target = c.text;
-        top = qMin(top, c.row);
-        bottom = qMax(bottom, c.row);
-        left = qMin(left, c.column);
-        right = qMax(right, c.column);
+        area.add(c.row, c.column);
     }
-    if (bottom >= 0)
-        emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole, Qt::EditRole});
+    if (!area.isEmpty())
+        emit dataChanged(area.topLeft(*this), area.bottomRight(*this), {Qt::DisplayRole, Qt::EditRole});
 }
