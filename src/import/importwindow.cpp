@@ -163,11 +163,13 @@ void ImportWindow::openFile(const QString &path)
     m_summary->setText(QStringLiteral("Читање датотеке..."));
     m_applyButton->setEnabled(false);
     m_planCurrent = false;
+    m_readPending = true;
     m_reading.setFuture(QtConcurrent::run([path] { return BookReader::readFile(path); }));
 }
 
 void ImportWindow::onBookRead()
 {
+    m_readPending = false;
     m_book = m_reading.result();
     m_filling = true;
     m_sheet->clear();
@@ -264,7 +266,7 @@ void ImportWindow::replan()
         return;
     m_planCurrent = false;
     m_applyButton->setEnabled(false);
-    if (m_planning.isRunning()) {
+    if (m_planPending) {
         m_replanAgain = true; // the running plan is stale; another follows it
         return;
     }
@@ -274,11 +276,13 @@ void ImportWindow::replan()
     request.headingRow = headingRow();
     const Sheet chosen = sheet();
     m_planGeneration = m_generation;
+    m_planPending = true;
     m_planning.setFuture(QtConcurrent::run([chosen, request] { return ImportPlanner::plan(chosen, request); }));
 }
 
 void ImportWindow::onPlanned()
 {
+    m_planPending = false;
     if (m_replanAgain || m_planGeneration != m_generation) {
         m_replanAgain = false;
         replan();

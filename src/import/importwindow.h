@@ -32,7 +32,9 @@ public:
 
     // Reads the file on the worker thread; bookRead() follows.
     void openFile(const QString &path);
-    bool busy() const { return m_reading.isRunning() || m_planning.isRunning(); }
+    // Until the result of a read or a plan has been taken, not only while
+    // its thread runs: the thread ends before its result reaches the window.
+    bool busy() const { return m_readPending || m_planPending; }
     const ImportPlan &plan() const { return m_plan; }
     const Workbook &book() const { return m_book; }
 
@@ -75,6 +77,8 @@ private:
     QFutureWatcher<ImportPlan> m_planning;
     int m_planGeneration = 0;
     bool m_replanAgain = false;
+    bool m_readPending = false;
+    bool m_planPending = false;
     QString m_appliedNote; // what the last apply did, shown with the next summary
 
     QPushButton *m_file = nullptr;
