@@ -1,5 +1,6 @@
 #include "app/undoactions.h"
 
+#include "catalogue/familycatalogue.h"
 #include "edit/edithistory.h"
 #include "params/common/tableediting.h"
 #include "session/registersession.h"
@@ -40,7 +41,7 @@ UndoActions::UndoActions(QWidget *window, TableHistories &histories, RegisterSes
         if (TableEditing *editing = TableEditing::of(view))
             connect(editing, &TableEditing::activated, this,
                     [this, editing] { setTarget(&editing->history()); });
-    if (EditHistory *articles = histories.of(QStringLiteral("articles")))
+    if (EditHistory *articles = histories.of(FamilyCatalogue::key(FamilyId::Articles)))
         m_target = articles;
     update();
 }

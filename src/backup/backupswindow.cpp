@@ -1,6 +1,7 @@
 #include "backup/backupswindow.h"
 
 #include "backup/backupload.h"
+#include "catalogue/familycatalogue.h"
 #include "session/registersession.h"
 
 #include <QDesktopServices>
@@ -15,21 +16,6 @@
 const QString BackupsWindow::Title = QStringLiteral("Резервне копије");
 
 namespace {
-
-QString familyCaption(const QString &profileName)
-{
-    static const QHash<QString, QString> captions = {
-        {QStringLiteral("header"), QStringLiteral("Заглавље")},
-        {QStringLiteral("taxes"), QStringLiteral("Пореске стопе")},
-        {QStringLiteral("departments"), QStringLiteral("Одељења")},
-        {QStringLiteral("articles"), QStringLiteral("Артикли")},
-        {QStringLiteral("groups"), QStringLiteral("Групе")},
-        {QStringLiteral("operators"), QStringLiteral("Оператери")},
-        {QStringLiteral("logo"), QStringLiteral("Лого")},
-        {QStringLiteral("passwords"), QStringLiteral("Лозинке")},
-    };
-    return captions.value(profileName, profileName);
-}
 
 QPushButton *button(const char *name, const QString &text, QWidget *parent)
 {
@@ -79,7 +65,7 @@ QString BackupsWindow::knownText(const BackupEntry &entry)
 {
     QStringList parts;
     for (const auto &[family, count] : entry.known)
-        parts << QStringLiteral("%1: %2").arg(familyCaption(family)).arg(count);
+        parts << QStringLiteral("%1: %2").arg(FamilyCatalogue::titleOf(family)).arg(count);
     return parts.join(QStringLiteral(", "));
 }
 
