@@ -1,30 +1,11 @@
 // Dates, per cent values, repeated and covered cells as the readers give
 // them, in a small ODS and XLSX made here.
 #include "import/importrig.h"
+#include "import/zipfixture.h"
 
 #include "import/cellformats.h"
 
-#include <QBuffer>
-#include <quazip.h>
-#include <quazipfile.h>
-
 namespace {
-
-QByteArray zipOf(const QList<QPair<QString, QByteArray>> &members)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QuaZip zip(&buffer);
-    EXPECT_TRUE(zip.open(QuaZip::mdCreate));
-    for (const auto &m : members) {
-        QuaZipFile file(&zip);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(m.first)));
-        file.write(m.second);
-        file.close();
-    }
-    zip.close();
-    return bytes;
-}
 
 TEST(CellFormats, DatesAndPerCentAsAPersonReadsThem)
 {

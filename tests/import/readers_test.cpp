@@ -1,13 +1,10 @@
 // The readers on their own: CSV encodings and delimiters, and files that are
 // refused with their name and a reason.
 #include "import/importrig.h"
+#include "import/zipfixture.h"
 
 #include "charset/cp1251.h"
 #include "import/csvreader.h"
-
-#include <QBuffer>
-#include <quazip.h>
-#include <quazipfile.h>
 
 namespace {
 
@@ -59,22 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CsvCase{"comma", withDelimiter(QLatin1Char(',')).toUtf8()},
                       CsvCase{"tab", withDelimiter(QLatin1Char('\t')).toUtf8()},
                       CsvCase{"bar", withDelimiter(QLatin1Char('|')).toUtf8()}));
-
-QByteArray zipOf(const QList<QPair<QString, QByteArray>> &members)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QuaZip zip(&buffer);
-    EXPECT_TRUE(zip.open(QuaZip::mdCreate));
-    for (const auto &m : members) {
-        QuaZipFile file(&zip);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(m.first)));
-        file.write(m.second);
-        file.close();
-    }
-    zip.close();
-    return bytes;
-}
 
 struct Refusal {
     const char *what;
