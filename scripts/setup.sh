@@ -5,6 +5,7 @@
 #   scripts/setup.sh --package   that, plus what building the Debian package needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             clang and its sanitizer and fuzzing runtimes,
+#                             lld to link the sanitized programs,
 #                             ser2net for the network-line tests)
 set -euo pipefail
 
@@ -17,7 +18,7 @@ packages=(
 )
 package_tools=(dpkg-dev desktop-file-utils lintian)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(libgtest-dev clang libclang-rt-14-dev ser2net "${package_tools[@]}")
+  packages+=(libgtest-dev clang libclang-rt-14-dev lld ser2net "${package_tools[@]}")
 elif [ "${1:-}" = "--package" ]; then
   packages+=("${package_tools[@]}")
 elif [ $# -gt 0 ]; then
