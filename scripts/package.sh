@@ -8,7 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --package
 
 jobs=${JOBS:-2}
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVILARON_TESTS=OFF -DVILARON_BENCH=OFF >/dev/null
+# One batch of files per compile (a unity build): the first build is twice
+# as fast. A developer's own cmake build compiles every file alone.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON -DVILARON_TESTS=OFF -DVILARON_BENCH=OFF >/dev/null
 cmake --build build -j "$jobs"
 (cd build && cpack)
 
