@@ -19,9 +19,8 @@ echo "== plain build (programs, benchmarks, Debian package)"
 # information out.
 # Both builds compile the program's files in batches (a unity build), which
 # reads the Qt headers once per batch instead of once per file; the tests'
-# files are compiled one by one. A developer's build (scripts/run.sh, a plain
-# cmake) compiles every file alone, which also shows a file that lacks one of
-# its includes.
+# files are compiled one by one. A developer's own cmake build compiles every
+# file alone, which also shows a file that lacks one of its includes.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
   -DCMAKE_UNITY_BUILD=ON -DVILARON_TESTS=OFF -DVILARON_BENCH=ON -DVILARON_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"

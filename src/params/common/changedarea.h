@@ -1,7 +1,10 @@
 #pragma once
 
+#include "edit/editabletable.h"
+
 #include <QAbstractItemModel>
 #include <climits>
+#include <vector>
 
 // The rectangle the cells of one change span: the model tells of it with one
 // dataChanged, however many cells it holds.
@@ -22,3 +25,20 @@ struct ChangedArea {
     QModelIndex topLeft(const QAbstractItemModel &model) const { return model.index(top, left); }
     QModelIndex bottomRight(const QAbstractItemModel &model) const { return model.index(bottom, right); }
 };
+
+// Puts each cell's text into the string `slot(row, column)` points to (null
+// for a cell that cannot be written) where it differs, and returns the area
+// of the cells that changed.
+template <typename Slot>
+ChangedArea writeDiffering(const std::vector<CellWrite> &cells, Slot slot)
+{
+    ChangedArea area;
+    for (const CellWrite &c : cells) {
+        QString *target = slot(c.row, c.column);
+        if (!target || *target == c.text)
+            continue;
+        *target = c.text;
+        area.add(c.row, c.column);
+    }
+    return area;
+}

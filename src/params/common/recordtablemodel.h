@@ -39,16 +39,11 @@ public:
     QString columnHeading(int column) const override { return m_headers.value(column); }
     void writeCells(const std::vector<CellWrite> &cells) override
     {
-        ChangedArea area;
-        for (const CellWrite &c : cells) {
-            if (c.row < 0 || c.row >= rowCount() || c.column <= Number || c.column >= columnCount())
-                continue;
-            QString &target = m_records[std::size_t(c.row)].*member(c.column);
-            if (target == c.text)
-                continue;
-            target = c.text;
-            area.add(c.row, c.column);
-        }
+        const ChangedArea area = writeDiffering(cells, [this](int row, int column) -> QString * {
+            if (row < 0 || row >= rowCount() || column <= Number || column >= columnCount())
+                return nullptr;
+            return &(m_records[std::size_t(row)].*member(column));
+        });
         if (!area.isEmpty())
             emit dataChanged(area.topLeft(*this), area.bottomRight(*this), {Qt::DisplayRole, Qt::EditRole});
     }

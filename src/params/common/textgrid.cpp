@@ -101,16 +101,9 @@ QString TextGrid::startText(int row, int column) const
 
 void TextGrid::writeCells(const std::vector<CellWrite> &cells)
 {
-    ChangedArea area;
-    for (const CellWrite &c : cells) {
-        if (!inside(c.column, c.row))
-            continue;
-        QString &target = m_cells[c.row * m_columns + c.column];
-        if (target == c.text)
-            continue;
-        target = c.text;
-        area.add(c.row, c.column);
-    }
+    const ChangedArea area = writeDiffering(cells, [this](int row, int column) -> QString * {
+        return inside(column, row) ? &m_cells[row * m_columns + column] : nullptr;
+    });
     if (!area.isEmpty())
         emit dataChanged(area.topLeft(*this), area.bottomRight(*this), {Qt::DisplayRole, Qt::EditRole});
 }
